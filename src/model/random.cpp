@@ -1,0 +1,6 @@
+#include "model/random.h"
+
+TRandomGenerator& processRandom() {
+    static TRandomGenerator generator;
+    return generator;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+
+// The linear congruential generator behind every random draw of the program. Its sequence is
+// part of the program's behaviour (the same actions give the same variants), so it is fixed.
+class TRandomGenerator {
+public:
+    // The next output, 0..32767.
+    int next() {
+        state_ = state_ * 22695477u + 1u;
+        return static_cast<int>((state_ >> 16) & 0x7FFFu);
+    }
+    // The next output modulo n; a non-positive n draws and gives 0.
+    int draw(int n) {
+        const int r = next();
+        return n > 0 ? r % n : 0;
+    }
+
+    std::uint32_t state() const { return state_; }
+
+private:
+    std::uint32_t state_ = 1;
+};
+
+// The one generator of the process, seeded with 1 at start and never reseeded.
+// Interface thread only.
+TRandomGenerator& processRandom();
+
+// draw(n) of the process-wide generator.
+inline int randomDraw(int n) { return processRandom().draw(n); }
