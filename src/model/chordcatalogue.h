@@ -17,5 +17,6 @@ TChord chordOfType(std::string_view name);
 
 // The chord types of `types` that may follow a chord of order `order` in `key`: those of at
 // least that order first, then the tonic-function ones of lower order, each in list order.
+// Throws std::invalid_argument when `types` names an unknown chord type.
 std::vector<TChord> successionCandidates(const std::vector<std::string>& types, int order,
                                          const TKey& key);
