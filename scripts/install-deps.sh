@@ -4,7 +4,10 @@
 set -euo pipefail
 
 core=(cmake ninja-build g++ pkg-config clang-format libgtest-dev libgmock-dev libbenchmark-dev
-      libpugixml-dev)
+      libpugixml-dev
+      # playback: system MIDI ports, the built-in synthesizer and its General MIDI SoundFont;
+      # jackd1 (not jackd2, which would remove librtmidi-dev) gives the tests a real MIDI port
+      librtmidi-dev libfluidsynth-dev timgm6mb-soundfont jackd1)
 packages=("${core[@]}")
 
 missing=()
