@@ -16,6 +16,10 @@ std::ostream* current = &silentStream;
 
 } // namespace
 
-std::ostream& diagnostics() { return *current; }
+std::ostream& diagnostics() {
+    return *current;
+}
 
-void setDiagnosticStream(std::ostream* target) { current = target ? target : &silentStream; }
+void setDiagnosticStream(std::ostream* target) {
+    current = target ? target : &silentStream;
+}

@@ -20,7 +20,9 @@ inline constexpr DURATION POINTED_QUARTER = 180;
 inline constexpr DURATION QUARTER_AND_POINTED_EIGHTH = 210;
 inline constexpr DURATION HALF = 240;
 
-inline constexpr bool isDotted(int ticks) { return ticks == 90 || ticks == 180; }
+inline constexpr bool isDotted(int ticks) {
+    return ticks == 90 || ticks == 180;
+}
 
 // One of the eight names ("SIXTEENTH" ... "HALF") or the value in decimal.
 std::string durationName(int ticks);

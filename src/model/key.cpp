@@ -9,11 +9,15 @@ constexpr std::array<int, 7> minorPattern{2, 1, 2, 2, 1, 3, 1};
 
 constexpr int letterD = 1;
 
-int floorMod(int a, int m) { return ((a % m) + m) % m; }
+int floorMod(int a, int m) {
+    return ((a % m) + m) % m;
+}
 
 } // namespace
 
-TKey::TKey(int sign, std::uint8_t mode) : sign_(sign), mode_(mode) { rebuild(); }
+TKey::TKey(int sign, std::uint8_t mode) : sign_(sign), mode_(mode) {
+    rebuild();
+}
 
 TKey& TKey::operator=(const TKey& other) {
     sign_ = other.sign_;
@@ -56,7 +60,9 @@ void TKey::rebuild() {
         pitchTable_[i] = pitchTable_[i - 1] + pattern[(static_cast<std::size_t>(idx) + i - 1) % 7];
 }
 
-int TKey::degree(int pitch) const { return floorMod(pitch + dDegree_ - 1, 7) + 1; }
+int TKey::degree(int pitch) const {
+    return floorMod(pitch + dDegree_ - 1, 7) + 1;
+}
 
 int TKey::accidentalFor(int pitch, int alteration) const {
     if (alteration == ALTER_NONE)

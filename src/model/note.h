@@ -12,7 +12,8 @@
 class TNote {
 public:
     TNote() = default;
-    TNote(int time, int pitch, DURATION duration) : time_(time), pitch_(pitch), duration_(duration) {}
+    TNote(int time, int pitch, DURATION duration)
+        : time_(time), pitch_(pitch), duration_(duration) {}
     TNote(const TNote& other) { copyFrom(other); }
     TNote& operator=(const TNote& other) {
         copyFrom(other);

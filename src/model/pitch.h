@@ -14,4 +14,6 @@ inline constexpr bool isInMelodyRange(int pitch) {
     return pitch >= MIN_MELODY_PITCH && pitch <= MAX_MELODY_PITCH;
 }
 
-inline constexpr bool isValidPitch(int pitch) { return pitch >= 0 && pitch < PITCH_COUNT; }
+inline constexpr bool isValidPitch(int pitch) {
+    return pitch >= 0 && pitch < PITCH_COUNT;
+}

@@ -28,4 +28,6 @@ private:
 TRandomGenerator& processRandom();
 
 // draw(n) of the process-wide generator.
-inline int randomDraw(int n) { return processRandom().draw(n); }
+inline int randomDraw(int n) {
+    return processRandom().draw(n);
+}

@@ -31,7 +31,9 @@ const KeyCase allKeys[] = {
     {6, MINOR, 1, 1},   {7, MINOR, 5, 1},
 };
 
-int floorMod(int a, int m) { return ((a % m) + m) % m; }
+int floorMod(int a, int m) {
+    return ((a % m) + m) % m;
+}
 
 } // namespace
 
@@ -100,8 +102,8 @@ TEST(KeyDegrees, WrapAndRaisedSeventh) {
 }
 
 TEST(KeyAccidentals, AlteredNotesAgainstTheSignature) {
-    EXPECT_EQ(TKey(0, MINOR).accidentalFor(3, ALTER_RAISE), ACC_SHARP);   // G sharp in A minor
-    EXPECT_EQ(TKey(-2, MINOR).accidentalFor(2, ALTER_RAISE), ACC_SHARP);  // F sharp in G minor
+    EXPECT_EQ(TKey(0, MINOR).accidentalFor(3, ALTER_RAISE), ACC_SHARP);    // G sharp in A minor
+    EXPECT_EQ(TKey(-2, MINOR).accidentalFor(2, ALTER_RAISE), ACC_SHARP);   // F sharp in G minor
     EXPECT_EQ(TKey(-3, MINOR).accidentalFor(5, ALTER_RAISE), ACC_NATURAL); // B in C minor
     EXPECT_EQ(TKey(1, MAJOR).accidentalFor(2, ALTER_RAISE), ACC_DOUBLE_SHARP);
     EXPECT_EQ(TKey(1, MAJOR).accidentalFor(2, ALTER_LOWER), ACC_NATURAL);
@@ -120,8 +122,7 @@ TEST(KeyAccidentals, EveryMinorLeadingToneGetsARaisingSign) {
             if (!key.isRaisedSeventh(p))
                 continue;
             const int acc = key.accidentalFor(p, ALTER_RAISE);
-            EXPECT_TRUE(acc == ACC_SHARP || acc == ACC_DOUBLE_SHARP || acc == ACC_NATURAL)
-                << sign;
+            EXPECT_TRUE(acc == ACC_SHARP || acc == ACC_DOUBLE_SHARP || acc == ACC_NATURAL) << sign;
         }
     }
 }
