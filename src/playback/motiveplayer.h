@@ -1,0 +1,96 @@
+#pragma once
+
+#include "model/motive.h"
+#include "model/period.h"
+#include "playback/motiveplayerlistener.h"
+#include "playback/player.h"
+#include "playback/playunit.h"
+#include "playback/realtimer.h"
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+// Turns motives into a time-ordered schedule of note events and plays it through a TPlayer,
+// one timer event per 15 ticks. Motives queued while playback runs join the previous one
+// seamlessly, with chords held or re-struck across the boundary.
+//
+// The interactive player owns a timer and adds a pulse on channel 9. The export player has
+// neither: it only builds the schedule, which allUnits() hands out.
+//
+// Threads: play, start, stop and detachListeners run on the interface thread, the tick on the
+// timer thread; all state is guarded by one re-entrant lock. Note listeners are called on the
+// timer thread with the lock held; playingStopped is called once the lock is released.
+class TMotivePlayer {
+public:
+    // The interactive player. With deferStart, queuing does not start playback: start() does,
+    // and until then the schedule can be driven by calling tick() directly.
+    TMotivePlayer(TPlayer* player, bool deferStart);
+    // The export player: no timer, no device, no pulse.
+    TMotivePlayer();
+    ~TMotivePlayer();
+    TMotivePlayer(const TMotivePlayer&) = delete;
+    TMotivePlayer& operator=(const TMotivePlayer&) = delete;
+
+    void setStopListener(TMotivePlayerStopListener* listener);
+    // The timer period becomes 200 - tempo ms from the next start.
+    void setTempo(int tempo);
+
+    // Queues a motive after the ones already queued; starts playback unless deferred. May be
+    // called on the timer thread from a listener.
+    void play(const TMotive& motive, TMotivePlayerListener* listener);
+    // Starts playing what is queued (for a player with deferred start).
+    void start();
+    // Stops at once and sends the note-offs of the notes that sound; returns how many. May be
+    // called on the timer thread from a listener.
+    int stop();
+    // Forgets every listener of the queued events, then stops.
+    // Destruction stops likewise, releasing sounding notes; the TPlayer must outlive this.
+    void detachListeners();
+
+    // The schedule followed by the pending note-offs (for the export).
+    std::vector<TPlayUnit> allUnits() const;
+    // Motives queued since playback last started; 0 when idle. Called on any thread.
+    int queuedCount() const { return queuedCount_.load(); }
+    bool isPlaying() const;
+    int clock() const;
+
+    // One timer event: sends the events due at the clock, then moves the clock on by 15 ticks.
+    // Called on the timer thread; a player that defers its start may be ticked by hand.
+    void tick();
+
+private:
+    class Session;
+    friend class Session;
+
+    void onTimerEvent();
+    void tickLocked();
+    int stopLocked();
+    void clearLocked();
+    void finishLocked();
+    void send(const TPlayUnit& unit);
+    std::vector<TPlayUnit> plan(const TMotive& motive, TMotivePlayerListener* listener);
+
+    std::unique_ptr<TRealTimer> timer_;
+    TPlayer* player_ = nullptr;
+    std::vector<TPlayUnit> schedule_;
+    std::vector<TPlayUnit> pending_;
+    std::optional<TMotive> previous_;
+    int offset_ = 0;
+    int clock_ = 0;
+    std::size_t current_ = 0;
+    mutable std::recursive_mutex lock_;
+    mutable int lockDepth_ = 0;
+    mutable int stopNotices_ = 0;  // playingStopped calls owed once the lock is released
+    std::uint64_t generation_ = 0; // moves on whenever the schedule is cleared
+    std::atomic<int> queuedCount_{0};
+    TMotivePlayerStopListener* stopListener_ = nullptr;
+    bool noPulse_ = true;
+    bool deferStart_ = false;
+};
+
+// The events of the whole period, motives in strip order, from a fresh export player.
+std::vector<TPlayUnit> periodPlayUnits(const TPeriodData& period);

@@ -1,0 +1,98 @@
+#include "playback/realtimer.h"
+
+#include "playback/midibackend.h"
+
+#include <system_error>
+
+TRealTimer::~TRealTimer() {
+    {
+        std::lock_guard lock(mutex_);
+        quit_ = true;
+        running_ = false;
+    }
+    wake_.notify_all();
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+}
+
+void TRealTimer::setCallback(std::function<void()> callback) {
+    std::lock_guard lock(mutex_);
+    callback_ = std::move(callback);
+}
+
+void TRealTimer::setInterval(int ms) {
+    std::lock_guard lock(mutex_);
+    interval_ = std::chrono::milliseconds(ms < 1 ? 1 : ms);
+}
+
+int TRealTimer::interval() const {
+    std::lock_guard lock(mutex_);
+    return static_cast<int>(interval_.count());
+}
+
+void TRealTimer::start() {
+    std::unique_lock lock(mutex_);
+    if (!thread_.joinable()) {
+        try {
+            thread_ = launchThread([this] { run(); });
+        } catch (const std::system_error&) {
+            throw TMidiError("Unable to start Multimedia Timer");
+        }
+    }
+    ++run_;
+    running_ = true;
+    runInterval_ = interval_;
+    nextDeadline_ = std::chrono::steady_clock::now() + runInterval_;
+    lock.unlock();
+    wake_.notify_all();
+}
+
+void TRealTimer::stop() {
+    {
+        std::lock_guard lock(mutex_);
+        if (!running_) {
+            return;
+        }
+        running_ = false;
+        ++run_;
+    }
+    wake_.notify_all();
+}
+
+bool TRealTimer::isRunning() const {
+    std::lock_guard lock(mutex_);
+    return running_;
+}
+
+bool TRealTimer::isCurrentEvent() const {
+    std::lock_guard lock(mutex_);
+    return running_ && firingRun_ == run_;
+}
+
+std::thread TRealTimer::launchThread(std::function<void()> body) {
+    return std::thread(std::move(body));
+}
+
+void TRealTimer::run() {
+    std::unique_lock lock(mutex_);
+    while (!quit_) {
+        if (!running_) {
+            wake_.wait(lock, [this] { return quit_ || running_; });
+            continue;
+        }
+        const std::uint64_t run = run_;
+        const auto deadline = nextDeadline_;
+        if (wake_.wait_until(lock, deadline, [&] { return quit_ || run_ != run; })) {
+            continue; // stopped, restarted or quitting before the deadline
+        }
+        nextDeadline_ += runInterval_;
+        firingRun_ = run;
+        auto callback = callback_;
+        lock.unlock();
+        if (callback) {
+            callback();
+        }
+        lock.lock();
+    }
+}

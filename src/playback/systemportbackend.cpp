@@ -1,0 +1,92 @@
+#include "playback/systemportbackend.h"
+
+#include <RtMidi.h>
+
+TSystemPortBackend::TSystemPortBackend(std::string clientName) {
+    std::vector<RtMidi::Api> compiled;
+    RtMidi::getCompiledApi(compiled);
+    for (RtMidi::Api api : compiled) {
+        if (api == RtMidi::RTMIDI_DUMMY) {
+            continue;
+        }
+        try {
+            apis_.push_back(std::make_unique<RtMidiOut>(api, clientName));
+        } catch (const RtMidiError&) {
+            // This API has no service on this machine (no ALSA sequencer, say).
+        }
+    }
+}
+
+TSystemPortBackend::~TSystemPortBackend() {
+    close();
+}
+
+std::vector<TSystemPortBackend::Port> TSystemPortBackend::listPortsLocked() {
+    std::vector<Port> ports;
+    for (const auto& api : apis_) {
+        try {
+            const unsigned count = api->getPortCount();
+            for (unsigned i = 0; i < count; ++i) {
+                ports.push_back({api.get(), i, api->getPortName(i)});
+            }
+        } catch (const RtMidiError&) {
+            // A service that went away while listing offers no ports.
+        }
+    }
+    return ports;
+}
+
+std::vector<std::string> TSystemPortBackend::deviceNames() {
+    std::lock_guard lock(mutex_);
+    std::vector<std::string> names;
+    for (const Port& port : listPortsLocked()) {
+        names.push_back(port.name);
+    }
+    return names;
+}
+
+void TSystemPortBackend::open(int index) {
+    std::lock_guard lock(mutex_);
+    closeLocked();
+    const std::vector<Port> ports = listPortsLocked();
+    if (index < 0 || static_cast<std::size_t>(index) >= ports.size()) {
+        throw TMidiError("There is no MIDI port " + std::to_string(index));
+    }
+    const Port& port = ports[static_cast<std::size_t>(index)];
+    try {
+        port.api->openPort(port.number, "Tonaria Output");
+    } catch (const RtMidiError& error) {
+        throw TMidiError("Cannot open the MIDI port " + port.name + ": " + error.getMessage());
+    }
+    if (!port.api->isPortOpen()) {
+        throw TMidiError("Cannot open the MIDI port " + port.name);
+    }
+    open_ = port.api;
+}
+
+void TSystemPortBackend::send(std::uint32_t message) {
+    const unsigned char bytes[3] = {static_cast<unsigned char>(messageStatus(message)),
+                                    static_cast<unsigned char>(messageData1(message)),
+                                    static_cast<unsigned char>(messageData2(message))};
+    std::lock_guard lock(mutex_);
+    if (open_ == nullptr) {
+        return;
+    }
+    try {
+        open_->sendMessage(bytes, static_cast<std::size_t>(messageLength(message)));
+    } catch (const RtMidiError&) {
+        // A port that vanished drops the message; playback goes on.
+    }
+}
+
+void TSystemPortBackend::close() {
+    std::lock_guard lock(mutex_);
+    closeLocked();
+}
+
+void TSystemPortBackend::closeLocked() {
+    if (open_ != nullptr) {
+        open_->closePort();
+        open_ = nullptr;
+    }
+}
