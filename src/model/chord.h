@@ -30,6 +30,24 @@ enum TMotion : int {
 };
 
 using TVoices = std::array<int, 4>; // soprano, alto, tenor, bass
+
+// The school rules a voicing must keep when it follows another, in the order they are checked.
+enum TVoiceLeadingRule : int {
+    RULE_KEPT = 0,          // every rule holds
+    RULE_LEAPS = 1,         // at most two voices leap (move by more than two steps)
+    RULE_OVERLAP = 2,       // no voice passes the previous position of its neighbour
+    RULE_ONE_DIRECTION = 3, // not all four voices up, all four down, or all four held
+    RULE_PARALLELS = 4,     // no consecutive fifths or octaves between any two voices
+    RULE_AUGMENTED = 5,     // no augmented melodic step in any voice
+    RULE_HIDDEN = 6,        // no hidden fifth or octave between soprano and bass
+};
+
+// The first rule that `next` breaks when it follows `previous` in `key`, or RULE_KEPT. Both
+// voicings must lie in the pitch range.
+TVoiceLeadingRule firstBrokenRule(const TVoices& previous, const TVoices& next, const TKey& key);
+
+// All four voices lie in the pitch range (an unvoiced chord's do not).
+bool isPlacedVoicing(const TVoices& voices);
 using TToneMap = std::array<bool, PITCH_COUNT>;
 
 // Where a chord tone lies: its pitch index and its number within the chord.
@@ -50,6 +68,12 @@ public:
     const std::array<bool, 6>& motionFlags() const { return motionFlags_; }
     bool prevBassUp() const { return prevBassUp_; }
     int prevBass() const { return prevBass_; }
+    // The bass of the chord before this one (NO_PITCH when there is none) and whether that
+    // bass rose into it; the bass choice moves against that motion.
+    void setBassContext(int prevBass, bool prevBassUp) {
+        prevBass_ = prevBass;
+        prevBassUp_ = prevBassUp;
+    }
 
     int time() const { return time_; }
     void setTime(int time) { time_ = time; }
@@ -108,6 +132,30 @@ public:
     int chordToneBelow(const TKey& key, int pitch, int n) const;
     int nonChordToneAbove(const TKey& key, int pitch, int n) const;
     int nonChordToneBelow(const TKey& key, int pitch, int n) const;
+
+    // Four-part voicing (voicing.cpp). Windows are soprano positions, inclusive.
+
+    // Replaces the arrangements by every admissible voicing, one map per doubling, with the
+    // soprano in [low, high]; every candidate starts valid and every motion flag is set.
+    void generateArrangements(const TKey& key, int low, int high);
+    // Marks each bass candidate with a soprano in [low, high] by whether its voicing follows
+    // `previous` by the school rules, and records which soprano motions remain. Arrangements
+    // outside the window are marked invalid, as they were not tested. A previous chord that
+    // is not voiced constrains nothing: every candidate stays valid and every flag is set.
+    void testAgainst(const TVoices& previous, const TKey& key, int low, int high);
+    // The bass to sound under `arrangement`, from its valid candidates and the bass context;
+    // NO_PITCH when no candidate is valid.
+    int chooseBass(const TChordArrangement& arrangement) const;
+    // Voices the chord with the first valid arrangement whose soprano lies nearest to
+    // `targetSoprano` (the lower one on ties), in the first doubling that has one. Returns
+    // false, leaving the voices unchanged, when there is none.
+    bool chooseVoicing(int targetSoprano);
+    // Some soprano motion from the previous chord has a valid voicing.
+    bool canFollow() const;
+    // Some arrangement with a soprano in the melodic range has a valid bass candidate.
+    bool hasValidArrangement() const;
+    // The rows the chord variant list needs: the sum of maxPerSoprano.
+    int arrangementCount() const;
 
     void dump(std::ostream& out) const;
 
