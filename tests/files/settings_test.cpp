@@ -1,0 +1,107 @@
+#include "files/atomicfile.h"
+#include "files/settings.h"
+#include "periodtesting.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void writeText(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+TEST(Settings, WritesTheExactLayout) {
+    EXPECT_EQ(settingsDocument(0), "<CONFIG>\n    <MIDI_DEVICE VALUE=\"0\"/>\n</CONFIG>");
+    TScratchFolder folder;
+    writeMidiDevice(folder / "config.xml", -1);
+    EXPECT_EQ(readTextFile(folder / "config.xml"),
+              "<CONFIG>\n    <MIDI_DEVICE VALUE=\"-1\"/>\n</CONFIG>");
+}
+
+TEST(Settings, ReadsBackWhatWasWritten) {
+    TScratchFolder folder;
+    for (const int device : {0, 7, -1, 2147483647}) {
+        writeMidiDevice(folder / "config.xml", device);
+        EXPECT_EQ(readMidiDevice(folder / "config.xml"), device);
+    }
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"config.xml"});
+}
+
+struct TSettingsCase {
+    const char* text;
+    int device;
+};
+
+class SettingsText : public testing::TestWithParam<TSettingsCase> {};
+
+TEST_P(SettingsText, ReadsAsTheStoredDeviceOrMinusOne) {
+    TScratchFolder folder;
+    writeText(folder / "config.xml", GetParam().text);
+    EXPECT_EQ(readMidiDevice(folder / "config.xml"), GetParam().device) << GetParam().text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, SettingsText,
+    testing::Values(
+        TSettingsCase{"<CONFIG><MIDI_DEVICE VALUE=\"2\"/><MIDI_DEVICE VALUE=\"5\"/></CONFIG>", 5},
+        TSettingsCase{"<CONFIG><MIDI_DEVICE VALUE=\"abc\"/></CONFIG>", -1},
+        TSettingsCase{"<CONFIG><MIDI_DEVICE VALUE=\"3\"/><MIDI_DEVICE VALUE=\"x\"/></CONFIG>", -1},
+        TSettingsCase{"<CONFIG><MIDI_DEVICE/></CONFIG>", -1},
+        TSettingsCase{"<CONFIG></CONFIG>", -1},
+        TSettingsCase{"<CONFIG><MIDI_DEVICE VALUE=\"4\"", -1},
+        TSettingsCase{"<CONFIG><MIDI_DEVICE VALUE=\"4\"/></CONFIG>junk", -1}, TSettingsCase{"", -1},
+        TSettingsCase{"<OTHER><MIDI_DEVICE NAME=\"a\" VALUE=\"1\"/><DEVICE VALUE=\"9\"/></OTHER>",
+                      1},
+        TSettingsCase{"<CONFIG><MIDI_DEVICE VALUE=\"99999999999\"/></CONFIG>", -1}));
+
+TEST(Settings, AMissingFileReadsAsNoDevice) {
+    TScratchFolder folder;
+    EXPECT_EQ(readMidiDevice(folder / "config.xml"), NO_MIDI_DEVICE);
+}
+
+TEST(Settings, AFailedWriteIsSilentAndKeepsTheOldFile) {
+    TScratchFolder folder;
+    EXPECT_NO_THROW(writeMidiDevice(folder / "missing" / "config.xml", 3));
+    // A folder in the file's place cannot be replaced; nothing may be left behind.
+    fs::create_directory(folder / "config.xml");
+    EXPECT_NO_THROW(writeMidiDevice(folder / "config.xml", 3));
+    EXPECT_TRUE(fs::is_directory(folder / "config.xml"));
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"config.xml"});
+}
+
+TEST(AtomicFile, ReplacesTheWholeFile) {
+    TScratchFolder folder;
+    writeText(folder / "song.tnr", std::string(10000, 'x'));
+    writeFileAtomically(folder / "song.tnr", "short");
+    EXPECT_EQ(readTextFile(folder / "song.tnr"), "short");
+    writeFileAtomically(folder / "new.tnr", "");
+    EXPECT_EQ(readTextFile(folder / "new.tnr"), "");
+    EXPECT_EQ(folder.entries(), (std::vector<std::string>{"new.tnr", "song.tnr"}));
+}
+
+TEST(AtomicFile, FailsWithoutTouchingTheTargetOrLeavingATemporaryFile) {
+    TScratchFolder folder;
+    EXPECT_THROW(writeFileAtomically(folder / "nowhere" / "song.tnr", "text"), TFileWriteError);
+    fs::create_directory(folder / "song.tnr");
+    writeText(folder / "song.tnr" / "inside", "kept");
+    EXPECT_THROW(writeFileAtomically(folder / "song.tnr", "text"), TFileWriteError);
+    EXPECT_EQ(readTextFile(folder / "song.tnr" / "inside"), "kept");
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"song.tnr"});
+}
+
+TEST(AtomicFile, ReplacesTheFileALinkPointsAtAndKeepsTheLink) {
+    TScratchFolder folder;
+    writeText(folder / "real.tnr", "old");
+    fs::create_symlink("real.tnr", folder / "link.tnr");
+    writeFileAtomically(folder / "link.tnr", "new");
+    EXPECT_TRUE(fs::is_symlink(folder / "link.tnr"));
+    EXPECT_EQ(readTextFile(folder / "real.tnr"), "new");
+}
+
+} // namespace
