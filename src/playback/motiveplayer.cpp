@@ -22,13 +22,12 @@ void addChord(std::vector<TPlayUnit>& out, const TChord& chord, const TKey& key,
     }
 }
 
-// The chord a motive leaves sounding at its end, if it has one to hand on.
+// The chord a motive leaves sounding at its end, if any: the chord of its last measure. A
+// motive with more chords than measures sounds only the first ones.
 const TChord* lastChordOf(const TMotive& motive) {
     const auto& chords = motive.chords();
-    if (chords.empty() || (motive.measureCount() == 2 && chords.size() == 1)) {
-        return nullptr;
-    }
-    return &chords.back();
+    const std::size_t last = static_cast<std::size_t>(motive.measureCount()) - 1;
+    return last < chords.size() ? &chords[last] : nullptr;
 }
 
 } // namespace
