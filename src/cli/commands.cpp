@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "cli/exportcommand.h"
 #include "cli/options.h"
 #include "files/atomicfile.h"
 #include "files/engmessagebundle.h"
@@ -96,7 +97,8 @@ std::string usageText() {
            "      (negative for flats), --upbeat is in ticks (120 to the quarter note). Without\n"
            "      options this is the default period: G minor, 2/4, an eighth of upbeat.\n"
            "  tonaria-cli resave IN.tnr OUT.tnr\n"
-           "      Reads a composition and writes it back.\n"
+           "      Reads a composition and writes it back.\n" +
+           exportUsageText() +
            "Exit status: 0 on success, 1 when a file cannot be read or written, 2 for a wrong\n"
            "command line.\n";
 }
@@ -142,5 +144,7 @@ int runCli(std::span<const std::string> arguments, std::ostream& out, std::ostre
             return status;
         return save(period, bundle, err, rest[1]);
     }
+    if (auto status = runExportCommand(command, rest, out, err))
+        return *status;
     return usageError(err, "unknown command \"" + command + "\"");
 }

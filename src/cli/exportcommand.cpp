@@ -1,0 +1,57 @@
+#include "cli/exportcommand.h"
+
+#include "cli/commands.h"
+#include "files/atomicfile.h"
+#include "files/engmessagebundle.h"
+#include "files/midiexport.h"
+#include "files/periodreader.h"
+#include "files/wavexport.h"
+#include "playback/midibackend.h"
+
+std::string exportUsageText() {
+    return "  tonaria-cli export-midi IN.tnr OUT.mid\n"
+           "      Writes the composition as a Standard MIDI File: melody, chords and bass.\n"
+           "  tonaria-cli export-wav IN.tnr OUT.wav\n"
+           "      Renders the composition through the built-in synthesizer as \"Play all\" plays\n"
+           "      it, without the pulse: 44.1 kHz, 16-bit stereo. TONARIA_SOUNDFONT names\n"
+           "      another General MIDI SoundFont.\n";
+}
+
+std::optional<int> runExportCommand(const std::string& command,
+                                    std::span<const std::string> arguments, std::ostream& out,
+                                    std::ostream& err) {
+    if (command != "export-midi" && command != "export-wav") {
+        return std::nullopt;
+    }
+    if (arguments.size() != 2) {
+        err << "tonaria-cli: " << command
+            << " takes the composition to read and the file to write\n"
+               "Run tonaria-cli --help for the commands.\n";
+        return EXIT_USAGE_ERROR;
+    }
+    const TEngMessageBundle bundle;
+    const std::string& input = arguments[0];
+    const std::string& output = arguments[1];
+    TPeriodData period;
+    try {
+        readPeriodFile(period, input);
+    } catch (const TPeriodReadError& error) {
+        err << bundle.text("open error") << '\n' << input << '\n' << error.what() << '\n';
+        return EXIT_FILE_ERROR;
+    }
+    try {
+        if (command == "export-midi") {
+            exportMidi(period, output);
+        } else {
+            exportWav(period, output);
+        }
+    } catch (const TFileWriteError& error) {
+        err << bundle.text("save error") << '\n' << output << '\n' << error.what() << '\n';
+        return EXIT_FILE_ERROR;
+    } catch (const TMidiError& error) {
+        err << "tonaria-cli: " << error.what() << '\n';
+        return EXIT_FILE_ERROR;
+    }
+    out << "Wrote " << output << '\n';
+    return EXIT_OK;
+}
