@@ -1,0 +1,36 @@
+#pragma once
+
+#include "engine/contextmotive.h"
+#include "model/motive.h"
+#include "model/random.h"
+
+#include <string>
+#include <vector>
+
+// What automatic harmonisation achieved for one motive.
+struct THarmonisation {
+    int segments = 0; // measure segments of the motive
+    // The first segment for which no chord type could follow the chord before it within the
+    // voice range; it and the later segments have no chord. -1 when every segment has one.
+    int firstUnharmonised = -1;
+
+    bool complete() const { return firstUnharmonised < 0; }
+};
+
+// Replaces the motive's chords by one voiced chord per measure segment, each led from the
+// chord before it by the school rules, then notifies the motive's listener once.
+//
+// `preceding` is the motive the harmony continues from (null for none) and `context` where the
+// motive stands (contextMotive). Candidates are the types of `chordTypes` that may follow the
+// previous chord's order in the motive's key. The first motive of the period opens with the
+// dominant (upbeat measure) and the tonic; otherwise `random` picks among the candidates.
+//
+// A motive starting a new sentence after an upbeat keeps its carried-over upbeat chord, and
+// the chord after it is still led from it: the two sound one after the other. Only the
+// harmonic order starts afresh.
+THarmonisation autoHarmonise(TMotive& motive, const TMotive* preceding, TContextCode context,
+                             const std::vector<std::string>& chordTypes, TRandomGenerator& random);
+
+// As above, drawing from the process-wide generator.
+THarmonisation autoHarmonise(TMotive& motive, const TMotive* preceding, TContextCode context,
+                             const std::vector<std::string>& chordTypes);

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "engine/contextmotive.h"
+#include "engine/harmonisation.h"
+#include "model/period.h"
+#include "model/random.h"
+
+#include <string>
+#include <vector>
+
+// What happened to one motive of the period, in strip order.
+struct TMotiveHarmonisation {
+    int motive = 0; // position in strip order
+    bool alreadyHarmonised = false;
+    TMotiveContext context;
+    THarmonisation outcome; // meaningful only when the motive was harmonised now
+};
+
+// The cells of the period strip in strip order, as the period panel builds them: each motive
+// belongs to the group of its sentence's label number (1 to 4); nothing is selected.
+std::vector<TContextCell> periodCells(const TPeriodData& period);
+
+// Harmonises, in strip order, every motive that is not harmonised yet, each in the context the
+// period panel would give it; harmonised motives stay as they are.
+std::vector<TMotiveHarmonisation> harmonisePeriod(TPeriodData& period,
+                                                  const std::vector<std::string>& chordTypes,
+                                                  TRandomGenerator& random);
