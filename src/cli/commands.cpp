@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include "cli/exportcommand.h"
+#include "cli/generatecommand.h"
 #include "cli/options.h"
 #include "files/atomicfile.h"
 #include "files/engmessagebundle.h"
@@ -99,6 +100,7 @@ std::string usageText() {
            "  tonaria-cli resave IN.tnr OUT.tnr\n"
            "      Reads a composition and writes it back.\n" +
            exportUsageText() +
+           generateUsageText() +
            "Exit status: 0 on success, 1 when a file cannot be read or written, 2 for a wrong\n"
            "command line.\n";
 }
@@ -144,6 +146,8 @@ int runCli(std::span<const std::string> arguments, std::ostream& out, std::ostre
             return status;
         return save(period, bundle, err, rest[1]);
     }
+    if (command == "generate")
+        return runGenerateCommand(rest, out, err);
     if (auto status = runExportCommand(command, rest, out, err))
         return *status;
     return usageError(err, "unknown command \"" + command + "\"");

@@ -1,0 +1,194 @@
+#include "cli/generatecommand.h"
+
+#include "cli/commands.h"
+#include "cli/options.h"
+#include "engine/contextmotive.h"
+#include "engine/harmonisation.h"
+#include "engine/periodharmonisation.h"
+#include "files/atomicfile.h"
+#include "files/engmessagebundle.h"
+#include "files/periodreader.h"
+#include "files/periodwriter.h"
+#include "model/schemechords.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <string_view>
+
+namespace {
+
+// The contour mode's beacons when the user draws none: pitch 22 on every sixteenth.
+constexpr int DEFAULT_BEACON_PITCH = 22;
+
+TDurations parseRhythm(std::string_view text, bool inOrder) {
+    TDurations rhythm;
+    for (int value : parseCountList(text)) {
+        const int length = std::abs(value);
+        if (length == 0 || length % TICKS_PER_SIXTEENTH != 0 || length > HALF)
+            throw TUsageError("--rhythm: " + std::to_string(value) +
+                              " is no duration (30 to 240 in sixteenths, negative for rests)");
+        if (value < 0 && !inOrder)
+            throw TUsageError("--rhythm: rests need --rhythm-in-order");
+        rhythm.push_back(static_cast<DURATION>(value));
+    }
+    return rhythm;
+}
+
+TTurns parseTurns(std::string_view text) {
+    TTurns turns;
+    for (int value : parseCountList(text)) {
+        if (!isPlacingTurn(value))
+            throw TUsageError("--turns: " + std::to_string(value) + " is no turn (1 to 9)");
+        turns.push_back(static_cast<TURN_ROUND>(value));
+    }
+    return turns;
+}
+
+TLights parseContour(std::string_view text) {
+    TLights contour;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t comma = std::min(text.find(',', start), text.size());
+        const std::string_view item = text.substr(start, comma - start);
+        const std::size_t colon = item.find(':');
+        if (colon == std::string_view::npos)
+            throw TUsageError("--contour: \"" + std::string(item) + "\" is not TIME:PITCH");
+        const std::vector<int> time = parseCountList(item.substr(0, colon));
+        const std::vector<int> pitch = parseCountList(item.substr(colon + 1));
+        if (time.front() < 0 || !isValidPitch(pitch.front()))
+            throw TUsageError("--contour: \"" + std::string(item) +
+                              "\" needs a time from 0 and a pitch from 0 to 41");
+        contour.emplace_back(time.front(), pitch.front());
+        start = comma + 1;
+    }
+    std::stable_sort(contour.begin(), contour.end());
+    return contour;
+}
+
+TLights beaconsFor(const TMotive& motive, const TGenerateOptions& options) {
+    TLights beacons;
+    if (options.contour) {
+        for (const TLight& light : *options.contour)
+            beacons.emplace_back(motive.upbeatStart() + light.time, light.pitch);
+        return beacons;
+    }
+    for (int t = motive.upbeatStart(); t < motive.end(); t += TICKS_PER_SIXTEENTH)
+        beacons.emplace_back(t, DEFAULT_BEACON_PITCH);
+    return beacons;
+}
+
+} // namespace
+
+TGenerateOptions parseGenerateOptions(std::span<const std::string> options) {
+    TGenerateOptions parsed;
+    const bool rhythmInOrder =
+        std::find(options.begin(), options.end(), "--rhythm-in-order") != options.end();
+    const bool turnsInOrder =
+        std::find(options.begin(), options.end(), "--turns-in-order") != options.end();
+    for (std::size_t i = 0; i < options.size(); ++i) {
+        const std::string& option = options[i];
+        if (option == "--rhythm-in-order" || option == "--turns-in-order")
+            continue;
+        if (option != "--rhythm" && option != "--turns" && option != "--contour")
+            throw TUsageError("generate: unknown option \"" + option + "\"");
+        if (i + 1 == options.size())
+            throw TUsageError(option + " needs a value");
+        const std::string& value = options[++i];
+        if (option == "--rhythm")
+            parsed.rhythm = parseRhythm(value, rhythmInOrder);
+        else if (option == "--turns")
+            parsed.turns = parseTurns(value);
+        else
+            parsed.contour = parseContour(value);
+    }
+    if (rhythmInOrder && !parsed.rhythm)
+        throw TUsageError("--rhythm-in-order needs --rhythm");
+    if (turnsInOrder && !parsed.turns)
+        throw TUsageError("--turns-in-order needs --turns");
+    parsed.rhythmInOrder = rhythmInOrder;
+    parsed.turnsInOrder = turnsInOrder;
+    return parsed;
+}
+
+std::vector<TGeneratedMotive> generatePeriod(TPeriodData& period, TScheme& scheme,
+                                             const TGenerateOptions& options) {
+    scheme.setUpbeat(period.zatakt());
+    if (options.rhythm)
+        scheme.setDurations(*options.rhythm, options.rhythmInOrder, true);
+    if (options.turns)
+        scheme.setTurns(*options.turns, options.turnsInOrder, true);
+
+    const std::vector<TContextCell> cells = periodCells(period);
+    const std::vector<TMotive*> motives = period.allMotives();
+    std::vector<TGeneratedMotive> report;
+    for (std::size_t i = 0; i < motives.size(); ++i) {
+        TMotive& motive = *motives[i];
+        if (!motive.notes().empty())
+            continue;
+        TGeneratedMotive entry;
+        entry.motive = static_cast<int>(i);
+        if (!motive.isHarmonised()) {
+            // As the harmonise command does it: led on from the motive before, in strip order.
+            const TMotiveContext context = contextMotive(cells, &motive);
+            autoHarmonise(motive, context.motive, context.code, schemeChordTypeNames());
+            entry.harmonisedNow = true;
+        }
+        // Like the canvas, generate nothing over a harmony that could not be completed.
+        if (motive.isHarmonised()) {
+            scheme.generateMotive(motive, beaconsFor(motive, options));
+            entry.generated = true;
+        }
+        report.push_back(entry);
+    }
+    return report;
+}
+
+std::string generateUsageText() {
+    return "  tonaria-cli generate IN.tnr OUT.tnr [--rhythm 120,-60,60 [--rhythm-in-order]]\n"
+           "                  [--turns 2,6,5 [--turns-in-order]] [--contour TIME:PITCH,...]\n"
+           "      Gives every motive without notes a harmony (when it has none) and a melody\n"
+           "      generated from the rhythm scheme (durations in ticks, negative for rests)\n"
+           "      and the pitch scheme (turns 1 to 9) along the contour (beacon times in ticks\n"
+           "      from the motive's start, pitch indices 0 to 41). Without --rhythm or --turns\n"
+           "      the default schemes are used, without --contour pitch 22 on every sixteenth.\n";
+}
+
+int runGenerateCommand(std::span<const std::string> arguments, std::ostream& out,
+                       std::ostream& err) {
+    const TEngMessageBundle bundle;
+    if (arguments.size() < 2 || arguments[0].starts_with("--") || arguments[1].starts_with("--")) {
+        err << "tonaria-cli: generate takes the file to read and the file to write\n"
+               "Run tonaria-cli --help for the commands.\n";
+        return EXIT_USAGE_ERROR;
+    }
+    TGenerateOptions options;
+    try {
+        options = parseGenerateOptions(arguments.subspan(2));
+    } catch (const std::invalid_argument& error) {
+        err << "tonaria-cli: " << error.what() << "\nRun tonaria-cli --help for the commands.\n";
+        return EXIT_USAGE_ERROR;
+    }
+    TPeriodData period;
+    try {
+        readPeriodFile(period, arguments[0]);
+    } catch (const TPeriodReadError& error) {
+        err << bundle.text("open error") << '\n' << arguments[0] << '\n' << error.what() << '\n';
+        return EXIT_FILE_ERROR;
+    }
+    TScheme scheme;
+    int generated = 0;
+    int skipped = 0;
+    for (const TGeneratedMotive& entry : generatePeriod(period, scheme, options))
+        (entry.generated ? generated : skipped)++;
+    try {
+        savePeriod(period, arguments[1]);
+    } catch (const TFileWriteError& error) {
+        err << bundle.text("save error") << '\n' << arguments[1] << '\n' << error.what() << '\n';
+        return EXIT_FILE_ERROR;
+    }
+    out << "Generated " << generated << " motives";
+    if (skipped > 0)
+        out << "; " << skipped << " could not be harmonised";
+    out << '\n';
+    return EXIT_OK;
+}
