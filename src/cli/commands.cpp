@@ -99,8 +99,7 @@ std::string usageText() {
            "      options this is the default period: G minor, 2/4, an eighth of upbeat.\n"
            "  tonaria-cli resave IN.tnr OUT.tnr\n"
            "      Reads a composition and writes it back.\n" +
-           exportUsageText() +
-           generateUsageText() +
+           exportUsageText() + generateUsageText() +
            "Exit status: 0 on success, 1 when a file cannot be read or written, 2 for a wrong\n"
            "command line.\n";
 }
