@@ -31,6 +31,7 @@ public:
     TMotivePlayer(TPlayer* player, bool deferStart);
     // The export player: no timer, no device, no pulse.
     TMotivePlayer();
+    // Stops like detachListeners, releasing sounding notes: the TPlayer must outlive this.
     ~TMotivePlayer();
     TMotivePlayer(const TMotivePlayer&) = delete;
     TMotivePlayer& operator=(const TMotivePlayer&) = delete;
@@ -48,13 +49,13 @@ public:
     // called on the timer thread from a listener.
     int stop();
     // Forgets every listener of the queued events, then stops.
-    // Destruction stops likewise, releasing sounding notes; the TPlayer must outlive this.
     void detachListeners();
 
     // The schedule followed by the pending note-offs (for the export).
     std::vector<TPlayUnit> allUnits() const;
     // Motives queued since playback last started; 0 when idle. Called on any thread.
     int queuedCount() const { return queuedCount_.load(); }
+    // Both called on any thread.
     bool isPlaying() const;
     int clock() const;
 
@@ -66,11 +67,15 @@ private:
     class Session;
     friend class Session;
 
+    // Called on the timer thread.
     void onTimerEvent();
+    // Called on the timer thread, or by hand, with the lock held.
     void tickLocked();
+    // Called with the lock held, on the interface thread or from a listener on the timer thread.
     int stopLocked();
     void clearLocked();
     void finishLocked();
+    // Called on the timer thread with the lock held.
     void send(const TPlayUnit& unit);
     std::vector<TPlayUnit> plan(const TMotive& motive, TMotivePlayerListener* listener);
 

@@ -1,11 +1,13 @@
 #pragma once
 
 // Told which melody note of which motive starts and stops sounding, and when a queued motive
-// begins and ends. Called on the timer thread with the player's lock held: implementations
-// hand anything that touches the interface over to their own thread.
+// begins and ends. Implementations hand anything that touches the interface over to their own
+// thread.
 class TMotivePlayerListener {
 public:
     virtual ~TMotivePlayerListener() = default;
+    // Called on the timer thread with the player's lock held; motiveFinished also by stop(),
+    // on the thread that stops.
     virtual void noteStarted(int motiveId, int noteIndex) = 0;
     virtual void noteStopped(int motiveId, int noteIndex) = 0;
     virtual void motiveStarted() = 0;
@@ -17,5 +19,6 @@ public:
 class TMotivePlayerStopListener {
 public:
     virtual ~TMotivePlayerStopListener() = default;
+    // Called on the interface thread or on the timer thread, with the lock released.
     virtual void playingStopped() = 0;
 };

@@ -38,6 +38,7 @@ public:
     void start();
     // May be called on the timer thread.
     void stop();
+    // Called on any thread.
     bool isRunning() const;
     // Called on the timer thread inside the callback: false when the timer was stopped or
     // restarted after this event fired.
