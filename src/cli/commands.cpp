@@ -2,6 +2,7 @@
 
 #include "cli/exportcommand.h"
 #include "cli/generatecommand.h"
+#include "cli/harmonisecommand.h"
 #include "cli/options.h"
 #include "files/atomicfile.h"
 #include "files/engmessagebundle.h"
@@ -99,7 +100,7 @@ std::string usageText() {
            "      options this is the default period: G minor, 2/4, an eighth of upbeat.\n"
            "  tonaria-cli resave IN.tnr OUT.tnr\n"
            "      Reads a composition and writes it back.\n" +
-           exportUsageText() + generateUsageText() +
+           exportUsageText() + generateUsageText() + harmoniseUsageText() +
            "Exit status: 0 on success, 1 when a file cannot be read or written, 2 for a wrong\n"
            "command line.\n";
 }
@@ -147,6 +148,8 @@ int runCli(std::span<const std::string> arguments, std::ostream& out, std::ostre
     }
     if (command == "generate")
         return runGenerateCommand(rest, out, err);
+    if (command == "harmonise")
+        return runHarmoniseCommand(rest, out, err);
     if (auto status = runExportCommand(command, rest, out, err))
         return *status;
     return usageError(err, "unknown command \"" + command + "\"");

@@ -1,0 +1,59 @@
+#include "cli/harmonisecommand.h"
+
+#include "cli/commands.h"
+#include "engine/periodharmonisation.h"
+#include "files/atomicfile.h"
+#include "files/engmessagebundle.h"
+#include "files/periodreader.h"
+#include "files/periodwriter.h"
+#include "model/schemechords.h"
+
+std::string harmoniseUsageText() {
+    return "  tonaria-cli harmonise IN.tnr OUT.tnr\n"
+           "      Gives every motive that has no chord on each measure a four-part harmony led\n"
+           "      on from the motive before it, as the canvas does; harmonised motives are kept.\n";
+}
+
+int runHarmoniseCommand(std::span<const std::string> arguments, std::ostream& out,
+                        std::ostream& err) {
+    const TEngMessageBundle bundle;
+    if (arguments.size() != 2) {
+        err << "tonaria-cli: harmonise takes the file to read and the file to write\n"
+               "Run tonaria-cli --help for the commands.\n";
+        return EXIT_USAGE_ERROR;
+    }
+    TPeriodData period;
+    try {
+        readPeriodFile(period, arguments[0]);
+    } catch (const TPeriodReadError& error) {
+        err << bundle.text("open error") << '\n' << arguments[0] << '\n' << error.what() << '\n';
+        return EXIT_FILE_ERROR;
+    }
+
+    int harmonised = 0;
+    int kept = 0;
+    for (const TMotiveHarmonisation& entry :
+         harmonisePeriod(period, schemeChordTypeNames(), processRandom())) {
+        if (entry.alreadyHarmonised) {
+            ++kept;
+        } else if (entry.outcome.complete()) {
+            ++harmonised;
+        } else {
+            err << "Motive " << entry.motive + 1 << " (in strip order): no chord type can follow"
+                << " on measure segment " << entry.outcome.firstUnharmonised + 1
+                << " within the voice range; the motive stays unharmonised\n";
+        }
+    }
+
+    try {
+        savePeriod(period, arguments[1]);
+    } catch (const TFileWriteError& error) {
+        err << bundle.text("save error") << '\n' << arguments[1] << '\n' << error.what() << '\n';
+        return EXIT_FILE_ERROR;
+    }
+    out << "Harmonised " << harmonised << " motives";
+    if (kept > 0)
+        out << "; " << kept << " already harmonised";
+    out << '\n';
+    return EXIT_OK;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <ostream>
+#include <span>
+#include <string>
+
+// `tonaria-cli harmonise IN.tnr OUT.tnr`: gives every motive that is not harmonised yet its
+// chords, in strip order and in the context the period panel would give it; harmonised motives
+// stay as they are. `arguments` follow the command name.
+int runHarmoniseCommand(std::span<const std::string> arguments, std::ostream& out,
+                        std::ostream& err);
+
+// The lines of --help that describe the command.
+std::string harmoniseUsageText();
