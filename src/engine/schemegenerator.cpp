@@ -312,11 +312,9 @@ void TSchemeGenerator::choiceTurnGenerator(TScheme& scheme, const TTurns& source
                                            bool inOrder) {
     const TTurns snapshot = scheme.turns();
     for (int attempt = 0; attempt < ATTEMPTS; ++attempt) {
-        int k = randomDraw(int(source.size())) + 1;
-        if (command == 36)
-            k = 1;
-        else if (command == 37)
-            k = randomDraw(8) + 2;
+        const int k = command == 36   ? 1
+                      : command == 37 ? randomDraw(8) + 2
+                                      : randomDraw(int(source.size())) + 1;
         scheme.applyTurnChoice(source, k, inOrder);
         const bool extra = command != 37 || !inOrder || changesTurn(scheme.turns());
         if (scheme.turns() != snapshot && extra)

@@ -301,6 +301,12 @@ TEST(SchemeCommands, ExactSequencesFromTheInitialGeneratorState) {
     const TDurations jerky = scheme.durations();
     EXPECT_EQ(figures, (std::vector<int>{6, 1, 2, 6, 1, 1}));
     EXPECT_EQ(jerky, (TDurations{90, 150, 240}));
+
+    restartRandom();
+    scheme.setTurns({}, false, false);
+    run(scheme, 37, FOUR_FOUR);
+    const std::vector<int> many(scheme.turns().begin(), scheme.turns().end());
+    EXPECT_EQ(many, (std::vector<int>{5, 8, 7, 6}));
 }
 
 } // namespace
