@@ -81,6 +81,8 @@ std::thread TRealTimer::launchThread(std::function<void()> body) {
 
 namespace {
 
+constexpr std::chrono::milliseconds MAX_CATCH_UP{250};
+
 // Asks for real-time scheduling, so that a busy machine does not delay the events by the
 // length of another thread's time slice. Without the privilege the thread keeps its normal
 // priority, and the absolute deadlines still keep the tempo free of drift.
@@ -108,6 +110,12 @@ void TRealTimer::run() {
             continue; // stopped, restarted or quitting before the deadline
         }
         nextDeadline_ += runInterval_;
+        // Late events are caught up so that the tempo does not drift; after a stall of the
+        // whole machine, though, a burst of every missed event would be worse than a pause.
+        const auto now = std::chrono::steady_clock::now();
+        if (now - nextDeadline_ > MAX_CATCH_UP) {
+            nextDeadline_ = now;
+        }
         firingRun_ = run;
         auto callback = callback_;
         lock.unlock();
