@@ -60,8 +60,10 @@ private:
 };
 
 TMotivePlayer::TMotivePlayer(TPlayer* player, bool deferStart)
-    : timer_(std::make_unique<TRealTimer>()), player_(player), noPulse_(false),
-      deferStart_(deferStart) {
+    : TMotivePlayer(player, deferStart, std::make_unique<TRealTimer>()) {}
+
+TMotivePlayer::TMotivePlayer(TPlayer* player, bool deferStart, std::unique_ptr<TRealTimer> timer)
+    : timer_(std::move(timer)), player_(player), noPulse_(false), deferStart_(deferStart) {
     timer_->setCallback([this] { onTimerEvent(); });
 }
 
@@ -209,7 +211,14 @@ void TMotivePlayer::play(const TMotive& motive, TMotivePlayerListener* listener)
     previous_.emplace(motive);
     ++queuedCount_;
     if (timer_ && !deferStart_ && !timer_->isRunning()) {
-        timer_->start();
+        try {
+            timer_->start();
+        } catch (const TMidiError&) {
+            // Nothing has sounded: forget the motive rather than leave a schedule no timer plays.
+            clearLocked();
+            queuedCount_ = 0;
+            throw;
+        }
     }
 }
 

@@ -29,6 +29,8 @@ public:
     // The interactive player. With deferStart, queuing does not start playback: start() does,
     // and until then the schedule can be driven by calling tick() directly.
     TMotivePlayer(TPlayer* player, bool deferStart);
+    // The same with a timer of the caller's making.
+    TMotivePlayer(TPlayer* player, bool deferStart, std::unique_ptr<TRealTimer> timer);
     // The export player: no timer, no device, no pulse.
     TMotivePlayer();
     // Stops like detachListeners, releasing sounding notes: the TPlayer must outlive this.
@@ -41,7 +43,8 @@ public:
     void setTempo(int tempo);
 
     // Queues a motive after the ones already queued; starts playback unless deferred. May be
-    // called on the timer thread from a listener.
+    // called on the timer thread from a listener. When the timer cannot start, the schedule is
+    // dropped and TMidiError "Unable to start Multimedia Timer" reaches the caller.
     void play(const TMotive& motive, TMotivePlayerListener* listener);
     // Starts playing what is queued (for a player with deferred start).
     void start();

@@ -1,5 +1,7 @@
 #include "playback/midibackend.h"
+#include "playback/motiveplayer.h"
 #include "playback/realtimer.h"
+#include "playback/recordingbackend.h"
 
 #include <gtest/gtest.h>
 
@@ -130,4 +132,18 @@ TEST(RealTimer, ReportsWhenNoThreadCanBeStarted) {
         EXPECT_STREQ(error.what(), "Unable to start Multimedia Timer");
     }
     EXPECT_FALSE(timer.isRunning());
+}
+
+TEST(RealTimer, APlayerWhoseTimerCannotStartDropsWhatWasQueued) {
+    TRecordingBackend backend;
+    TPlayer player(backend);
+    player.open(0);
+    TMotivePlayer motives(&player, false, std::make_unique<ThreadlessTimer>());
+    TMotive motive;
+    motive.setNotes({TNote(0, 21, 240)});
+    EXPECT_THROW(motives.play(motive, nullptr), TMidiError);
+    EXPECT_TRUE(motives.allUnits().empty());
+    EXPECT_EQ(motives.queuedCount(), 0);
+    EXPECT_FALSE(motives.isPlaying());
+    EXPECT_TRUE(backend.messages().empty());
 }
