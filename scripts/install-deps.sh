@@ -8,7 +8,13 @@ core=(cmake ninja-build g++ pkg-config clang-format libgtest-dev libgmock-dev li
       # playback: system MIDI ports, the built-in synthesizer and its General MIDI SoundFont;
       # jackd1 (not jackd2, which would remove librtmidi-dev) gives the tests a real MIDI port
       librtmidi-dev libfluidsynth-dev timgm6mb-soundfont jackd1)
+# The desktop application: Qt 6 Widgets, the font the glyph sheet is drawn with, and an X
+# server with tools for looking at the windows in tests.
+gui=(qt6-base-dev qt6-svg-dev libgl-dev fonts-freefont-ttf xvfb xauth xdotool imagemagick)
 packages=("${core[@]}")
+if [ "${1:-all}" = "all" ]; then
+    packages+=("${gui[@]}")
+fi
 
 missing=()
 for p in "${packages[@]}"; do

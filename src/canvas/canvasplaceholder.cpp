@@ -1,0 +1,1 @@
+// The canvas library collects the painters and widgets of the notation canvas.
