@@ -54,8 +54,8 @@ int motion(int from, int to) {
     return (to > from) - (to < from);
 }
 
-// Fills one doubling's map. `tones` is the chord's tone count; counts are what the upper
-// voices may still take of each tone.
+// Fills one doubling's map. The counts passed along are how many of the upper voices may still
+// take each chord tone.
 class TArrangementBuilder {
 public:
     TArrangementBuilder(const TChord& chord, TChordArrangementMap& map)
