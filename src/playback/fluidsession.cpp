@@ -5,6 +5,10 @@
 #include <cstdio>
 #include <mutex>
 
+#ifdef _OPENMP
+#include <omp.h>
+#endif
+
 namespace {
 
 // FluidSynth prints its complaints to the terminal; the reasons that matter reach the caller
@@ -22,6 +26,12 @@ void quietFluidSynth() {
 
 TFluidSession::TFluidSession(const std::string& soundFont) {
     quietFluidSynth();
+#ifdef _OPENMP
+    // FluidSynth spreads the loading of a SoundFont over an OpenMP team. A SoundFont the size
+    // of TimGM6mb loads faster on this one thread than with a team that spins against a busy
+    // machine (about 20 ms against 50 ms on two loaded cores).
+    omp_set_num_threads(1);
+#endif
     std::string path = soundFont;
     if (path.empty()) {
         path = findSoundFont().value_or("");
