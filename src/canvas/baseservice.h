@@ -1,0 +1,58 @@
+#pragma once
+
+#include "canvas/canvaslisteners.h"
+#include "engine/contextmotive.h"
+#include "playback/motiveplayerlistener.h"
+
+class QWidget;
+class TColorPanelListener;
+class TFastMenu;
+class TMessageBundle;
+class TMessageWindow;
+class TMotive;
+class TMotivePlayer;
+class TPeriodData;
+class TPlayer;
+class TScheme;
+
+// The period panel's answer to "which motive does this one continue from": the motive (null
+// when none), the player listener of the canvas showing it, and where the motive stands.
+struct TMotiveAndListenerPair {
+    const TMotive* motive = nullptr;
+    TMotivePlayerListener* listener = nullptr;
+    TContextCode code = CONTEXT_NONE;
+};
+
+// The shared objects and the cross-panel operations of the main window, as the canvases,
+// panels and dialogs reach them. Holders never own the service. Interface thread only.
+class TBaseService {
+public:
+    virtual ~TBaseService() = default;
+
+    virtual TPlayer& player() = 0;
+    virtual TMotivePlayer& motivePlayer() = 0;
+    virtual TMotiveAndListenerPair contextMotive(const TMotive& motive) = 0;
+    // The variant view of the variant window; null while there is none.
+    virtual TColorPanelListener* variantDisplay() = 0;
+    // Queues the context motive (if any) with its listener, then `motive` with `listener`.
+    virtual void playInContext(const TMotive& motive, TMotivePlayerListener* listener) = 0;
+    virtual TScheme& scheme() = 0;
+    virtual TMessageBundle& messageBundle() = 0;
+    virtual TPeriodData& period() = 0;
+    // takeRhythmFrom and takePitchFrom arrive with the scheme panel.
+    // The fast menu; null while there is none (canvases then hide their fast-menu button).
+    virtual TFastMenu* fastMenu() = 0;
+    // selectPanel arrives with the effect panels.
+    // false presses the "delete notes" mode button as if the user had; true does nothing.
+    virtual void resetCanvasMode(bool keep) = 0;
+    // Receives the messages that the timer thread posts for the interface thread.
+    virtual TMessageWindow& messageWindow() = 0;
+    virtual bool variantWindowBusy() = 0;
+    // The current canvas becomes `control` when it is a TUMotiveCanvas, else none.
+    virtual void setCurrentCanvas(QWidget* control) = 0;
+    // fastMenuNext and fastMenuPrevious arrive with the fast menu.
+    virtual int motiveCellCount() = 0;
+    virtual int variantWindowWidth() = 0;
+    // 15 minus the position of the cursor-delay track bar.
+    virtual int cursorDelay() = 0;
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+class TUMotiveCanvas;
+
+// Told by an editing canvas when the user starts to change its motive. Listeners are called in
+// registration order on the interface thread.
+class TUMotiveCanvasListener {
+public:
+    virtual ~TUMotiveCanvasListener() = default;
+    // Chords were just chosen by one of the chord-choosing modes.
+    virtual void motiveHarmonised(TUMotiveCanvas* canvas) = 0;
+    // A press begins to change the motive, or a motive was dropped onto the canvas.
+    virtual void motiveEditStarted(TUMotiveCanvas* canvas) = 0;
+    // The pointer moved over the canvas in mode 1 with no button held.
+    virtual void pointerMoved(TUMotiveCanvas* canvas) = 0;
+};
+
+// Told which note of the canvas's motive is being lit while it plays (the fast menu follows the
+// notes with its scheme view). Interface thread only.
+class TUMotivePlayingListener {
+public:
+    virtual ~TUMotivePlayingListener() = default;
+    virtual void noteStarted(int noteIndex) = 0;
+    virtual void motiveStarted() = 0;
+    virtual void motiveFinished() = 0;
+};
+
+// What the main window calls, on the interface thread, when it handles a posted note message
+// (0x207) for a canvas.
+class TProcessPlayingInterface {
+public:
+    virtual ~TProcessPlayingInterface() = default;
+    virtual void noteStarted(int motiveId, int noteIndex) = 0;
+    virtual void noteFinished(int motiveId, int noteIndex) = 0;
+};
