@@ -1,0 +1,220 @@
+#include "canvas/buttons.h"
+
+#include <QBitmap>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+
+#include <algorithm>
+#include <map>
+#include <tuple>
+
+namespace {
+
+QColor colourOf(std::uint32_t bgr) {
+    const TColour colour = TColour::fromValue(bgr);
+    return QColor(colour.red, colour.green, colour.blue);
+}
+
+const QPixmap& sheet() {
+    static const QPixmap pixmap(QCoreApplication::applicationDirPath() + "/glyphs.bmp");
+    return pixmap;
+}
+
+QRect toQRect(const TRect& rect) {
+    return QRect(rect.left, rect.top, rect.width(), rect.height());
+}
+
+// A glyph without its background, cut once per rectangle.
+const QPixmap& transparentGlyph(const TRect& glyph) {
+    static std::map<std::tuple<int, int, int, int>, QPixmap> cache;
+    const auto key = std::make_tuple(glyph.left, glyph.top, glyph.right, glyph.bottom);
+    auto found = cache.find(key);
+    if (found != cache.end())
+        return found->second;
+    QPixmap piece = sheet().copy(toQRect(glyph));
+    if (!piece.isNull()) {
+        const QImage image = piece.toImage();
+        const QColor background = image.pixelColor(0, image.height() - 1);
+        piece.setMask(QBitmap::fromImage(image.createMaskFromColor(background.rgb())));
+    }
+    return cache.emplace(key, piece).first->second;
+}
+
+} // namespace
+
+void drawBevel(QPainter& painter, const QRect& area, bool sunken) {
+    drawFlatFill(painter, area);
+    const QColor topLeft = colourOf(sunken ? BEVEL_DARK : BEVEL_LIGHT);
+    const QColor bottomRight = colourOf(sunken ? BEVEL_LIGHT : BEVEL_DARK);
+    const int l = area.left(), t = area.top(), r = area.right(), b = area.bottom();
+    painter.setPen(topLeft);
+    painter.drawLine(l, t, r, t);
+    painter.drawLine(l, t, l, b);
+    painter.setPen(bottomRight);
+    painter.drawLine(l, b, r, b);
+    painter.drawLine(r, t, r, b);
+}
+
+void drawFlatFill(QPainter& painter, const QRect& area) {
+    painter.fillRect(area, colourOf(BACKGROUND_COLOUR));
+}
+
+void drawGlyphCentred(QPainter& painter, const TRect& glyph, const QRect& area, bool transparent) {
+    if (glyph.isEmpty())
+        return;
+    const QPoint at(area.left() + (area.width() - glyph.width()) / 2,
+                    area.top() + (area.height() - glyph.height()) / 2);
+    if (transparent)
+        painter.drawPixmap(at, transparentGlyph(glyph));
+    else
+        painter.drawPixmap(at, sheet(), toQRect(glyph));
+}
+
+TRealButton::TRealButton(QWidget* owner, const TRect& glyph, bool sticky, int glyphMode)
+    : TRealButton(owner, glyph, glyph, sticky, glyphMode) {}
+
+TRealButton::TRealButton(QWidget* owner, const TRect& enabledGlyph, const TRect& disabledGlyph,
+                         bool sticky, int glyphMode)
+    : QWidget(owner), enabledGlyph_(enabledGlyph), disabledGlyph_(disabledGlyph), sticky_(sticky),
+      glyphMode_(glyphMode) {}
+
+void TRealButton::setPressed(bool pressed) {
+    if (pressed_ == pressed)
+        return;
+    pressed_ = pressed;
+    if (parentWidget() != nullptr)
+        update();
+}
+
+void TRealButton::draw(QPainter& painter, int x, int y, bool enabled) const {
+    const QRect area(x, y, width(), height());
+    drawBevel(painter, area, pressed_);
+    if (glyphMode_ != GLYPH_OPAQUE && glyphMode_ != GLYPH_TRANSPARENT)
+        return;
+    const QRect face = pressed_ ? area.translated(1, 1) : area;
+    drawGlyphCentred(painter, enabled ? enabledGlyph_ : disabledGlyph_, face,
+                     glyphMode_ == GLYPH_TRANSPARENT);
+}
+
+void TRealButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    draw(painter, 0, 0, isEnabled());
+}
+
+void TRealButton::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    pressed_ = true;
+    update();
+}
+
+void TRealButton::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    if (!sticky_)
+        pressed_ = false;
+    update();
+    if (listener_ != nullptr)
+        listener_->buttonPressed(this);
+}
+
+void TFlatGroup::add(TFlatButton* button) {
+    buttons_.push_back(button);
+}
+
+void TFlatGroup::remove(TFlatButton* button) {
+    buttons_.erase(std::remove(buttons_.begin(), buttons_.end(), button), buttons_.end());
+}
+
+void TFlatGroup::makeHot(TFlatButton* hot) {
+    for (TFlatButton* button : buttons_) {
+        if (button != hot)
+            button->resetHot();
+    }
+}
+
+TFlatButton::TFlatButton(QWidget* owner, TFlatGroup* group, const TRect& enabledGlyph,
+                         const TRect& disabledGlyph)
+    : QWidget(owner), group_(group), enabledGlyph_(enabledGlyph), disabledGlyph_(disabledGlyph) {
+    setMouseTracking(true);
+    if (group_ != nullptr)
+        group_->add(this);
+}
+
+TFlatButton::~TFlatButton() {
+    if (group_ != nullptr)
+        group_->remove(this);
+}
+
+void TFlatButton::setListeners(TButtonListener* pressed, TButtonReleasedListener* released) {
+    pressListener_ = pressed;
+    releaseListener_ = released;
+}
+
+void TFlatButton::setPressed(bool pressed) {
+    if (pressed_ == pressed)
+        return;
+    pressed_ = pressed;
+    update();
+}
+
+void TFlatButton::resetHot() {
+    if (!hot_)
+        return;
+    hot_ = false;
+    update();
+}
+
+void TFlatButton::becomeHot() {
+    if (hot_)
+        return;
+    hot_ = true;
+    update();
+    if (group_ != nullptr)
+        group_->makeHot(this);
+}
+
+void TFlatButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QRect area = rect();
+    const bool enabled = isEnabled();
+    if (pressed_ && enabled)
+        drawBevel(painter, area, true);
+    else if (hot_ && enabled)
+        drawBevel(painter, area, false);
+    else
+        drawFlatFill(painter, area);
+    const QRect face = pressed_ && enabled ? area.translated(1, 1) : area;
+    drawGlyphCentred(painter, enabled ? enabledGlyph_ : disabledGlyph_, face, true);
+}
+
+void TFlatButton::mouseMoveEvent(QMouseEvent*) {
+    becomeHot();
+}
+
+void TFlatButton::enterEvent(QEnterEvent*) {
+    becomeHot();
+}
+
+void TFlatButton::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    setPressed(true);
+    if (pressListener_ != nullptr)
+        pressListener_->buttonPressed(this);
+    // A listener that opened a modal dialog has taken the release away from this button: the
+    // button must not stay sunken after the dialog.
+    if (!(QGuiApplication::mouseButtons() & Qt::LeftButton))
+        setPressed(false);
+}
+
+void TFlatButton::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !pressed_)
+        return;
+    setPressed(false);
+    if (releaseListener_ != nullptr)
+        releaseListener_->buttonReleased(this);
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QWidget>
+
+class QComboBox;
+class QSpinBox;
+class TMessageBundle;
+
+// Told when the user picks a tempo.
+class TTempPanelListener {
+public:
+    virtual ~TTempPanelListener() = default;
+    virtual void tempoPicked(int value) = 0;
+};
+
+// The tempo control: the seven tempo names and a number from 50 to 150 that follow each other.
+class TTempPanel : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int MIN_TEMPO = 50;
+    static constexpr int MAX_TEMPO = 150;
+
+    TTempPanel(QWidget* owner, const TMessageBundle& bundle);
+
+    int tempo() const;
+    // Shows `value` without telling the listener.
+    void setTempo(int value);
+    // A tempo from 50 to 149 from the process's random draws; the listener is told.
+    void randomTempo();
+    void setListener(TTempPanelListener* listener) { listener_ = listener; }
+
+    QComboBox* names() const { return names_; }
+    QSpinBox* number() const { return number_; }
+
+private:
+    void namePicked(int index);
+    void numberChanged(int value);
+    void showName(int value);
+
+    QComboBox* names_;
+    QSpinBox* number_;
+    TTempPanelListener* listener_ = nullptr;
+};
