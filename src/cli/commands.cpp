@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "cli/developcommand.h"
 #include "cli/exportcommand.h"
 #include "cli/generatecommand.h"
 #include "cli/harmonisecommand.h"
@@ -100,7 +101,7 @@ std::string usageText() {
            "      options this is the default period: G minor, 2/4, an eighth of upbeat.\n"
            "  tonaria-cli resave IN.tnr OUT.tnr\n"
            "      Reads a composition and writes it back.\n" +
-           exportUsageText() + generateUsageText() + harmoniseUsageText() +
+           exportUsageText() + generateUsageText() + harmoniseUsageText() + developUsageText() +
            "Exit status: 0 on success, 1 when a file cannot be read or written, 2 for a wrong\n"
            "command line.\n";
 }
@@ -150,6 +151,8 @@ int runCli(std::span<const std::string> arguments, std::ostream& out, std::ostre
         return runGenerateCommand(rest, out, err);
     if (command == "harmonise")
         return runHarmoniseCommand(rest, out, err);
+    if (command == "develop")
+        return runDevelopCommand(rest, out, err);
     if (auto status = runExportCommand(command, rest, out, err))
         return *status;
     return usageError(err, "unknown command \"" + command + "\"");
