@@ -1,1 +1,0 @@
-// The canvas library collects the painters and widgets of the notation canvas.

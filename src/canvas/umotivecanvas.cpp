@@ -1,0 +1,346 @@
+#include "canvas/umotivecanvas.h"
+
+#include "canvas/canvascursors.h"
+#include "canvas/dragged.h"
+#include "canvas/editmode.h"
+#include "canvas/lightmode.h"
+#include "canvas/messagewindow.h"
+#include "canvas/umotivemodes.h"
+#include "engine/harmonisation.h"
+#include "model/glyphatlas.h"
+#include "model/notelist.h"
+#include "model/schemechords.h"
+#include "playback/midibackend.h"
+#include "playback/motiveplayer.h"
+
+#include <QDragEnterEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+TShiftState shiftOf(const QMouseEvent* event, bool doubleClick = false) {
+    return {(event->buttons() | event->button()).testFlag(Qt::RightButton), doubleClick,
+            event->modifiers()};
+}
+
+TRealButton* smallButton(QWidget* owner, TGlyph enabled, TGlyph disabled, const QRect& at) {
+    auto* button = new TRealButton(owner, glyphRect(enabled), glyphRect(disabled), false,
+                                   TRealButton::GLYPH_TRANSPARENT);
+    button->setGeometry(at);
+    // Painted into the canvas picture and hit-tested by the canvas.
+    button->hide();
+    return button;
+}
+
+} // namespace
+
+TUMotiveCanvas::TUMotiveCanvas(QWidget* parent, TBaseService& service, TMotive& motive)
+    : TMotiveCanvas(parent, motive, &service.motivePlayer()), service_(service),
+      messageWindow_(&service.messageWindow()), history_(motive) {
+    modes_[MODE_CHORD_AND_NOTE] = std::make_unique<TChordAndNoteUMInterface>(*this);
+    modes_[MODE_EDIT] = std::make_unique<TEditUMInterface>(*this);
+    modes_[MODE_NEW_CHORD] = std::make_unique<TNewChordUMInterface>(*this);
+    modes_[MODE_CHORD] = std::make_unique<TChordUMInterface>(*this);
+    modes_[MODE_DELETE] = std::make_unique<TDeleteUMInterface>(*this);
+    modes_[MODE_LIGHT] = std::make_unique<TLightUMInterface>(*this);
+    modes_[MODE_PLAY] = std::make_unique<TPlayUMInterface>(*this);
+    noteMode_ = std::make_unique<TNoteUMInterface>(*this);
+
+    backButton_ = smallButton(this, TGlyph::Back, TGlyph::BackDisabled, BACK_BUTTON);
+    forwardButton_ = smallButton(this, TGlyph::Forward, TGlyph::ForwardDisabled, FORWARD_BUTTON);
+    fastMenuButton_ =
+        smallButton(this, TGlyph::FastMenu, TGlyph::FastMenuDisabled, FAST_MENU_BUTTON);
+    for (TRealButton* button : {backButton_, forwardButton_, fastMenuButton_})
+        button->setListener(this);
+
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    selectMode(MODE_EDIT);
+}
+
+TUMotiveCanvas::~TUMotiveCanvas() {
+    // Before the hooks of this class go.
+    detachFromPlayer();
+}
+
+void TUMotiveCanvas::selectMode(int number) {
+    if (number < 0 || number >= MODE_COUNT)
+        return;
+    mode_ = modes_[static_cast<std::size_t>(number)].get();
+    modeNumber_ = number;
+    setCursor(canvasCursor(mode_->cursorId()));
+}
+
+void TUMotiveCanvas::setMode(int number) {
+    if (number == modeNumber_ || number < 0 || number >= MODE_COUNT)
+        return;
+    selectMode(number);
+    update();
+}
+
+void TUMotiveCanvas::addCanvasListener(TUMotiveCanvasListener* listener) {
+    canvasListeners_.push_back(listener);
+}
+
+void TUMotiveCanvas::setShowSmallButtons(bool show) {
+    showSmallButtons_ = show;
+    update();
+}
+
+void TUMotiveCanvas::setShowFastMenuButton(bool show) {
+    showFastMenuButton_ = show;
+    update();
+}
+
+void TUMotiveCanvas::enableDrop(bool enable) {
+    dropEnabled_ = enable;
+    setAcceptDrops(enable);
+    update();
+}
+
+bool TUMotiveCanvas::saveVersion() {
+    const bool saved = history_.saveVersion();
+    afterHistoryChange();
+    return saved;
+}
+
+void TUMotiveCanvas::clearHistory() {
+    history_.clear();
+    afterHistoryChange();
+}
+
+bool TUMotiveCanvas::showVersion(int id) {
+    const bool shown = history_.showVersion(id);
+    afterHistoryChange();
+    return shown;
+}
+
+void TUMotiveCanvas::afterHistoryChange() {
+    // The buttons read their enabled state from the history when they are drawn.
+    update();
+}
+
+bool TUMotiveCanvas::autoHarmonise() {
+    const TMotiveAndListenerPair context = service_.contextMotive(motive());
+    ::autoHarmonise(motive(), context.motive, context.code, schemeChordTypeNames());
+    return motive().isHarmonised();
+}
+
+void TUMotiveCanvas::noteStartedHook(int motiveId, int noteIndex) {
+    messageWindow_->post(MESSAGE_NOTE, 1, noteMessageParam(noteIndex, canvasId(), motiveId));
+}
+
+void TUMotiveCanvas::noteStoppedHook(int motiveId, int noteIndex) {
+    messageWindow_->post(MESSAGE_NOTE, 2, noteMessageParam(noteIndex, canvasId(), motiveId));
+}
+
+void TUMotiveCanvas::noteStarted(int motiveId, int noteIndex) {
+    if (pointerPressed_ || service_.variantWindowBusy())
+        return;
+    if (keepOwnVersion_ && motiveId != motive().id())
+        return;
+    if (!showVersion(motiveId))
+        return;
+    TNoteList& notes = motive().notes();
+    if (noteIndex >= 0 && noteIndex < static_cast<int>(notes.size()))
+        notes[static_cast<std::size_t>(noteIndex)].setHighlighted(true);
+    update();
+    if (playingListener_)
+        playingListener_->noteStarted(noteIndex);
+}
+
+void TUMotiveCanvas::noteFinished(int motiveId, int noteIndex) {
+    if (motiveId != motive().id())
+        return;
+    TNoteList& notes = motive().notes();
+    if (noteIndex >= 0 && noteIndex < static_cast<int>(notes.size()))
+        notes[static_cast<std::size_t>(noteIndex)].setHighlighted(false);
+    update();
+}
+
+void TUMotiveCanvas::buttonPressed(QWidget* button) {
+    if (button == fastMenuButton_) {
+        // The fast menu arrives in a later part; until then the button is not shown.
+        return;
+    }
+    bool moved = false;
+    if (button == backButton_)
+        moved = history_.back();
+    else if (button == forwardButton_)
+        moved = history_.forward();
+    if (moved)
+        motive().notifyChanged();
+    afterHistoryChange();
+}
+
+void TUMotiveCanvas::fireMotiveHarmonised() {
+    for (TUMotiveCanvasListener* listener : canvasListeners_)
+        listener->motiveHarmonised(this);
+}
+
+void TUMotiveCanvas::fireMotiveEditStarted() {
+    for (TUMotiveCanvasListener* listener : canvasListeners_)
+        listener->motiveEditStarted(this);
+}
+
+void TUMotiveCanvas::firePointerMoved() {
+    for (TUMotiveCanvasListener* listener : canvasListeners_)
+        listener->pointerMoved(this);
+}
+
+void TUMotiveCanvas::refreshCursor() {
+    setCursor(canvasCursor(mode_->cursorId()));
+}
+
+void TUMotiveCanvas::stopPlayer() {
+    service_.motivePlayer().stop();
+}
+
+void TUMotiveCanvas::playMotive() {
+    try {
+        service_.motivePlayer().play(motive(), playerListener());
+    } catch (const TMidiError&) {
+        // Without a timer nothing sounds; the edit itself stands.
+    }
+}
+
+void TUMotiveCanvas::playInContext() {
+    try {
+        service_.playInContext(motive(), playerListener());
+    } catch (const TMidiError&) {
+    }
+}
+
+bool TUMotiveCanvas::fastMenuButtonShown() const {
+    return showFastMenuButton_ && service_.fastMenu() != nullptr;
+}
+
+TRealButton* TUMotiveCanvas::buttonAt(const QPoint& at) const {
+    if (!showSmallButtons_)
+        return nullptr;
+    if (BACK_BUTTON.contains(at))
+        return backButton_;
+    if (FORWARD_BUTTON.contains(at))
+        return forwardButton_;
+    if (fastMenuButtonShown() && FAST_MENU_BUTTON.contains(at))
+        return fastMenuButton_;
+    return nullptr;
+}
+
+void TUMotiveCanvas::releaseButtons() {
+    for (TRealButton* button : {backButton_, forwardButton_, fastMenuButton_})
+        button->setPressed(false);
+}
+
+void TUMotiveCanvas::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (TRealButton* button = buttonAt(at)) {
+        smallButtonHeld_ = true;
+        const bool enabled = button == backButton_      ? backEnabled()
+                             : button == forwardButton_ ? forwardEnabled()
+                                                        : true;
+        if (enabled) {
+            button->setPressed(true);
+            update();
+            buttonPressed(button);
+        }
+        return;
+    }
+    pointerPressed_ = true;
+    clearHighlights(motive().notes());
+    mode_->mouseDown(shiftOf(event), at.x(), at.y());
+}
+
+void TUMotiveCanvas::mouseMoveEvent(QMouseEvent* event) {
+    if (smallButtonHeld_)
+        return;
+    const QPoint at = event->position().toPoint();
+    mode_->mouseMove(shiftOf(event), at.x(), at.y());
+}
+
+void TUMotiveCanvas::mouseReleaseEvent(QMouseEvent*) {
+    if (modeNumber_ == MODE_EDIT)
+        refreshCursor();
+    if (smallButtonHeld_) {
+        releaseButtons();
+        update();
+        smallButtonHeld_ = false;
+        return;
+    }
+    mode_->mouseUp();
+    pointerPressed_ = false;
+}
+
+void TUMotiveCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double click: the modes see it as a press marked double.
+    const QPoint at = event->position().toPoint();
+    if (buttonAt(at)) {
+        smallButtonHeld_ = true;
+        return;
+    }
+    pointerPressed_ = true;
+    mode_->mouseDown(shiftOf(event, true), at.x(), at.y());
+    mode_->doubleClick();
+}
+
+namespace {
+
+// The canvas a drag carries, when it is a motive canvas.
+TMotiveCanvas* draggedCanvas(const QMimeData* data) {
+    TDragged* dragged = TDragged::draggedFrom(data);
+    return dragged ? qobject_cast<TMotiveCanvas*>(dragged->source()) : nullptr;
+}
+
+} // namespace
+
+void TUMotiveCanvas::dragEnterEvent(QDragEnterEvent* event) {
+    if (dropEnabled_ && draggedCanvas(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void TUMotiveCanvas::dragMoveEvent(QDragMoveEvent* event) {
+    if (dropEnabled_ && draggedCanvas(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void TUMotiveCanvas::dropEvent(QDropEvent* event) {
+    TMotiveCanvas* source = draggedCanvas(event->mimeData());
+    if (!dropEnabled_ || !source)
+        return;
+    event->acceptProposedAction();
+    // A display canvas is accepted but gives nothing; a canvas dropped on itself neither.
+    auto* editor = qobject_cast<TUMotiveCanvas*>(source);
+    if (!editor || editor == this)
+        return;
+    stopPlayer();
+    saveVersion();
+    motive().copyContent(editor->motive());
+    motive().notifyChanged();
+    fireMotiveEditStarted();
+    if (modeNumber_ == MODE_EDIT)
+        refreshCursor();
+}
+
+void TUMotiveCanvas::draw(QPainter& painter) {
+    mode_->paint(painter);
+}
+
+void TUMotiveCanvas::drawDecorations(QPainter& painter) {
+    if (dropEnabled_) {
+        const TRect glyph = glyphRect(TGlyph::DragHandle);
+        const QRect at(width() - glyph.width() - 3, 150 - glyph.height(), glyph.width(),
+                       glyph.height());
+        drawGlyphCentred(painter, glyph, at, true);
+    }
+    if (!showSmallButtons_)
+        return;
+    backButton_->draw(painter, BACK_BUTTON.x(), BACK_BUTTON.y(), backEnabled());
+    forwardButton_->draw(painter, FORWARD_BUTTON.x(), FORWARD_BUTTON.y(), forwardEnabled());
+    if (fastMenuButtonShown())
+        fastMenuButton_->draw(painter, FAST_MENU_BUTTON.x(), FAST_MENU_BUTTON.y(), true);
+}

@@ -1,0 +1,140 @@
+#pragma once
+
+#include "canvas/baseservice.h"
+#include "canvas/buttons.h"
+#include "canvas/canvaslisteners.h"
+#include "canvas/motivecanvas.h"
+#include "canvas/umotiveinterface.h"
+#include "canvas/versionhistory.h"
+
+#include <array>
+#include <atomic>
+#include <memory>
+#include <vector>
+
+class TMessageWindow;
+
+// The editor of a motive. Its current mode object receives the mouse events; it keeps up to 20
+// earlier versions with back and forward buttons, lights the note being played (told through
+// the main window on the interface thread), accepts motives dragged from other canvases, and
+// tells its listeners when the user starts to change the motive.
+class TUMotiveCanvas : public TMotiveCanvas,
+                       public TProcessPlayingInterface,
+                       public TButtonListener {
+    Q_OBJECT
+public:
+    // Mode numbers.
+    static constexpr int MODE_CHORD_AND_NOTE = 0;
+    static constexpr int MODE_EDIT = 1;
+    static constexpr int MODE_NEW_CHORD = 2;
+    static constexpr int MODE_CHORD = 3;
+    static constexpr int MODE_DELETE = 4;
+    static constexpr int MODE_LIGHT = 5;
+    static constexpr int MODE_PLAY = 6;
+    static constexpr int MODE_COUNT = 7;
+
+    // Small buttons, canvas pixels.
+    static constexpr QRect BACK_BUTTON{3, 135, 17, 14};
+    static constexpr QRect FORWARD_BUTTON{22, 135, 17, 14};
+    static constexpr QRect FAST_MENU_BUTTON{41, 135, 17, 14};
+
+    TUMotiveCanvas(QWidget* parent, TBaseService& service, TMotive& motive);
+    ~TUMotiveCanvas() override;
+
+    // Selects the mode by number, sets its cursor and repaints, when it is another mode.
+    void setMode(int number);
+    // Selects the mode without comparing and without repainting (for panel builders).
+    void selectMode(int number);
+    int modeNumber() const { return modeNumber_; }
+    TUMotiveInterface& mode() { return *mode_; }
+
+    void setCanvasId(int id) { canvasId_.store(id); }
+    int canvasId() const { return canvasId_.load(); }
+    void addCanvasListener(TUMotiveCanvasListener* listener);
+    void setPlayingListener(TUMotivePlayingListener* listener) { playingListener_ = listener; }
+    void setShowSmallButtons(bool show);
+    void setShowFastMenuButton(bool show);
+    void setKeepOwnVersion(bool keep) { keepOwnVersion_ = keep; }
+    bool keepOwnVersion() const { return keepOwnVersion_; }
+    void setNoteVariantFlag(bool flag) { noteVariantFlag_ = flag; }
+    bool noteVariantFlag() const { return noteVariantFlag_; }
+    // Accept motives dragged from other canvases (and show the drop mark), or stop accepting.
+    void enableDrop(bool enable);
+    bool dropEnabled() const { return dropEnabled_; }
+
+    bool saveVersion();
+    void clearHistory();
+    // Shows the version with that id; false when none has it.
+    bool showVersion(int id);
+    const TVersionHistory& history() const { return history_; }
+    bool backEnabled() const { return history_.canGoBack(); }
+    bool forwardEnabled() const { return history_.canGoForward(); }
+
+    // Gives every measure segment a chord, led on from the context motive. Returns whether the
+    // motive is harmonised afterwards.
+    bool autoHarmonise();
+
+    // Interface thread, from the main window's handling of the posted note messages.
+    void noteStarted(int motiveId, int noteIndex) override;
+    void noteFinished(int motiveId, int noteIndex) override;
+
+    void buttonPressed(QWidget* button) override;
+
+    // For the modes.
+    TBaseService& service() { return service_; }
+    bool pointerPressed() const { return pointerPressed_; }
+    void fireMotiveHarmonised();
+    void fireMotiveEditStarted();
+    void firePointerMoved();
+    // Sets the cursor the current mode asks for.
+    void refreshCursor();
+    void stopPlayer();
+    // Plays the motive alone / after its context motive, lighting its notes here.
+    void playMotive();
+    void playInContext();
+    // The drop mark and the small buttons, which every mode paints over its picture.
+    void drawDecorations(QPainter& painter);
+
+    void draw(QPainter& painter) override;
+
+protected:
+    // Called on the timer thread: hands the note over to the interface thread.
+    void noteStartedHook(int motiveId, int noteIndex) override;
+    // Called on the timer thread.
+    void noteStoppedHook(int motiveId, int noteIndex) override;
+
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    bool fastMenuButtonShown() const;
+    TRealButton* buttonAt(const QPoint& at) const;
+    void releaseButtons();
+    void afterHistoryChange();
+
+    TBaseService& service_;
+    TMessageWindow* messageWindow_;
+    TVersionHistory history_;
+    std::array<std::unique_ptr<TUMotiveInterface>, MODE_COUNT> modes_;
+    std::unique_ptr<TUMotiveInterface> noteMode_; // built, but no mode number selects it
+    TUMotiveInterface* mode_ = nullptr;
+    int modeNumber_ = MODE_EDIT;
+    std::vector<TUMotiveCanvasListener*> canvasListeners_;
+    TUMotivePlayingListener* playingListener_ = nullptr;
+    std::atomic<int> canvasId_{0};
+    bool pointerPressed_ = false;
+    bool smallButtonHeld_ = false;
+    bool showSmallButtons_ = true;
+    bool showFastMenuButton_ = true;
+    bool keepOwnVersion_ = false;
+    bool noteVariantFlag_ = false;
+    bool dropEnabled_ = false;
+    TRealButton* backButton_;
+    TRealButton* forwardButton_;
+    TRealButton* fastMenuButton_;
+};

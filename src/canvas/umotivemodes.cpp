@@ -1,0 +1,55 @@
+#include "canvas/umotivemodes.h"
+
+#include "canvas/umotivecanvas.h"
+
+#include <algorithm>
+
+void paintStandardPicture(TUMotiveCanvas& canvas, QPainter& painter) {
+    canvas.drawMotivePicture(painter);
+    canvas.drawDecorations(painter);
+}
+
+void TSGIBaseUMInterface::mouseDown(const TShiftState&, int, int) {}
+
+void TSGIBaseUMInterface::mouseMove(const TShiftState&, int, int) {}
+
+void TSGIBaseUMInterface::mouseUp() {
+    pressed_ = false;
+}
+
+void TSGIBaseUMInterface::paint(QPainter& painter) {
+    paintStandardPicture(canvas_, painter);
+}
+
+void TDeleteUMInterface::mouseDown(const TShiftState& shift, int x, int y) {
+    pressed_ = true;
+    canvas_.stopPlayer();
+    canvas_.saveVersion();
+    mouseMove(shift, x, y);
+}
+
+void TDeleteUMInterface::mouseMove(const TShiftState&, int x, int) {
+    if (!pressed_)
+        return;
+    const int time = canvas_.canvasGeometry().xToTime(x);
+    TNoteList& notes = canvas_.motive().notes();
+    const auto found =
+        std::find_if(notes.begin(), notes.end(), [&](const TNote& n) { return n.time() == time; });
+    if (found == notes.end())
+        return;
+    notes.erase(found);
+    // Only this canvas shows the change; the motive is not told.
+    canvas_.update();
+}
+
+void TDeleteUMInterface::paint(QPainter& painter) {
+    paintStandardPicture(canvas_, painter);
+}
+
+void TPlayUMInterface::mouseDown(const TShiftState&, int, int) {
+    canvas_.playMotive();
+}
+
+void TPlayUMInterface::paint(QPainter& painter) {
+    paintStandardPicture(canvas_, painter);
+}
