@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <numeric>
 
 namespace {
 
@@ -357,12 +358,14 @@ void TEffect::varyPart(TNoteList& notes, const TKey& key) const {
         return;
     const int steps = randomDraw(3) + 1;
     for (int step = 0; step < steps; ++step) {
-        TChordList pool = scheme_.chords();
+        // The catalogue's positions rather than copies of its chords.
+        std::vector<std::size_t> pool(scheme_.chords().size());
+        std::iota(pool.begin(), pool.end(), std::size_t(0));
         TTurnAnalysis analysis;
         bool found = false;
         while (!pool.empty() && !found) {
             const auto at = pool.begin() + randomDraw(int(pool.size()));
-            analysis = scheme_.turnsOfNotes(notes, *at, key);
+            analysis = scheme_.turnsOfNotes(notes, scheme_.chords()[*at], key);
             found = analysis.complete;
             if (!found)
                 pool.erase(at);
