@@ -1,0 +1,35 @@
+#pragma once
+
+#include "model/rect.h"
+
+#include <QColor>
+#include <QImage>
+#include <QPainter>
+#include <QRect>
+
+#include <cstdint>
+
+// Drawing primitives shared by the panels and painters. Glyphs are regions of the glyph sheet;
+// areas are inclusive pixel rectangles as QRect has them.
+
+// A colour written as 0x00BBGGRR.
+QColor colourOf(std::uint32_t bgr);
+// The grey (g, g, g).
+QColor greyLevel(int level);
+inline QRect toQRect(const TRect& r) {
+    return QRect(r.left, r.top, r.width(), r.height());
+}
+
+// Copies the glyph's region of `sheet` to (x, y) at its own size.
+void copyGlyph(QPainter& painter, int x, int y, const QImage& sheet, const TRect& glyph);
+// The same, AND-combined with the destination: white parts of the glyph leave it unchanged.
+// The destination must be a raster device (an image, a pixmap or a raster widget).
+void andGlyph(QPainter& painter, int x, int y, const QImage& sheet, const TRect& glyph);
+
+// Filled with `fill`, outlined in grey 128, then the left and top edges white.
+void raisedBox(QPainter& painter, const QRect& area, const QColor& fill);
+// Filled with `fill`, outlined in white, then the left and top edges grey 128.
+void sunkenBox(QPainter& painter, const QRect& area, const QColor& fill);
+// Filled with `fill` and outlined in grey 128.
+void fillWithOutline(QPainter& painter, const QRect& area, const QColor& fill);
+void fillWhite(QPainter& painter, const QRect& area);

@@ -1,0 +1,42 @@
+#include "canvas/resources.h"
+
+#include "model/diagnostics.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <stdexcept>
+
+const QString& applicationFolder() {
+    static const QString folder =
+        QDir::toNativeSeparators(QDir(QCoreApplication::applicationDirPath()).absolutePath() + "/");
+    return folder;
+}
+
+TResourceFactory::TResourceFactory() : cache_(100) {}
+
+TResourceFactory& TResourceFactory::shared() {
+    static TResourceFactory factory;
+    return factory;
+}
+
+const TCustomBitmap& TResourceFactory::bitmap(const QString& path) {
+    const auto found = cache_.find(path);
+    if (found != cache_.end())
+        return *found->second;
+    auto loaded = std::make_unique<TCustomBitmap>("ResourceFatory");
+    QImage image(path);
+    if (image.isNull())
+        throw std::runtime_error("cannot load the bitmap " + path.toStdString());
+    static_cast<QImage&>(*loaded) = image.convertToFormat(QImage::Format_RGB32);
+    return *cache_.emplace(path, std::move(loaded)).first->second;
+}
+
+const TCustomBitmap& TResourceFactory::glyphSheet() {
+    return bitmap(applicationFolder() + "glyphs.bmp");
+}
+
+void TResourceFactory::clearCache() {
+    cache_.clear();
+    diagnostics() << "TResourceFactory::Cache has cleared\n";
+}
