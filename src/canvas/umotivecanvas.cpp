@@ -310,8 +310,10 @@ void TUMotiveCanvas::dragMoveEvent(QDragMoveEvent* event) {
 
 void TUMotiveCanvas::dropEvent(QDropEvent* event) {
     TMotiveCanvas* source = draggedCanvas(event->mimeData());
-    if (!dropEnabled_ || !source)
+    if (!dropEnabled_ || !source) {
+        event->ignore();
         return;
+    }
     event->acceptProposedAction();
     // A display canvas is accepted but gives nothing; a canvas dropped on itself neither.
     auto* editor = qobject_cast<TUMotiveCanvas*>(source);
