@@ -87,9 +87,11 @@ void drawStems(TSheetPainter& sheet) {
 }
 
 void drawAccidentals(TSheetPainter& sheet) {
-    QPainterPath dot;
-    dot.addEllipse(area(TGlyph::Dot).adjusted(-0.1, -0.1, 0.1, 0.1));
-    sheet.painter().fillPath(dot, ink::Black);
+    // A round 3 x 3 dot: a black cross with softened corners.
+    const TRect dot = glyphRect(TGlyph::Dot);
+    sheet.painter().fillRect(QRect(dot.left, dot.top, 3, 3), QColor(150, 150, 150));
+    sheet.painter().fillRect(QRect(dot.left + 1, dot.top, 1, 3), ink::Black);
+    sheet.painter().fillRect(QRect(dot.left, dot.top + 1, 3, 1), ink::Black);
     sheet.symbol(music::Sharp, area(TGlyph::Sharp), ink::Black, TFit::Stretch);
     sheet.symbol(music::Flat, area(TGlyph::Flat), ink::Black, TFit::Stretch);
     sheet.symbol(music::Natural, area(TGlyph::Natural), ink::Black, TFit::Stretch);

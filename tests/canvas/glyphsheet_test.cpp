@@ -1,0 +1,94 @@
+#include "glyphsheet.h"
+
+#include "model/glyphatlas.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+void ensureApplication() {
+    static int argc = 1;
+    static char name[] = "canvas_tests";
+    static char* argv[] = {name, nullptr};
+    if (QApplication::instance() == nullptr)
+        new QApplication(argc, argv);
+}
+
+const QImage& drawnSheet() {
+    ensureApplication();
+    static const QImage sheet = drawGlyphSheet(DEFAULT_MUSIC_FONT);
+    return sheet;
+}
+
+bool isWhite(QRgb pixel) {
+    return qRed(pixel) == 255 && qGreen(pixel) == 255 && qBlue(pixel) == 255;
+}
+
+} // namespace
+
+TEST(GlyphSheet, EveryRectangleOfEveryTableHoldsAGlyph) {
+    const QImage& sheet = drawnSheet();
+    ASSERT_FALSE(sheet.isNull());
+    ASSERT_EQ(sheet.size(), QSize(GLYPH_SHEET_WIDTH, GLYPH_SHEET_HEIGHT));
+    const std::vector<TRect> rects = allSheetRects();
+    for (std::size_t i = 0; i < rects.size(); ++i) {
+        const TRect& r = rects[i];
+        int inked = 0;
+        for (int y = r.top; y <= r.bottom; ++y)
+            for (int x = r.left; x <= r.right; ++x)
+                inked += isWhite(sheet.pixel(x, y)) ? 0 : 1;
+        // Every glyph but the two-pixel empty figure must show something substantial.
+        const int wanted =
+            r.width() * r.height() <= 4 ? 0 : std::max(2, r.width() * r.height() / 40);
+        EXPECT_GE(inked, wanted) << "rectangle " << i << " at (" << r.left << ", " << r.top << ", "
+                                 << r.right << ", " << r.bottom << ")";
+    }
+}
+
+TEST(GlyphSheet, NothingIsDrawnOutsideTheRectangles) {
+    const QImage& sheet = drawnSheet();
+    ASSERT_FALSE(sheet.isNull());
+    std::vector<bool> covered(static_cast<std::size_t>(GLYPH_SHEET_WIDTH * GLYPH_SHEET_HEIGHT));
+    for (const TRect& r : allSheetRects())
+        for (int y = r.top; y <= r.bottom; ++y)
+            for (int x = r.left; x <= r.right; ++x)
+                covered[static_cast<std::size_t>(y * GLYPH_SHEET_WIDTH + x)] = true;
+    int stray = 0;
+    for (int y = 0; y < GLYPH_SHEET_HEIGHT; ++y)
+        for (int x = 0; x < GLYPH_SHEET_WIDTH; ++x)
+            if (!covered[static_cast<std::size_t>(y * GLYPH_SHEET_WIDTH + x)] &&
+                !isWhite(sheet.pixel(x, y))) {
+                if (++stray <= 5)
+                    ADD_FAILURE() << "ink outside every glyph at (" << x << ", " << y << ")";
+            }
+    EXPECT_EQ(stray, 0);
+}
+
+TEST(GlyphSheet, HeadsCarryTheirStemStubOnTheStemSide) {
+    const QImage& sheet = drawnSheet();
+    for (int kind = 0; kind < 3; ++kind) {
+        const TRect up = headGlyph(kind, false, true);
+        const TRect down = headGlyph(kind, true, false);
+        EXPECT_EQ(sheet.pixel(up.right, up.top), qRgb(0, 0, 0));
+        EXPECT_EQ(sheet.pixel(down.left, down.bottom), qRgb(0, 0, 0));
+        EXPECT_TRUE(isWhite(sheet.pixel(up.left, up.top)));
+        EXPECT_TRUE(isWhite(sheet.pixel(down.right, down.bottom)));
+        const TRect whole = wholeHeadGlyph(kind);
+        EXPECT_TRUE(isWhite(sheet.pixel(whole.right, whole.top)));
+    }
+    // A stem glyph is a full-height line in its first column.
+    const TRect stem = glyphRect(TGlyph::SixteenthUp);
+    for (int y = stem.top; y <= stem.bottom; ++y)
+        EXPECT_EQ(sheet.pixel(stem.left, y), qRgb(0, 0, 0)) << y;
+}
+
+TEST(GlyphSheet, AMissingFontIsReported) {
+    ensureApplication();
+    QString error;
+    EXPECT_TRUE(drawGlyphSheet("/nonexistent/font.ttf", &error).isNull());
+    EXPECT_TRUE(error.contains("/nonexistent/font.ttf"));
+}
