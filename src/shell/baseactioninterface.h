@@ -1,0 +1,17 @@
+#pragma once
+
+// The commands of the menu frame, carried out by the main window. The commands of the new
+// composition, the demonstrations and the help windows join with those features.
+class TBaseActionInterface {
+public:
+    virtual ~TBaseActionInterface() = default;
+    virtual void save() = 0;
+    virtual void saveAs() = 0;
+    virtual void open() = 0;
+    virtual void exportToMidi() = 0;
+    virtual void playAll() = 0;
+    virtual void stopPlay() = 0;
+    virtual void chooseMidiDevice() = 0;
+    virtual void about() = 0;
+    virtual void showEditor() = 0;
+};

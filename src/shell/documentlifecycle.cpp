@@ -1,0 +1,134 @@
+#include "shell/documentlifecycle.h"
+
+#include "files/binaryfile.h"
+#include "files/messagebundle.h"
+#include "files/midiexport.h"
+#include "files/periodbuilder.h"
+#include "files/periodreader.h"
+#include "files/periodwriter.h"
+#include "model/period.h"
+#include "playback/motiveplayer.h"
+#include "shell/userdialogsinterface.h"
+
+#include <exception>
+#include <system_error>
+#include <utility>
+
+namespace {
+
+const std::string UNTITLED = "Untitled";
+
+// The export writes beside the target and renames over it, so that a failure never leaves a
+// half-written file where the user's old one was.
+void writeMidiFileWhole(const TPeriodData& period, const std::filesystem::path& name) {
+    std::filesystem::path part = name;
+    part += ".part";
+    try {
+        exportMidi(period, part);
+        std::filesystem::rename(part, name);
+    } catch (...) {
+        std::error_code ignored;
+        std::filesystem::remove(part, ignored);
+        throw;
+    }
+}
+
+} // namespace
+
+TDocumentLifecycle::TDocumentLifecycle(TPeriodData& period, TMotivePlayer& motivePlayer,
+                                       const TMessageBundle& bundle, TUserDialogsInterface& dialogs,
+                                       std::filesystem::path applicationFolder)
+    : period_(period), motivePlayer_(motivePlayer), bundle_(bundle), dialogs_(dialogs),
+      applicationFolder_(std::move(applicationFolder)) {}
+
+void TDocumentLifecycle::save() {
+    if (period_.name() == UNTITLED)
+        saveAs();
+    else
+        saveTo(period_.name());
+}
+
+void TDocumentLifecycle::saveAs() {
+    motivePlayer_.stop();
+    const auto name = dialogs_.askSaveName({COMPOSITION_SUFFIX, folder(COMPOSITION_FOLDER)});
+    if (!name || !mayReplace(*name))
+        return;
+    saveTo(*name);
+}
+
+void TDocumentLifecycle::open() {
+    motivePlayer_.stop();
+    const auto name = dialogs_.askOpenName({COMPOSITION_SUFFIX, folder(COMPOSITION_FOLDER)});
+    if (name)
+        openFrom(*name);
+}
+
+void TDocumentLifecycle::exportToMidi() {
+    const auto name = dialogs_.askSaveName({MIDI_SUFFIX, folder(MIDI_FOLDER)});
+    if (!name || !mayReplace(*name))
+        return;
+    exportTo(*name);
+}
+
+bool TDocumentLifecycle::saveTo(const std::filesystem::path& name) {
+    try {
+        savePeriod(period_, name);
+    } catch (const std::exception&) {
+        reportSaveError(name);
+        return false;
+    }
+    period_.setName(name.string());
+    return true;
+}
+
+bool TDocumentLifecycle::openFrom(const std::filesystem::path& name) {
+    // The views of the old tree go with it: nothing may still play through them.
+    motivePlayer_.detachListeners();
+    try {
+        readPeriodFile(period_, name);
+    } catch (const std::exception&) {
+        dialogs_.showMessage(bundle_.text("open error") + "\n" + name.string(),
+                             bundle_.text("error"));
+        buildDefault();
+        return false;
+    }
+    period_.setName(name.string());
+    period_.notifyChanged();
+    return true;
+}
+
+bool TDocumentLifecycle::exportTo(const std::filesystem::path& name) {
+    try {
+        writeMidiFileWhole(period_, name);
+    } catch (const std::exception&) {
+        reportSaveError(name);
+        return false;
+    }
+    return true;
+}
+
+void TDocumentLifecycle::buildDefault() {
+    motivePlayer_.detachListeners();
+    buildDefaultPeriod(period_);
+}
+
+bool TDocumentLifecycle::mayReplace(const std::filesystem::path& name) {
+    std::error_code error;
+    if (!std::filesystem::exists(name, error))
+        return true;
+    return dialogs_.confirm(bundle_.text("the file") + "\n" + name.string() + "\n" +
+                                bundle_.text("already exists"),
+                            bundle_.text("warning"));
+}
+
+std::filesystem::path TDocumentLifecycle::folder(const char* name) const {
+    std::filesystem::path path = applicationFolder_ / name;
+    // The dialog opens in the folder only when it exists; a failure leaves it to the dialog.
+    std::error_code ignored;
+    std::filesystem::create_directories(path, ignored);
+    return path;
+}
+
+void TDocumentLifecycle::reportSaveError(const std::filesystem::path& name) {
+    dialogs_.showMessage(bundle_.text("save error") + "\n" + name.string(), bundle_.text("error"));
+}

@@ -1,0 +1,121 @@
+#pragma once
+
+#include "canvas/baseservice.h"
+#include "canvas/messagewindow.h"
+#include "canvas/temppanel.h"
+#include "engine/scheme.h"
+#include "files/engmessagebundle.h"
+#include "model/period.h"
+#include "playback/motiveplayer.h"
+#include "playback/player.h"
+#include "shell/baseactioninterface.h"
+#include "shell/documentlifecycle.h"
+#include "shell/forhelpservice.h"
+#include "shell/playbackcontrol.h"
+
+#include <QWidget>
+
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+class TMidiBackendInterface;
+class TTopFrame;
+class TUserDialogsInterface;
+
+// The window of the working area below the menu frame. It owns the composition, the scheme
+// engine, the MIDI output and the motive player, builds the views of the period, and carries
+// out the commands of the menu frame (the document commands through TDocumentLifecycle, the
+// device and play commands through TPlaybackControl). Interface thread only.
+class TMainWindow : public QWidget,
+                    public TBaseService,
+                    public TPeriodDataListener,
+                    public TTempPanelListener,
+                    public TBaseActionInterface,
+                    public TForHelpService,
+                    public TMessageHandler {
+    Q_OBJECT
+public:
+    // `devices` are the outputs the user chooses from; `dialogs` null means real dialogs.
+    // Opens the stored MIDI device (asking when there is none) and shows the default period.
+    TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
+                std::filesystem::path applicationFolder, TUserDialogsInterface* dialogs = nullptr);
+    ~TMainWindow() override;
+
+    // TBaseService
+    TPlayer& player() override { return player_; }
+    TMotivePlayer& motivePlayer() override { return motivePlayer_; }
+    TMotiveAndListenerPair contextMotive(const TMotive& motive) override;
+    TColorPanelListener* variantDisplay() override { return nullptr; }
+    void playInContext(const TMotive& motive, TMotivePlayerListener* listener) override;
+    TScheme& scheme() override { return scheme_; }
+    TMessageBundle& messageBundle() override { return bundle_; }
+    TPeriodData& period() override { return period_; }
+    TFastMenu* fastMenu() override { return nullptr; }
+    void resetCanvasMode(bool keep) override;
+    TMessageWindow& messageWindow() override { return messageWindow_; }
+    bool variantWindowBusy() override { return false; }
+    void setCurrentCanvas(QWidget* control) override;
+    int motiveCellCount() override;
+    int variantWindowWidth() override { return 0; }
+    int cursorDelay() override;
+
+    // TPeriodDataListener
+    void periodChanged() override;
+    void tempoChanged(int tempo) override;
+    void nameChanged(const std::string& name) override;
+
+    // TTempPanelListener
+    void tempoPicked(int value) override;
+
+    // TBaseActionInterface
+    void save() override { documents_.save(); }
+    void saveAs() override { documents_.saveAs(); }
+    void open() override;
+    void exportToMidi() override { documents_.exportToMidi(); }
+    void playAll() override;
+    void stopPlay() override { playback_.stop(); }
+    void chooseMidiDevice() override { playback_.chooseDevice(); }
+    void about() override;
+    void showEditor() override;
+
+    // TForHelpService
+    bool saveTo(const std::string& name) override { return documents_.saveTo(name); }
+    bool openFrom(const std::string& name) override { return documents_.openFrom(name); }
+    QWidget* mainWindowControl() override { return this; }
+    void enableInput(bool enable) override;
+    void enableMainWindow(bool enable) override { setEnabled(enable); }
+    void markPlaying() override { playback_.markPlaying(); }
+    bool playFinished() override { return playback_.playFinished(); }
+    void placeAtMenuFrameLeft(QWidget* control) override;
+    void placeAtMenuFrameRight(QWidget* control) override;
+
+    // TMessageHandler: the note and playing messages posted by the timer thread.
+    void handleMessage(int message, int wParam, std::int64_t lParam) override;
+
+    TDocumentLifecycle& documents() { return documents_; }
+    TPlaybackControl& playback() { return playback_; }
+    // The view of the period in the working area.
+    QWidget* periodView() const { return periodView_; }
+
+private:
+    // Replaces the view of the period after the tree changed; the period panel goes here.
+    void rebuildPeriodView();
+    // The canvas that a message's canvas id names, or null.
+    TProcessPlayingInterface* canvasById(int id);
+    void resetScheme();
+
+    TTopFrame& frame_;
+    TPeriodData period_;
+    TScheme scheme_;
+    TPlayer player_;
+    TMotivePlayer motivePlayer_;
+    TEngMessageBundle bundle_;
+    std::unique_ptr<TUserDialogsInterface> ownDialogs_;
+    TUserDialogsInterface& dialogs_;
+    TPlaybackControl playback_;
+    TDocumentLifecycle documents_;
+    TMessageWindow messageWindow_;
+    QWidget* periodView_ = nullptr;
+    TProcessPlayingInterface* currentCanvas_ = nullptr;
+};

@@ -1,0 +1,70 @@
+#include "shell/qtdialogs.h"
+
+#include "shell/about.h"
+#include "shell/midiform.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include <utility>
+
+namespace {
+
+// Message boxes come up above every window of the application, the stay-on-top ones included.
+int execOnTop(QMessageBox& box) {
+    box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    return box.exec();
+}
+
+} // namespace
+
+TQtDialogs::TQtDialogs(QWidget* owner, const TMessageBundle& bundle, TDeviceNames deviceNames)
+    : owner_(owner), bundle_(bundle), deviceNames_(std::move(deviceNames)) {}
+
+void TQtDialogs::showMessage(const std::string& text, const std::string& caption) {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption),
+                    QString::fromStdString(text), QMessageBox::Ok, owner_);
+    execOnTop(box);
+}
+
+bool TQtDialogs::confirm(const std::string& text, const std::string& caption) {
+    QMessageBox box(QMessageBox::Warning, QString::fromStdString(caption),
+                    QString::fromStdString(text), QMessageBox::Ok | QMessageBox::Cancel, owner_);
+    box.setDefaultButton(QMessageBox::Cancel);
+    return execOnTop(box) == QMessageBox::Ok;
+}
+
+std::optional<std::filesystem::path> TQtDialogs::askSaveName(const TFileChoice& choice) {
+    return askFileName(choice, true);
+}
+
+std::optional<std::filesystem::path> TQtDialogs::askOpenName(const TFileChoice& choice) {
+    return askFileName(choice, false);
+}
+
+std::optional<std::filesystem::path> TQtDialogs::askFileName(const TFileChoice& choice,
+                                                             bool saving) {
+    const QString suffix = QString::fromStdString(choice.suffix);
+    QFileDialog dialog(owner_, QString(), QString::fromStdString(choice.folder.string()),
+                       QString("(*.%1) (*.%1);;Any file (*)").arg(suffix));
+    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(suffix);
+    // The shell asks its own question before replacing a file.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return std::filesystem::path(dialog.selectedFiles().front().toStdString());
+}
+
+int TQtDialogs::chooseMidiDevice(int current) {
+    TMidiForm form(deviceNames_, current, bundle_, *this, owner_);
+    if (form.exec() != QDialog::Accepted)
+        return -1;
+    return form.selectedDevice();
+}
+
+void TQtDialogs::showAbout() {
+    TAbout about(bundle_, owner_);
+    about.exec();
+}

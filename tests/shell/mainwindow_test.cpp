@@ -1,0 +1,213 @@
+#include "shelltesting.h"
+
+#include "canvas/messagewindow.h"
+#include "canvas/temppanel.h"
+#include "files/settings.h"
+#include "playback/recordingbackend.h"
+#include "shell/baseactioninterface.h"
+#include "shell/mainwindow.h"
+#include "shell/topframe.h"
+
+#include <QAction>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class MainWindow : public ::testing::Test {
+protected:
+    std::unique_ptr<TMainWindow> start() {
+        return std::make_unique<TMainWindow>(frame, devices, folder.path(), &dialogs);
+    }
+
+    TTempFolder folder;
+    TRecordingBackend devices{2};
+    TScriptedDialogs dialogs;
+    TTopFrame frame;
+};
+
+TEST_F(MainWindow, FirstStartAsksForADeviceAndShowsTheDefaultPeriod) {
+    dialogs.deviceAnswers = {0};
+    const auto window = start();
+    EXPECT_EQ(dialogs.deviceDialogs.size(), 1u);
+    EXPECT_EQ(window->player().deviceId(), 0);
+    EXPECT_EQ(readMidiDevice(folder / "config.xml"), 0);
+
+    EXPECT_EQ(window->period().motiveCount(), 8);
+    EXPECT_EQ(window->period().name(), "Untitled");
+    EXPECT_EQ(window->windowTitle(), "Untitled");
+    EXPECT_EQ(frame.windowTitle(), "The Tonaria");
+    EXPECT_EQ(frame.tempoPanel()->tempo(), 100);
+    EXPECT_EQ(window->size(), QSize(1016, 546));
+    ASSERT_NE(window->periodView(), nullptr);
+    EXPECT_EQ(window->periodView()->parentWidget(), window.get());
+}
+
+TEST_F(MainWindow, CancellingTheFirstDeviceDialogStartsWithoutADeviceOrMessage) {
+    const auto window = start();
+    EXPECT_EQ(window->player().deviceId(), -1);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(MainWindow, OpeningABadFileShowsTheMessageAndLeavesTheDefaultPeriod) {
+    const auto window = start();
+    const auto name = folder / "broken.tnr";
+    writeWhole(name, "<PERIOD><SENTENCE><PHRASE><MOTIVE>");
+    window->period().setTempo(70);
+    QWidget* oldView = window->periodView();
+    QSignalSpy destroyed(oldView, &QObject::destroyed);
+
+    dialogs.fileAnswers = {name};
+    window->open();
+
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "Unable to open file\n" + name.string());
+    EXPECT_EQ(window->period().tempo(), 100);
+    EXPECT_EQ(window->period().motiveCount(), 8);
+    EXPECT_EQ(window->windowTitle(), "Untitled");
+    EXPECT_EQ(frame.tempoPanel()->tempo(), 100);
+    EXPECT_EQ(destroyed.count(), 1) << "the view is rebuilt for the default period";
+}
+
+TEST_F(MainWindow, OpeningAFileNamesTheWindowAndShowsItsTempo) {
+    const auto window = start();
+    window->period().setTempo(130);
+    const auto name = folder / "song.tnr";
+    ASSERT_TRUE(window->saveTo(name.string()));
+    window->period().setTempo(70);
+
+    ASSERT_TRUE(window->openFrom(name.string()));
+    EXPECT_EQ(window->windowTitle(), QString::fromStdString(name.string()));
+    EXPECT_EQ(frame.tempoPanel()->tempo(), 130);
+}
+
+TEST_F(MainWindow, TheTempoPanelSetsThePeriodsTempo) {
+    const auto window = start();
+    frame.tempoPanel()->number()->setValue(115);
+    EXPECT_EQ(window->period().tempo(), 115);
+}
+
+TEST_F(MainWindow, CursorDelayFollowsTheTrackBar) {
+    const auto window = start();
+    EXPECT_EQ(window->cursorDelay(), 11);
+    frame.cursorDelay()->setValue(1);
+    EXPECT_EQ(window->cursorDelay(), 14);
+    frame.cursorDelay()->setValue(7);
+    EXPECT_EQ(window->cursorDelay(), 8);
+}
+
+struct TFakeCanvas : QWidget, TProcessPlayingInterface {
+    std::vector<std::string> calls;
+    void noteStarted(int motiveId, int noteIndex) override {
+        calls.push_back("start " + std::to_string(motiveId) + " " + std::to_string(noteIndex));
+    }
+    void noteFinished(int motiveId, int noteIndex) override {
+        calls.push_back("stop " + std::to_string(motiveId) + " " + std::to_string(noteIndex));
+    }
+};
+
+TEST_F(MainWindow, NoteMessagesReachTheCanvasTheyNameInPostingOrder) {
+    const auto window = start();
+    TFakeCanvas canvas;
+    window->setCurrentCanvas(&canvas);
+    TMessageWindow& messages = window->messageWindow();
+    messages.post(MESSAGE_NOTE, 1, noteMessageParam(3, CURRENT_CANVAS_ID, 7));
+    messages.post(MESSAGE_NOTE, 1, noteMessageParam(1, 47, 7)); // no such effect canvas
+    messages.post(MESSAGE_NOTE, 2, noteMessageParam(3, CURRENT_CANVAS_ID, 7));
+    messages.post(MESSAGE_NOTE, 1, noteMessageParam(2, 200, 7)); // no such cell
+    QCoreApplication::processEvents();
+    EXPECT_EQ(canvas.calls, (std::vector<std::string>{"start 7 3", "stop 7 3"}));
+
+    window->setCurrentCanvas(new QWidget(window.get())); // not a canvas: no current canvas
+    messages.post(MESSAGE_NOTE, 1, noteMessageParam(4, CURRENT_CANVAS_ID, 7));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(canvas.calls.size(), 2u);
+}
+
+TEST_F(MainWindow, SavingOverAnExistingFileAsksFirst) {
+    const auto window = start();
+    const auto name = folder / "taken.tnr";
+    writeWhole(name, "keep me");
+    dialogs.fileAnswers = {name};
+    window->saveAs();
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_EQ(dialogs.questions[0].text,
+              "The file\n" + name.string() + "\n already exists. Replace?");
+    EXPECT_EQ(readWhole(name), "keep me");
+    EXPECT_EQ(window->windowTitle(), "Untitled");
+}
+
+TEST_F(MainWindow, AboutShowsTheAboutBox) {
+    const auto window = start();
+    window->about();
+    EXPECT_EQ(dialogs.aboutBoxes, 1);
+}
+
+struct TActionLog : TBaseActionInterface {
+    std::vector<std::string> calls;
+    void save() override { calls.push_back("save"); }
+    void saveAs() override { calls.push_back("saveAs"); }
+    void open() override { calls.push_back("open"); }
+    void exportToMidi() override { calls.push_back("exportToMidi"); }
+    void playAll() override { calls.push_back("playAll"); }
+    void stopPlay() override { calls.push_back("stopPlay"); }
+    void chooseMidiDevice() override { calls.push_back("chooseMidiDevice"); }
+    void about() override { calls.push_back("about"); }
+    void showEditor() override { calls.push_back("showEditor"); }
+};
+
+TEST_F(MainWindow, ToolButtonsRunTheCommandsOfTheirIds) {
+    const auto window = start();
+    TActionLog log;
+    frame.setActions(&log);
+    std::vector<int> ids;
+    for (TFlatButtonWithID* button : frame.toolButtons()) {
+        ids.push_back(button->id());
+        frame.buttonPressed(button);
+    }
+    EXPECT_EQ(ids, (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(log.calls, (std::vector<std::string>{"save", "open", "playAll", "stopPlay"}));
+    EXPECT_EQ(frame.toolButtons()[0]->toolTip(), "Save");
+    EXPECT_EQ(frame.toolButtons()[3]->toolTip(), "Stop play");
+    frame.setActions(window.get());
+}
+
+TEST_F(MainWindow, MenusOfferOnlyTheCommandsThatWork) {
+    const auto window = start();
+    TActionLog log;
+    frame.setActions(&log);
+    QStringList menus;
+    for (QAction* menu : frame.menuBar()->actions()) {
+        QStringList items;
+        for (QAction* item : menu->menu()->actions()) {
+            if (item->isSeparator())
+                continue;
+            items << item->text();
+            item->trigger();
+        }
+        menus << menu->text() + ": " + items.join(", ");
+    }
+    EXPECT_EQ(menus.join(" | ").toStdString(),
+              "File: Open, Save, Save As..., Export to (*.mid) | View: Editor | "
+              "Tools: Midi Devices... | Help: About");
+    EXPECT_EQ(log.calls, (std::vector<std::string>{"open", "save", "saveAs", "exportToMidi",
+                                                   "showEditor", "chooseMidiDevice", "about"}));
+    EXPECT_EQ(frame.saveAction()->shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_EQ(frame.saveAction()->shortcutContext(), Qt::ApplicationShortcut);
+    frame.setActions(window.get());
+}
+
+TEST_F(MainWindow, ChoosingADeviceStoresAndOpensIt) {
+    const auto window = start();
+    dialogs.deviceAnswers = {1};
+    window->chooseMidiDevice();
+    EXPECT_EQ(window->player().deviceId(), 1);
+    EXPECT_EQ(readMidiDevice(folder / "config.xml"), 1);
+}
+
+} // namespace
