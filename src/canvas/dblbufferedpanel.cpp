@@ -1,0 +1,34 @@
+#include "canvas/dblbufferedpanel.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+TDblBufferedPanel::TDblBufferedPanel(const QImage& glyphs, int width, int height,
+                                     const QString& name, QWidget* parent)
+    : QWidget(parent), glyphs_(glyphs) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    recreatePicture(width, height, name);
+}
+
+void TDblBufferedPanel::recreatePicture(int width, int height, const QString& name) {
+    picture_ = QImage(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    picture_.fill(Qt::white);
+    setObjectName(name);
+    invalidatePicture();
+}
+
+void TDblBufferedPanel::invalidatePicture() {
+    stale_ = true;
+    update();
+}
+
+void TDblBufferedPanel::paintEvent(QPaintEvent* /*event*/) {
+    if (stale_) {
+        QPainter buffer(&picture_);
+        draw(buffer);
+        stale_ = false;
+    }
+    QPainter painter(this);
+    painter.drawImage(0, 0, picture_);
+}

@@ -1,0 +1,71 @@
+#include "canvas/commonbufferedpanel.h"
+#include "canvas/dblbufferedpanel.h"
+
+#include <QApplication>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void ensureApplication() {
+    static int argc = 1;
+    static char name[] = "canvas_tests";
+    static char* argv[] = {name, nullptr};
+    if (QApplication::instance() == nullptr)
+        new QApplication(argc, argv);
+}
+
+class CountingCommonPanel : public TCommonBufferedPanel {
+public:
+    using TCommonBufferedPanel::TCommonBufferedPanel;
+    int draws = 0;
+
+protected:
+    void draw(QPainter& painter) override {
+        ++draws;
+        painter.fillRect(rect(), Qt::red);
+    }
+};
+
+class CountingDblPanel : public TDblBufferedPanel {
+public:
+    using TDblBufferedPanel::TDblBufferedPanel;
+    int draws = 0;
+
+protected:
+    void draw(QPainter& painter) override {
+        ++draws;
+        painter.fillRect(0, 0, picture().width(), picture().height(), Qt::blue);
+    }
+};
+
+TEST(BufferedPanels, CommonPanelDrawsOnEveryPaint) {
+    ensureApplication();
+    CountingCommonPanel panel{QImage()};
+    panel.resize(40, 30);
+    const QImage first = panel.grab().toImage();
+    panel.grab();
+    EXPECT_EQ(panel.draws, 2);
+    EXPECT_EQ(first.pixel(20, 15), qRgb(255, 0, 0));
+}
+
+TEST(BufferedPanels, OwnPictureIsDrawnOnlyWhenInvalid) {
+    ensureApplication();
+    CountingDblPanel panel(QImage(), 40, 30, "motive");
+    panel.resize(40, 30);
+    const QImage first = panel.grab().toImage();
+    panel.grab();
+    EXPECT_EQ(panel.draws, 1);
+    EXPECT_EQ(first.pixel(20, 15), qRgb(0, 0, 255));
+    panel.invalidatePicture();
+    panel.grab();
+    EXPECT_EQ(panel.draws, 2);
+    panel.recreatePicture(60, 20, "wider");
+    panel.grab();
+    EXPECT_EQ(panel.draws, 3);
+    EXPECT_EQ(panel.picture().size(), QSize(60, 20));
+    EXPECT_EQ(panel.objectName(), "wider");
+}
+
+} // namespace
