@@ -8,13 +8,71 @@
 
 namespace {
 
-// The Roman numeral characters keep their letters joined by one serif line, which reads as
-// one numeral even where the glyph rectangles of two degrees touch.
 QString romanNumeral(int degree) {
-    if (degree < 1 || degree > 7)
-        return {};
-    const char32_t numeral = 0x2160 + static_cast<char32_t>(degree - 1);
-    return QString::fromUcs4(&numeral, 1);
+    static const std::array<const char*, 7> numerals{"I", "II", "III", "IV", "V", "VI", "VII"};
+    return degree >= 1 && degree <= 7 ? numerals[static_cast<std::size_t>(degree - 1)] : "";
+}
+
+// A Roman numeral drawn stroke by stroke, so that it stays crisp in glyphs as narrow as 6
+// pixels: upright strokes with serifs for I (neighbouring serifs join), a heavy and a light
+// diagonal for V, the heavy upright and two arms for K.
+void drawNumeral(QPainter& p, const QRect& area, const QString& numeral) {
+    struct TWidths {
+        int stroke;
+        int v;
+        int gap;
+    };
+    const int letters = static_cast<int>(numeral.size());
+    const int vs = static_cast<int>(numeral.count('V') + numeral.count('K'));
+    const int is = letters - vs;
+    auto totalOf = [&](const TWidths& w) {
+        return is * w.stroke + vs * w.v + (letters - 1) * w.gap;
+    };
+    TWidths chosen{1, 5, 1};
+    for (const TWidths w :
+         {TWidths{2, 7, 2}, TWidths{2, 6, 2}, TWidths{1, 6, 2}, TWidths{1, 5, 2}}) {
+        if (totalOf(w) <= area.width() - 2) {
+            chosen = w;
+            break;
+        }
+    }
+    const int top = area.top() + 1;
+    const int bottom = area.bottom() - 1;
+    int x = area.left() + (area.width() - totalOf(chosen)) / 2;
+    p.save();
+    p.setClipRect(area);
+    auto upright = [&](int at) {
+        p.fillRect(QRect(at, top, chosen.stroke, bottom - top + 1), Qt::black);
+        p.fillRect(QRect(at - 1, top, chosen.stroke + 2, 1), Qt::black);
+        p.fillRect(QRect(at - 1, bottom, chosen.stroke + 2, 1), Qt::black);
+    };
+    for (int i = 0; i < letters; ++i) {
+        const QChar letter = numeral[i];
+        if (letter == 'I') {
+            upright(x);
+            x += chosen.stroke + chosen.gap;
+            continue;
+        }
+        const double right = x + chosen.v - 0.5;
+        if (letter == 'V') {
+            const QPointF tip(x + chosen.v / 2.0, bottom + 0.5);
+            p.setPen(QPen(Qt::black, chosen.v >= 6 ? 1.8 : 1.4));
+            p.drawLine(QPointF(x + 0.8, top), tip);
+            p.setPen(QPen(Qt::black, 1.0));
+            p.drawLine(QPointF(right, top), tip);
+            p.fillRect(QRect(x - 1, top, 3, 1), Qt::black);
+            p.fillRect(QRect(x + chosen.v - 2, top, 3, 1), Qt::black);
+        } else { // K
+            upright(x);
+            const double middle = (top + bottom) / 2.0;
+            p.setPen(QPen(Qt::black, 1.0));
+            p.drawLine(QPointF(x + chosen.stroke, middle + 1), QPointF(right, top + 0.5));
+            p.setPen(QPen(Qt::black, 1.6));
+            p.drawLine(QPointF(x + chosen.stroke + 0.5, middle - 1), QPointF(right, bottom + 0.5));
+        }
+        x += chosen.v + chosen.gap;
+    }
+    p.restore();
 }
 
 // The figure of a chord by its tones and bass tone: 53 for a root-position triad, 6, 64; 7,
@@ -51,16 +109,15 @@ void drawChordGlyphs(TSheetPainter& sheet) {
             if (fig.width() < 3) {
                 // The figure lives inside the degree glyph: the numeral with a small 6.
                 const QRectF r = toRectF(degree);
-                const double figW = 5;
-                sheet.text(numeral, sheet.fonts().music,
-                           QRectF(r.left(), r.top() + 1, r.width() - figW - 1, r.height() - 2),
-                           ink::Black, TFit::Height);
+                const int figW = 5;
+                drawNumeral(sheet.painter(),
+                            QRect(degree.left, degree.top, degree.width() - figW, degree.height()),
+                            numeral);
                 sheet.text("6", sheet.fonts().sansBold,
                            QRectF(r.right() - figW, r.top() + 1, figW, 8), ink::Black,
                            TFit::Stretch, QFont::Bold);
             } else {
-                sheet.text(numeral, sheet.fonts().music, toRectF(degree).adjusted(1, 1, -1, -1),
-                           ink::Black, TFit::Height);
+                drawNumeral(sheet.painter(), toQRect(degree), numeral);
             }
         }
         if (once(fig))

@@ -4,6 +4,7 @@
 #include <QTransform>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <utility>
 
@@ -88,13 +89,14 @@ void TSheetPainter::smallNote(const QRectF& area, int flags, bool hollow, bool d
     const double flagW = flags > 0 ? headW * 0.75 : 0;
     const double dot = std::max(2.0, h * 0.11);
     const double total = headW + flagW + (dotted ? dot * 1.6 : 0);
-    const double x0 = area.left() + (area.width() - total) / 2;
+    // Whole pixels for the head's left and the stem keep the stem sharp.
+    const double x0 = std::round(area.left() + (area.width() - total) / 2);
     const QPointF centre(x0 + headW / 2, area.bottom() - headH / 2 - h * 0.04);
     QPainterPath shape = noteHead(centre, headW, headH, hollow);
     if (flags >= 0) {
-        const double stemW = std::max(1.2, h * 0.05);
-        const double stemX = x0 + headW - stemW - 0.1;
-        const double top = area.top() + h * 0.04;
+        const double stemW = h >= 26 ? 2 : 1;
+        const double stemX = std::round(x0 + headW - stemW - 0.2);
+        const double top = std::round(area.top() + h * 0.04);
         QPainterPath stem;
         stem.addRect(QRectF(stemX, top, stemW, centre.y() - top));
         shape = shape.united(stem);
@@ -137,10 +139,10 @@ void TSheetPainter::smallRest(const QRectF& area, int length, bool dotted, const
     double share = 0.78;
     if (length == 60) {
         code = music::EighthRest;
-        share = 0.5;
+        share = 0.6;
     } else if (length == 30) {
         code = music::SixteenthRest;
-        share = 0.7;
+        share = 0.82;
     }
     const QRectF symbolArea(body.left(), area.top() + h * (1 - share) / 2, body.width(), h * share);
     symbol(code, symbolArea, colour, TFit::Contain);
@@ -156,12 +158,11 @@ void TSheetPainter::durationSymbol(const QRectF& area, int duration, const QColo
     if (duration == 150 || duration == 210) {
         // A quarter tied to a sixteenth or to a dotted eighth.
         const double w = area.width();
-        const QRectF first(area.left(), area.top() + area.height() * 0.1, w * 0.42,
-                           area.height() * 0.75);
+        const QRectF first(area.left(), area.top(), w * 0.42, area.height() * 0.78);
         const QRectF second(area.left() + w * 0.44, first.top(), w * 0.56, first.height());
         smallNote(first, 0, false, false, colour);
         smallNote(second, duration == 150 ? 2 : 1, false, duration == 210, colour);
-        const double tieY = area.bottom() - area.height() * 0.07;
+        const double tieY = area.bottom() - area.height() * 0.08;
         QPainterPath tie(QPointF(first.center().x() - 1, tieY - area.height() * 0.08));
         tie.quadTo(QPointF(area.center().x(), tieY + area.height() * 0.05),
                    QPointF(second.left() + second.width() * 0.3, tieY - area.height() * 0.08));

@@ -18,6 +18,9 @@ enum class TFit {
 inline QRectF toRectF(const TRect& r) {
     return QRectF(r.left, r.top, r.width(), r.height());
 }
+inline QRect toQRect(const TRect& r) {
+    return QRect(r.left, r.top, r.width(), r.height());
+}
 
 // The families the sheet draws with, loaded once from font files.
 struct TSheetFonts {
