@@ -34,6 +34,11 @@ public:
 
     int editPosition() const { return editPosition_; }
     int gap() const { return gap_; }
+    // Drops the edit line (another canvas has the pointer now).
+    void forgetEditPosition() {
+        editPosition_ = -1;
+        gap_ = 0;
+    }
 
 private:
     void paintGap(QPainter& painter, int lineX) const;

@@ -328,6 +328,11 @@ void TUMotiveCanvas::dropEvent(QDropEvent* event) {
         refreshCursor();
 }
 
+void TUMotiveCanvas::forgetEditPosition() {
+    static_cast<TEditUMInterface&>(*modes_[MODE_EDIT]).forgetEditPosition();
+    update();
+}
+
 void TUMotiveCanvas::draw(QPainter& painter) {
     mode_->paint(painter);
 }

@@ -95,6 +95,9 @@ public:
     // The drop mark and the small buttons, which every mode paints over its picture.
     void drawDecorations(QPainter& painter);
 
+    // Mode 1 forgets where the pointer was; repaints.
+    void forgetEditPosition();
+
     void draw(QPainter& painter) override;
 
 protected:

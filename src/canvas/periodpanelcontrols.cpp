@@ -1,0 +1,130 @@
+#include "canvas/periodpanelcontrols.h"
+
+#include "canvas/periodpanel.h"
+#include "canvas/resources.h"
+#include "files/messagebundle.h"
+#include "model/glyphatlas.h"
+#include "model/phrasedata.h"
+
+#include <QHeaderView>
+#include <QPixmap>
+
+#include <stdexcept>
+
+namespace {
+
+constexpr const char* MODE_HINTS[] = {"select notes", "select chords", "select chords under notes",
+                                      "delete notes", "generate motive"};
+constexpr int BUTTON_WIDTH = 21;
+constexpr int BUTTON_HEIGHT = 37;
+constexpr int BUTTON_GAP = 4;
+
+QString textOf(const TMessageBundle& bundle, const char* key) {
+    return QString::fromStdString(bundle.text(key));
+}
+
+} // namespace
+
+TButtonGroupPanel::TButtonGroupPanel(QWidget* parent, const TMessageBundle& bundle)
+    : QWidget(parent) {
+    setFixedSize(150, BUTTON_HEIGHT);
+    for (int i = 0; i < BUTTON_COUNT; ++i) {
+        auto* button = new TRealButton(this, modeGlyph(i + 1), true, TRealButton::GLYPH_OPAQUE);
+        button->setGeometry(i * (BUTTON_WIDTH + BUTTON_GAP), 0, BUTTON_WIDTH, BUTTON_HEIGHT);
+        button->setToolTip(textOf(bundle, MODE_HINTS[i]));
+        button->setListener(this);
+        buttons_[static_cast<std::size_t>(i)] = button;
+    }
+}
+
+TRealButton* TButtonGroupPanel::button(int n) const {
+    return n >= 1 && n <= BUTTON_COUNT ? buttons_[static_cast<std::size_t>(n - 1)] : nullptr;
+}
+
+void TButtonGroupPanel::pressButton(int n) {
+    TRealButton* chosen = button(n);
+    if (!chosen || chosen->isPressed())
+        return;
+    chosen->setPressed(true);
+    buttonPressed(chosen);
+}
+
+void TButtonGroupPanel::buttonPressed(QWidget* pressed) {
+    int mode = 0;
+    for (int i = 0; i < BUTTON_COUNT; ++i) {
+        TRealButton* button = buttons_[static_cast<std::size_t>(i)];
+        if (button == pressed)
+            mode = i + 1;
+        else
+            button->setPressed(false);
+    }
+    if (mode != 0 && listener_)
+        listener_->modeChosen(mode);
+}
+
+TNavigationTree::TNavigationTree(QWidget* parent, const TMessageBundle& bundle)
+    : QTreeWidget(parent), bundle_(bundle) {
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setIconSize(QSize(16, 16));
+    connect(this, &QTreeWidget::itemClicked, this, &TNavigationTree::nodeClicked);
+}
+
+namespace {
+
+QIcon diamond(int image) {
+    try {
+        const QImage& sheet = TResourceFactory::shared().glyphSheet();
+        const TRect glyph = diamondGlyph(image);
+        return QIcon(
+            QPixmap::fromImage(sheet.copy(glyph.left, glyph.top, glyph.width(), glyph.height())));
+    } catch (const std::runtime_error&) {
+        return {}; // no sheet: the outline still works without its diamonds
+    }
+}
+
+QTreeWidgetItem* addNode(QTreeWidgetItem* parent, QTreeWidget* tree, const QString& text, int image,
+                         int left) {
+    auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree);
+    item->setText(0, text);
+    item->setIcon(0, diamond(image));
+    item->setData(0, Qt::UserRole, left);
+    return item;
+}
+
+} // namespace
+
+void TNavigationTree::rebuild(const TBaseViewNode& period) {
+    clear();
+    const QString periodText = textOf(bundle_, "period");
+    const QString sentenceText = textOf(bundle_, "sentence");
+    const QString phraseText = textOf(bundle_, "phrase");
+    const QString motiveText = textOf(bundle_, "motive");
+    QTreeWidgetItem* root = addNode(nullptr, this, periodText, 0, period.column()->x());
+    int sentenceIndex = 0;
+    for (const TBaseViewNode* sentence : period.children()) {
+        const QString label = QString::fromStdString(suffixText(sentenceIndex % 4 + 1));
+        QTreeWidgetItem* sentenceItem =
+            addNode(root, this, sentenceText + " " + label, 1, sentence->column()->x());
+        for (const TBaseViewNode* phrase : sentence->children()) {
+            const QString letter =
+                QString::fromStdString(suffixText(phrase->column()->box()->labelCode()));
+            QTreeWidgetItem* phraseItem =
+                addNode(sentenceItem, this, phraseText + " " + letter, 2, phrase->column()->x());
+            int number = 1;
+            for (const TUMotiveSet* cell : phrase->cells())
+                addNode(phraseItem, this, motiveText + " " + QString::number(number++), 3,
+                        cell->x());
+        }
+        ++sentenceIndex;
+    }
+    expandAll();
+}
+
+void TNavigationTree::nodeClicked(QTreeWidgetItem* item) {
+    if (!item)
+        return;
+    if (listener_)
+        listener_->scrollTo(item->data(0, Qt::UserRole).toInt());
+    clearSelection();
+}
