@@ -3,6 +3,9 @@
 #include "model/glyphatlas.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -91,4 +94,39 @@ TEST(GlyphSheet, AMissingFontIsReported) {
     QString error;
     EXPECT_TRUE(drawGlyphSheet("/nonexistent/font.ttf", &error).isNull());
     EXPECT_TRUE(error.contains("/nonexistent/font.ttf"));
+}
+
+TEST(GlyphSheetTool, WritesTheDrawnSheetAsA24BitBitmap) {
+    ensureApplication();
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString out = folder.filePath("glyphs.bmp");
+    QProcess tool;
+    tool.start(GLYPHSHEET_TOOL, {out});
+    ASSERT_TRUE(tool.waitForFinished(30000));
+    EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+
+    QFile file(out);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray header = file.read(30);
+    ASSERT_EQ(header.size(), 30);
+    EXPECT_EQ(header.left(2), QByteArray("BM"));
+    EXPECT_EQ(static_cast<unsigned char>(header[28]), 24u); // bits per pixel
+
+    const QImage written = QImage(out).convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(written, drawnSheet().convertToFormat(QImage::Format_RGB32));
+}
+
+TEST(GlyphSheetTool, FailsWithoutAnOutputFileOrFont) {
+    ensureApplication();
+    QProcess tool;
+    tool.start(GLYPHSHEET_TOOL, {});
+    ASSERT_TRUE(tool.waitForFinished(30000));
+    EXPECT_NE(tool.exitCode(), 0);
+
+    QTemporaryDir folder;
+    tool.start(GLYPHSHEET_TOOL, {folder.filePath("glyphs.bmp"), "/nonexistent/font.ttf"});
+    ASSERT_TRUE(tool.waitForFinished(30000));
+    EXPECT_NE(tool.exitCode(), 0);
+    EXPECT_FALSE(QFile::exists(folder.filePath("glyphs.bmp")));
 }
