@@ -1,6 +1,8 @@
 #include "canvas/motivecanvas.h"
 
 #include "canvas/canvascursors.h"
+#include "canvas/notepainter.h"
+#include "canvas/resources.h"
 #include "canvas/umotiveinterface.h"
 #include "playback/midibackend.h"
 #include "playback/motiveplayer.h"
@@ -8,13 +10,15 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <stdexcept>
+
 namespace {
 
 const QColor staffBackground(Qt::white);
 const QColor edgeDark(0x80, 0x80, 0x80);
 const QColor stripBackground(0xD4, 0xD0, 0xC8); // 0xC8D0D4 as 0x00BBGGRR
-const QColor chordBoxColour(0xF0, 0xF0, 0xE8);
-const QColor highlightColour(0xD0, 0x20, 0x20);
+// Height of a measure picture of the note painter.
+constexpr int PICTURE_HEIGHT = 151;
 
 } // namespace
 
@@ -84,10 +88,47 @@ void TMotiveCanvas::mousePressEvent(QMouseEvent* event) {
     }
 }
 
+namespace {
+
+// The glyph sheet, or a null image when it cannot be read: the pictures then lack glyphs.
+const QImage& glyphSheet() {
+    static const QImage none;
+    try {
+        return TResourceFactory::shared().glyphSheet();
+    } catch (const std::runtime_error&) {
+        return none;
+    }
+}
+
+} // namespace
+
 void TMotiveCanvas::drawMotivePicture(QPainter& painter) const {
     const int w = width();
     const QRect staff(0, 0, w, TCanvasGeometry::STAFF_BOTTOM + 1);
     painter.fillRect(staff, staffBackground);
+
+    // One measure picture per measure segment, copied one row down; of the upbeat's measure
+    // only the part from the upbeat on.
+    const QImage& glyphs = glyphSheet();
+    const int m = motive_.ticksPerMeasure();
+    const int pictureWidth = geometry_.measureWidth();
+    auto picture = [&](int start, int leadingGap) {
+        QImage image(pictureWidth, PICTURE_HEIGHT, QImage::Format_RGB32);
+        QPainter imagePainter(&image);
+        TNotePainter notePainter(imagePainter, glyphs, pictureWidth, PICTURE_HEIGHT);
+        notePainter.drawMeasurePicture(motive_.notes(), start, start + m, motive_.measure(),
+                                       motive_.key(), leadingGap);
+        return image;
+    };
+    if (motive_.zatakt() > 0) {
+        const int barX = geometry_.barX();
+        painter.drawImage(QPoint(1, 1), picture(0, m - motive_.zatakt()),
+                          QRect(barX, 0, pictureWidth - barX, PICTURE_HEIGHT));
+        painter.drawImage(QPoint(geometry_.firstWidth(), 1), picture(m, 0));
+    } else {
+        painter.drawImage(QPoint(1, 1), picture(0, 0));
+    }
+
     painter.setPen(Qt::white);
     painter.drawLine(staff.topLeft(), staff.topRight());
     painter.drawLine(staff.topLeft(), staff.bottomLeft());
@@ -95,53 +136,14 @@ void TMotiveCanvas::drawMotivePicture(QPainter& painter) const {
     painter.drawLine(staff.bottomLeft(), staff.bottomRight());
     painter.drawLine(staff.topRight(), staff.bottomRight());
 
-    painter.setPen(Qt::black);
-    for (int y = 30; y <= 70; y += 10)
-        painter.drawLine(4, y, w - 5, y);
-    for (int y = 90; y <= 130; y += 10)
-        painter.drawLine(4, y, w - 5, y);
-    if (motive_.zatakt() > 0) {
-        const int bar = geometry_.firstWidth() + 2;
-        painter.drawLine(bar, 30, bar, 130);
-    }
-    painter.drawLine(w - 5, 30, w - 5, 130);
-
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    for (const TNote& note : motive_.notes()) {
-        if (note.pitch() < 0 || note.isRest())
-            continue;
-        const int x = geometry_.timeToX(note.time());
-        const int y = TCanvasGeometry::pitchToY(note.pitch());
-        const QColor colour = note.highlighted() ? highlightColour : QColor(Qt::black);
-        painter.setPen(colour);
-        painter.setBrush(note.duration() >= 240 ? QBrush(Qt::NoBrush) : QBrush(colour));
-        painter.drawEllipse(QPointF(x, y), 5.0, 4.0);
-        if (y == 80) // middle C
-            painter.drawLine(x - 8, y, x + 8, y);
-        for (int ledger = 20; ledger >= y; ledger -= 10)
-            painter.drawLine(x - 8, ledger, x + 8, ledger);
-        for (int ledger = 140; ledger <= y; ledger += 10)
-            painter.drawLine(x - 8, ledger, x + 8, ledger);
-        const bool up = y > (y < 80 ? 50 : 110);
-        painter.drawLine(x + (up ? 5 : -5), y, x + (up ? 5 : -5), y + (up ? -28 : 28));
-    }
-    painter.setRenderHint(QPainter::Antialiasing, false);
-
     const QRect strip(0, TCanvasGeometry::CHORD_STRIP_TOP, w,
                       TCanvasGeometry::HEIGHT - TCanvasGeometry::CHORD_STRIP_TOP);
     painter.fillRect(strip, stripBackground);
-    const int boxWidth = motive_.measureCount() == 2 ? geometry_.firstWidth() : w;
+    TBasePainter chordPainter(painter, glyphs, w, TCanvasGeometry::HEIGHT);
     int index = 0;
     for (const TChord& chord : motive_.chords()) {
-        const int left = index == 0 ? 0 : geometry_.firstWidth();
-        const int right = index == 0 ? boxWidth : w;
-        const QRect box(left + 2, TCanvasGeometry::CHORD_BOX_TOP, right - left - 4, 21);
-        painter.fillRect(box, chordBoxColour);
-        painter.setPen(edgeDark);
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(box.adjusted(0, 0, -1, -1));
-        painter.setPen(Qt::black);
-        painter.drawText(box, Qt::AlignCenter, QString::fromStdString(chord.name()));
+        chordPainter.drawChordBox(chord, index == 0 ? 0 : geometry_.firstWidth(),
+                                  TCanvasGeometry::CHORD_BOX_TOP);
         ++index;
     }
 }
