@@ -88,10 +88,7 @@ void TMotiveCanvas::mousePressEvent(QMouseEvent* event) {
     }
 }
 
-namespace {
-
-// The glyph sheet, or a null image when it cannot be read: the pictures then lack glyphs.
-const QImage& glyphSheet() {
+const QImage& canvasGlyphSheet() {
     static const QImage none;
     try {
         return TResourceFactory::shared().glyphSheet();
@@ -100,8 +97,6 @@ const QImage& glyphSheet() {
     }
 }
 
-} // namespace
-
 void TMotiveCanvas::drawMotivePicture(QPainter& painter) const {
     const int w = width();
     const QRect staff(0, 0, w, TCanvasGeometry::STAFF_BOTTOM + 1);
@@ -109,7 +104,7 @@ void TMotiveCanvas::drawMotivePicture(QPainter& painter) const {
 
     // One measure picture per measure segment, copied one row down; of the upbeat's measure
     // only the part from the upbeat on.
-    const QImage& glyphs = glyphSheet();
+    const QImage& glyphs = canvasGlyphSheet();
     const int m = motive_.ticksPerMeasure();
     const int pictureWidth = geometry_.measureWidth();
     auto picture = [&](int start, int leadingGap) {

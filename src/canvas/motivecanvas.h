@@ -8,7 +8,12 @@
 
 #include <atomic>
 
+class QImage;
 class TMotivePlayer;
+
+// The glyph sheet of the application folder, or a null image when it cannot be read: the
+// pictures then lack their glyphs.
+const QImage& canvasGlyphSheet();
 
 // A canvas that shows one motive in notation: a grand staff with the notes above a strip of
 // chord boxes. It never owns the motive; it registers as the motive's listener and repaints on

@@ -1,5 +1,6 @@
 #include "canvas/periodpanelcells.h"
 
+#include "canvas/basepainter.h"
 #include "canvas/baseservice.h"
 #include "canvas/canvascursors.h"
 #include "canvas/dragged.h"
@@ -133,38 +134,28 @@ void TColoredBoxSet::buttonPressed(QWidget*) {
 
 TKeyBox::TKeyBox(QWidget* parent, const TKey& key, const TMeasure& measure)
     : QWidget(parent), key_(key), measure_(measure) {
-    setFixedSize(64, TCanvasGeometry::CHORD_STRIP_TOP);
+    setFixedSize(headerWidth(key, measure) + 2, TCanvasGeometry::CHORD_STRIP_TOP);
 }
 
 void TKeyBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
+    // The header is drawn on its own picture and copied one row lower.
+    const int pictureWidth = width() - 2;
+    QImage picture(pictureWidth, TCanvasGeometry::STAFF_BOTTOM - 1, QImage::Format_RGB32);
+    {
+        QPainter picturePainter(&picture);
+        const QImage& glyphs = canvasGlyphSheet();
+        TBasePainter header(picturePainter, glyphs, picture.width(), picture.height());
+        header.drawHeader(key_, measure_);
+    }
+    painter.drawImage(QPoint(1, 1), picture);
     painter.setPen(Qt::white);
     painter.drawLine(0, 0, width() - 1, 0);
     painter.drawLine(0, 0, 0, height() - 1);
     painter.setPen(bgr(EDGE_DARK));
     painter.drawLine(0, height() - 1, width() - 1, height() - 1);
     painter.drawLine(width() - 1, 0, width() - 1, height() - 1);
-    painter.setPen(Qt::black);
-    for (int y = 31; y <= 71; y += 10)
-        painter.drawLine(2, y, width() - 3, y);
-    for (int y = 91; y <= 131; y += 10)
-        painter.drawLine(2, y, width() - 3, y);
-    QFont font = painter.font();
-    font.setBold(true);
-    font.setPixelSize(17);
-    painter.setFont(font);
-    // The written meter: a dotted beat is counted in eighths (two beats of 180 are 6/8).
-    const bool dotted = measure_.beatValue() % 90 == 0 && measure_.beatValue() % 120 != 0;
-    const int numerator = dotted ? measure_.beatsPerMeasure() * measure_.beatValue() / 60
-                                 : measure_.beatsPerMeasure();
-    const int denominator = dotted ? 8 : 480 / std::max<int>(measure_.beatValue(), 1);
-    for (int top : {31, 91}) {
-        painter.drawText(QRect(0, top - 1, width(), 21), Qt::AlignCenter,
-                         QString::number(numerator));
-        painter.drawText(QRect(0, top + 19, width(), 21), Qt::AlignCenter,
-                         QString::number(denominator));
-    }
 }
 
 TUMotiveSet::TUMotiveSet(QWidget* parent, TBaseService& service, TMotive& motive, int canvasId,
