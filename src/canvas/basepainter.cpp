@@ -1,5 +1,7 @@
 #include "canvas/basepainter.h"
 
+#include "canvas/drawing.h"
+
 #include "model/duration.h"
 #include "model/glyphatlas.h"
 
@@ -63,11 +65,6 @@ TRect keyAccidentalGlyph(const TKey& key) {
     return accidentalGlyph(key.sign() > 0 ? ACC_SHARP : ACC_FLAT);
 }
 
-QColor fromBgr(std::uint32_t bgr) {
-    const TColour c = TColour::fromValue(bgr);
-    return QColor(c.red, c.green, c.blue);
-}
-
 } // namespace
 
 TTimeSignature timeSignatureOf(const TMeasure& meter) {
@@ -106,14 +103,10 @@ void TBasePainter::clearPicture() {
 }
 
 void TBasePainter::drawGlyph(int x, int y, const TRect& glyph, bool opaque) {
-    if (glyph.isEmpty() || glyphs_.isNull())
-        return;
-    if (!opaque)
-        painter_.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-    painter_.drawImage(QPoint(x, y), glyphs_,
-                       QRect(glyph.left, glyph.top, glyph.width(), glyph.height()));
-    if (!opaque)
-        painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (opaque)
+        copyGlyph(painter_, x, y, glyphs_, glyph);
+    else
+        andGlyph(painter_, x, y, glyphs_, glyph);
 }
 
 void TBasePainter::drawStaffLines(int fromX) {
@@ -218,8 +211,8 @@ void TBasePainter::drawChordBox(const TChord& chord, int x, int y) {
     const TRect first = chord.degreeGlyph();
     const TRect second = chord.figureGlyph();
     const int boxWidth = first.width() + second.width() + 3;
-    painter_.setPen(fromBgr(0x808080));
-    painter_.setBrush(fromBgr(chord.colour().value()));
+    painter_.setPen(greyLevel(128));
+    painter_.setBrush(colourOf(chord.colour().value()));
     painter_.drawRect(x, y, boxWidth + 3, first.height() + 3);
     painter_.setBrush(Qt::NoBrush);
 
