@@ -30,5 +30,8 @@ void TDblBufferedPanel::paintEvent(QPaintEvent* /*event*/) {
         stale_ = false;
     }
     QPainter painter(this);
+    // A control larger than its picture shows the window colour around it.
+    if (width() > picture_.width() || height() > picture_.height())
+        painter.fillRect(rect(), palette().window());
     painter.drawImage(0, 0, picture_);
 }

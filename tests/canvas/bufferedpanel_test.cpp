@@ -66,6 +66,11 @@ TEST(BufferedPanels, OwnPictureIsDrawnOnlyWhenInvalid) {
     EXPECT_EQ(panel.draws, 3);
     EXPECT_EQ(panel.picture().size(), QSize(60, 20));
     EXPECT_EQ(panel.objectName(), "wider");
+    panel.resize(80, 30);
+    const QImage larger = panel.grab().toImage();
+    EXPECT_EQ(larger.pixel(70, 10), panel.palette().window().color().rgb());
+    EXPECT_EQ(larger.pixel(30, 25), panel.palette().window().color().rgb());
+    EXPECT_EQ(larger.pixel(30, 10), qRgb(0, 0, 255));
 }
 
 } // namespace
