@@ -35,6 +35,8 @@ TButtonGroupPanel::TButtonGroupPanel(QWidget* parent, const TMessageBundle& bund
         button->setListener(this);
         buttons_[static_cast<std::size_t>(i)] = button;
     }
+    // Canvases start in mode 1.
+    buttons_[0]->setPressed(true);
 }
 
 TRealButton* TButtonGroupPanel::button(int n) const {

@@ -9,6 +9,19 @@ void paintStandardPicture(TUMotiveCanvas& canvas, QPainter& painter) {
     canvas.drawDecorations(painter);
 }
 
+QPoint variantPopupPosition(const QRect& canvasOnScreen, int windowWidth, int screenWidth) {
+    const int left = canvasOnScreen.left();
+    const int right = left + canvasOnScreen.width();
+    const int top = canvasOnScreen.top() + canvasOnScreen.height() - 27;
+    if (right + windowWidth <= screenWidth)
+        return {right, top};
+    const int leftOfCanvas = std::max(left - windowWidth, 0);
+    const int coveredLeft = std::max(windowWidth - left, 0);
+    const int flushRight = screenWidth - windowWidth;
+    const int coveredRight = right + windowWidth - screenWidth;
+    return {coveredLeft < coveredRight ? leftOfCanvas : flushRight, top};
+}
+
 void TSGIBaseUMInterface::mouseDown(const TShiftState&, int, int) {}
 
 void TSGIBaseUMInterface::mouseMove(const TShiftState&, int, int) {}

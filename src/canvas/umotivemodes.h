@@ -2,6 +2,9 @@
 
 #include "canvas/umotiveinterface.h"
 
+#include <QPoint>
+#include <QRect>
+
 // Base of the modes in which the user picks a variant from the variant window. The variant
 // window arrives in a later part: until then a press of these modes changes nothing.
 class TSGIBaseUMInterface : public TUMotiveInterface {
@@ -68,6 +71,12 @@ public:
     void paint(QPainter& painter) override;
     int cursorId() const override { return CURSOR_PLAY; }
 };
+
+// Where the variant window pops up beside a canvas with the given screen rectangle: level
+// with the chord strip, right of the canvas when it fits on the screen, else left of it or
+// flush with the screen's right edge, whichever covers less of the canvas (the right edge on
+// a tie).
+QPoint variantPopupPosition(const QRect& canvasOnScreen, int windowWidth, int screenWidth);
 
 // The standard picture of every mode: the motive, the drop mark and the small buttons.
 void paintStandardPicture(TUMotiveCanvas& canvas, QPainter& painter);

@@ -33,3 +33,20 @@ TEST(GapGlyphs, RestsSplitGreedilyANoteStaysWhole) {
 }
 
 } // namespace
+
+#include "canvas/umotivemodes.h"
+
+namespace {
+
+TEST(VariantPopup, RightOfTheCanvasWhenItFitsElseWhereItCoversLess) {
+    // Level with the top of the chord strip.
+    EXPECT_EQ(variantPopupPosition(QRect(100, 200, 408, 180), 300, 1024), QPoint(508, 353));
+    // 1408 > 1024: left of the canvas covers nothing, flush right would cover 384.
+    EXPECT_EQ(variantPopupPosition(QRect(700, 0, 408, 180), 300, 1024).x(), 400);
+    // Near the left edge: flush right covers less.
+    EXPECT_EQ(variantPopupPosition(QRect(100, 0, 800, 180), 300, 1024).x(), 724);
+    // A tie goes to the right edge: left covers 300 - 200 = 100, right 200 + 724 + 300 - 1024.
+    EXPECT_EQ(variantPopupPosition(QRect(200, 0, 624, 180), 300, 1024).x(), 724);
+}
+
+} // namespace

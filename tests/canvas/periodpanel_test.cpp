@@ -72,7 +72,9 @@ TEST_F(PeriodPanel, ModeButtonsSetTheModeOfEveryCanvas) {
     TButtonGroupPanel buttons(nullptr, service.messageBundle());
     buttons.setListener(panel.get());
     EXPECT_EQ(buttons.button(4)->toolTip(), "Delete notes");
+    EXPECT_TRUE(buttons.button(1)->isPressed()) << "the canvases start in mode 1";
     buttons.pressButton(4);
+    EXPECT_FALSE(buttons.button(1)->isPressed());
     for (TUMotiveSet* cell : panel->motiveCells())
         EXPECT_EQ(cell->canvas()->modeNumber(), TUMotiveCanvas::MODE_DELETE);
     EXPECT_TRUE(buttons.button(4)->isPressed());
