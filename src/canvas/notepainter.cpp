@@ -111,7 +111,6 @@ std::size_t TNotePainter::drawBeamedGroup(const TNoteViews& views, std::size_t f
 
     std::vector<int> stemXs;
     std::vector<int> durations;
-    painter().setPen(Qt::black);
     for (std::size_t i = first; i < end; ++i) {
         const TNoteView& view = views[i];
         const int x = timeToX(view.time - start);

@@ -29,14 +29,14 @@ struct TNoteView {
     std::uint8_t accidental = ACC_NONE;  // TAccidental code
     DURATION duration = 0;               // ticks, always positive
     int kind = NV_SINGLE;                // TNoteViewKind
-    int position = 0;                    // see positionInGroup / tie members
+    int position = 0;                    // place in its group or chain, see below
     std::uint8_t head = HEAD_CHORD_TONE; // TNoteHeadKind
     int time = 0;                        // onset, on the clock of the notes
 
     bool isRest() const { return pitch == NO_PITCH; }
-    // For a beamed group the first member's position holds the group size - 1; the others
-    // hold their index in the group. A tie chain's first member has position 1, its last 0.
-    bool isFirstTieMember() const { return kind == NV_TIED && position == 1; }
+    // In a beamed group the first member's position holds the group size - 1 and the others
+    // their index in the group. In a tie chain the first member has 1, the last 0 and any
+    // member between them 2.
     bool operator==(const TNoteView&) const = default;
 };
 
