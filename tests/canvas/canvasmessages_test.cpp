@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <thread>
 
 namespace {
@@ -101,6 +102,30 @@ TEST_F(PlayingCanvas, LightsTheSoundingNoteThroughTheMessageWindow) {
     playUntil(75);
     EXPECT_EQ(lit(), (std::vector<bool>{false, true, false, false}));
     playUntil(1000);
+    EXPECT_EQ(lit(), (std::vector<bool>{false, false, false, false}));
+}
+
+TEST_F(PlayingCanvas, TheTimerThreadsNotesArriveInOrderOnTheInterfaceThread) {
+    service.motivePlayer().setTempo(145);
+    canvas.playMotive();
+    service.motivePlayer().start(); // the real timer thread from here on
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (service.motivePlayer().isPlaying() && std::chrono::steady_clock::now() < deadline)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(service.motivePlayer().isPlaying());
+
+    std::vector<std::pair<bool, int>> notes;
+    for (const auto& posted : service.posted) {
+        ASSERT_EQ(posted.message, MESSAGE_NOTE);
+        const TNoteMessage note = decodeNoteMessage(posted.wParam, posted.lParam);
+        EXPECT_EQ(note.canvasId, 50);
+        EXPECT_EQ(note.motiveId, motive.id());
+        notes.emplace_back(note.started, note.noteIndex);
+    }
+    const std::vector<std::pair<bool, int>> expected{{true, 0}, {false, 0}, {true, 1}, {false, 1},
+                                                     {true, 2}, {false, 2}, {true, 3}, {false, 3}};
+    EXPECT_EQ(notes, expected);
     EXPECT_EQ(lit(), (std::vector<bool>{false, false, false, false}));
 }
 
