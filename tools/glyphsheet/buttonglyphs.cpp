@@ -184,12 +184,7 @@ void drawToolGlyphs(TSheetPainter& sheet) {
         const auto glyph = static_cast<TGlyph>(static_cast<int>(TGlyph::ToolNew) + i);
         const auto disabled = static_cast<TGlyph>(static_cast<int>(TGlyph::ToolNewDisabled) + i);
         drawToolGlyph(sheet, glyph);
-        const TRect from = glyphRect(glyph);
-        const TRect to = glyphRect(disabled);
-        sheet.painter().drawImage(to.left, to.top,
-                                  dynamic_cast<QImage*>(sheet.painter().device())
-                                      ->copy(from.left, from.top, from.width(), from.height()));
-        sheet.greyOut(to);
+        sheet.greyCopy(glyphRect(glyph), glyphRect(disabled));
     }
 }
 

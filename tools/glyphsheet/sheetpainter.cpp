@@ -206,16 +206,16 @@ void TSheetPainter::durationSymbol(const QRectF& area, int duration, const QColo
     }
 }
 
-void TSheetPainter::greyOut(const TRect& area) {
+void TSheetPainter::greyCopy(const TRect& from, const TRect& to) {
     auto* image = dynamic_cast<QImage*>(painter_.device());
     if (image == nullptr)
         return;
-    QImage part = image->copy(area.left, area.top, area.width(), area.height());
+    QImage part = image->copy(from.left, from.top, from.width(), from.height());
     for (int y = 0; y < part.height(); ++y)
         for (int x = 0; x < part.width(); ++x) {
             const int grey = qGray(part.pixel(x, y));
             const int washed = 255 - (255 - grey) * 45 / 100;
             part.setPixel(x, y, qRgb(washed, washed, washed));
         }
-    painter_.drawImage(area.left, area.top, part);
+    painter_.drawImage(to.left, to.top, part);
 }

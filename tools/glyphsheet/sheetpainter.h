@@ -60,8 +60,8 @@ public:
     // tied notes (or two rests side by side).
     void durationSymbol(const QRectF& area, int duration, const QColor& colour);
 
-    // A washed-out grey copy of `area`, for the disabled look of a button glyph.
-    void greyOut(const TRect& area);
+    // A washed-out grey copy of the glyph at `from` into `to`, the disabled look of a button.
+    void greyCopy(const TRect& from, const TRect& to);
 
 private:
     QPainter& painter_;
