@@ -1,3 +1,5 @@
+#include "canvas/resources.h"
+#include "canvas/windowplacement.h"
 #include "playback/mididevices.h"
 #include "shell/mainwindow.h"
 #include "shell/topframe.h"
@@ -39,12 +41,16 @@ int main(int argc, char* argv[]) {
     QElapsedTimer clock;
     clock.start();
     QApplication application(argc, argv);
-    const std::filesystem::path folder = QCoreApplication::applicationDirPath().toStdString();
+    const std::filesystem::path folder = applicationFolder().toStdString();
 
     const auto devices = makeSystemDevices();
     TTopFrame frame;
+    fitOnScreen(frame);
     frame.show();
     TMainWindow window(frame, *devices, folder);
+    // Right below the menu frame, whatever height its title bar and menu have here.
+    window.move(0, frame.frameGeometry().bottom() + 1);
+    fitOnScreen(window);
     TStartupProbe probe(clock);
     if (std::getenv("TONARIA_STARTUP_PROBE") != nullptr)
         window.installEventFilter(&probe);

@@ -1,46 +1,50 @@
 #include "canvas/buttons.h"
 
-#include <QBitmap>
-#include <QCoreApplication>
+#include "canvas/drawing.h"
+#include "canvas/resources.h"
+
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmap>
 
 #include <algorithm>
+#include <exception>
 #include <map>
 #include <tuple>
+#include <utility>
 
 namespace {
 
-QColor colourOf(std::uint32_t bgr) {
-    const TColour colour = TColour::fromValue(bgr);
-    return QColor(colour.red, colour.green, colour.blue);
-}
-
-const QPixmap& sheet() {
-    static const QPixmap pixmap(QCoreApplication::applicationDirPath() + "/glyphs.bmp");
-    return pixmap;
-}
-
-QRect toQRect(const TRect& rect) {
-    return QRect(rect.left, rect.top, rect.width(), rect.height());
+// The shared glyph sheet; a sheet that cannot be read draws no glyphs rather than failing a paint.
+const QImage& sheet() {
+    static const QImage none;
+    try {
+        return TResourceFactory::shared().glyphSheet();
+    } catch (const std::exception&) {
+        return none;
+    }
 }
 
 // A glyph without its background, cut once per rectangle.
-const QPixmap& transparentGlyph(const TRect& glyph) {
-    static std::map<std::tuple<int, int, int, int>, QPixmap> cache;
+const QImage& transparentGlyph(const TRect& glyph) {
+    static std::map<std::tuple<int, int, int, int>, QImage> cache;
+    static const QImage none;
     const auto key = std::make_tuple(glyph.left, glyph.top, glyph.right, glyph.bottom);
     auto found = cache.find(key);
     if (found != cache.end())
         return found->second;
-    QPixmap piece = sheet().copy(toQRect(glyph));
-    if (!piece.isNull()) {
-        const QImage image = piece.toImage();
-        const QColor background = image.pixelColor(0, image.height() - 1);
-        piece.setMask(QBitmap::fromImage(image.createMaskFromColor(background.rgb())));
+    QImage piece = sheet().copy(toQRect(glyph)).convertToFormat(QImage::Format_ARGB32);
+    // A sheet that could not be read yet is tried again on the next paint.
+    if (piece.isNull())
+        return none;
+    const QRgb background = piece.pixel(0, piece.height() - 1);
+    for (int y = 0; y < piece.height(); ++y) {
+        for (int x = 0; x < piece.width(); ++x) {
+            if (piece.pixel(x, y) == background)
+                piece.setPixel(x, y, qRgba(0, 0, 0, 0));
+        }
     }
-    return cache.emplace(key, piece).first->second;
+    return cache.emplace(key, std::move(piece)).first->second;
 }
 
 } // namespace
@@ -68,9 +72,9 @@ void drawGlyphCentred(QPainter& painter, const TRect& glyph, const QRect& area, 
     const QPoint at(area.left() + (area.width() - glyph.width()) / 2,
                     area.top() + (area.height() - glyph.height()) / 2);
     if (transparent)
-        painter.drawPixmap(at, transparentGlyph(glyph));
+        painter.drawImage(at, transparentGlyph(glyph));
     else
-        painter.drawPixmap(at, sheet(), toQRect(glyph));
+        copyGlyph(painter, at.x(), at.y(), sheet(), glyph);
 }
 
 TRealButton::TRealButton(QWidget* owner, const TRect& glyph, bool sticky, int glyphMode)

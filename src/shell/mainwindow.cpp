@@ -1,5 +1,8 @@
 #include "shell/mainwindow.h"
 
+#include "canvas/canvascursors.h"
+#include "canvas/resources.h"
+#include "canvas/umotivecanvas.h"
 #include "files/settings.h"
 #include "shell/qtdialogs.h"
 #include "shell/topframe.h"
@@ -13,8 +16,15 @@ namespace {
 constexpr int MAIN_WINDOW_TOP = 86;
 constexpr int MAIN_WINDOW_WIDTH = 1016;
 constexpr int MAIN_WINDOW_HEIGHT = 546;
-// The period panel's place in the working area.
-constexpr QRect PERIOD_VIEW_PLACE(158, 287, 856, 256);
+// The places of the period strip and its controls in the working area.
+constexpr QPoint MODE_BUTTONS_PLACE(3, 287);
+constexpr QPoint NAVIGATION_TREE_PLACE(3, 336);
+constexpr QPoint PERIOD_PANEL_PLACE(158, 287);
+constexpr int PERIOD_PANEL_WIDTH = 856;
+// Mode buttons as TButtonGroupPanel numbers them (1 to 5): the first, "select notes", after every
+// rebuild; the fifth (the last of the row), "generate motive", when a canvas mode is reset.
+constexpr int SELECT_NOTES_BUTTON = 1;
+constexpr int RESET_MODE_BUTTON = 5;
 
 void paintBackground(QWidget& widget) {
     const TColour colour = TColour::fromValue(BACKGROUND_COLOUR);
@@ -49,8 +59,13 @@ TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
     frame_.buildToolArea();
 
     period_.setListener(this);
+    modeButtons_ = new TButtonGroupPanel(this, bundle_);
+    modeButtons_->move(MODE_BUTTONS_PLACE);
+    navigationTree_ = new TNavigationTree(this, bundle_);
+    navigationTree_->move(NAVIGATION_TREE_PLACE);
     documents_.buildDefault();
 
+    loadCanvasCursors();
     frame_.tempoPanel()->setListener(this);
     frame_.setCaption();
 }
@@ -62,12 +77,15 @@ TMainWindow::~TMainWindow() {
     frame_.setActions(nullptr);
     frame_.setService(nullptr);
     period_.setListener(nullptr);
-    delete periodView_;
-    periodView_ = nullptr;
+    modeButtons_->setListener(nullptr);
+    navigationTree_->setListener(nullptr);
+    delete periodPanel_;
+    periodPanel_ = nullptr;
+    TResourceFactory::shared().clearCache();
 }
 
-TMotiveAndListenerPair TMainWindow::contextMotive(const TMotive&) {
-    return {};
+TMotiveAndListenerPair TMainWindow::contextMotive(const TMotive& motive) {
+    return periodPanel_ != nullptr ? periodPanel_->contextMotive(motive) : TMotiveAndListenerPair{};
 }
 
 void TMainWindow::playInContext(const TMotive& motive, TMotivePlayerListener* listener) {
@@ -79,14 +97,17 @@ void TMainWindow::playInContext(const TMotive& motive, TMotivePlayerListener* li
     playback_.play(items);
 }
 
-void TMainWindow::resetCanvasMode(bool) {}
+void TMainWindow::resetCanvasMode(bool keep) {
+    if (!keep)
+        modeButtons_->pressButton(RESET_MODE_BUTTON);
+}
 
 void TMainWindow::setCurrentCanvas(QWidget* control) {
-    currentCanvas_ = dynamic_cast<TProcessPlayingInterface*>(control);
+    currentCanvas_ = dynamic_cast<TUMotiveCanvas*>(control);
 }
 
 int TMainWindow::motiveCellCount() {
-    return 0;
+    return periodPanel_ != nullptr ? periodPanel_->motiveCellCount() : 0;
 }
 
 int TMainWindow::cursorDelay() {
@@ -94,7 +115,7 @@ int TMainWindow::cursorDelay() {
 }
 
 void TMainWindow::periodChanged() {
-    rebuildPeriodView();
+    rebuildPeriodPanel();
     scheme_.setUpbeat(period_.zatakt());
     resetScheme();
     // A period read from a file brings its tempo without a tempo notice.
@@ -122,8 +143,8 @@ void TMainWindow::open() {
 
 void TMainWindow::playAll() {
     std::vector<TPlayItem> items;
-    for (const TMotive* motive : std::as_const(period_).allMotives())
-        items.emplace_back(motive, nullptr);
+    for (const TUMotiveSet* cell : periodPanel_->motiveCells())
+        items.emplace_back(&cell->canvas()->motive(), cell->canvas()->playerListener());
     playback_.play(items);
 }
 
@@ -156,22 +177,36 @@ void TMainWindow::placeAtMenuFrameRight(QWidget* control) {
 void TMainWindow::handleMessage(int message, int wParam, std::int64_t lParam) {
     if (message == MESSAGE_NOTE)
         deliverNoteMessage(wParam, lParam, [this](int id) { return canvasById(id); });
+    else if (message == MESSAGE_MOTIVE_PLAYING && periodPanel_ != nullptr)
+        periodPanel_->motivePlayingMessage(wParam, lParam);
 }
 
 TProcessPlayingInterface* TMainWindow::canvasById(int id) {
     if (id == CURRENT_CANVAS_ID)
         return currentCanvas_;
+    // The effect panels' variant canvases (ids below 48) come with those panels.
+    if (id >= FIRST_CELL_CANVAS_ID && periodPanel_ != nullptr)
+        return periodPanel_->canvasById(id);
     return nullptr;
 }
 
-void TMainWindow::rebuildPeriodView() {
-    // The old view's canvases may still be queued on the player as listeners.
+void TMainWindow::rebuildPeriodPanel() {
+    // The old panel's canvases may still be queued on the player as listeners.
     motivePlayer_.detachListeners();
     currentCanvas_ = nullptr;
-    delete periodView_;
-    periodView_ = new QWidget(this);
-    periodView_->setGeometry(PERIOD_VIEW_PLACE);
-    periodView_->show();
+    modeButtons_->setListener(nullptr);
+    navigationTree_->setListener(nullptr);
+    delete periodPanel_;
+    periodPanel_ = new TPeriodPanel(this, PERIOD_PANEL_WIDTH, *this, period_);
+    periodPanel_->move(PERIOD_PANEL_PLACE);
+    periodPanel_->setScrollerListener(this);
+    navigationTree_->rebuild(periodPanel_->view());
+    navigationTree_->setListener(periodPanel_);
+    modeButtons_->setListener(periodPanel_);
+    modeButtons_->pressButton(SELECT_NOTES_BUTTON);
+    // A button that was down already is not pressed again; the new canvases need the mode too.
+    periodPanel_->modeChosen(SELECT_NOTES_BUTTON);
+    periodPanel_->show();
 }
 
 void TMainWindow::resetScheme() {

@@ -2,6 +2,7 @@
 
 #include "canvas/baseservice.h"
 #include "canvas/messagewindow.h"
+#include "canvas/periodpanel.h"
 #include "canvas/temppanel.h"
 #include "engine/scheme.h"
 #include "files/engmessagebundle.h"
@@ -21,6 +22,7 @@
 
 class TMidiBackendInterface;
 class TTopFrame;
+class TUMotiveCanvas;
 class TUserDialogsInterface;
 
 // The window of the working area below the menu frame. It owns the composition, the scheme
@@ -29,6 +31,7 @@ class TUserDialogsInterface;
 // device and play commands through TPlaybackControl). Interface thread only.
 class TMainWindow : public QWidget,
                     public TBaseService,
+                    public TPeriodPanelScrollerListener,
                     public TPeriodDataListener,
                     public TTempPanelListener,
                     public TBaseActionInterface,
@@ -59,6 +62,9 @@ public:
     int motiveCellCount() override;
     int variantWindowWidth() override { return 0; }
     int cursorDelay() override;
+
+    // TPeriodPanelScrollerListener
+    void scrolled() override {}
 
     // TPeriodDataListener
     void periodChanged() override;
@@ -95,12 +101,14 @@ public:
 
     TDocumentLifecycle& documents() { return documents_; }
     TPlaybackControl& playback() { return playback_; }
-    // The view of the period in the working area.
-    QWidget* periodView() const { return periodView_; }
+    TPeriodPanel* periodPanel() const { return periodPanel_; }
+    TButtonGroupPanel* modeButtons() const { return modeButtons_; }
+    TNavigationTree* navigationTree() const { return navigationTree_; }
 
 private:
-    // Replaces the view of the period after the tree changed; the period panel goes here.
-    void rebuildPeriodView();
+    // Replaces the period panel after the tree changed, and wires it to the mode buttons and
+    // the navigation tree.
+    void rebuildPeriodPanel();
     // The canvas that a message's canvas id names, or null.
     TProcessPlayingInterface* canvasById(int id);
     void resetScheme();
@@ -116,6 +124,8 @@ private:
     TPlaybackControl playback_;
     TDocumentLifecycle documents_;
     TMessageWindow messageWindow_;
-    QWidget* periodView_ = nullptr;
-    TProcessPlayingInterface* currentCanvas_ = nullptr;
+    TButtonGroupPanel* modeButtons_ = nullptr;
+    TNavigationTree* navigationTree_ = nullptr;
+    TPeriodPanel* periodPanel_ = nullptr;
+    TUMotiveCanvas* currentCanvas_ = nullptr;
 };

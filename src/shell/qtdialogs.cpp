@@ -1,5 +1,6 @@
 #include "shell/qtdialogs.h"
 
+#include "canvas/windowplacement.h"
 #include "shell/about.h"
 #include "shell/midiform.h"
 
@@ -22,9 +23,7 @@ TQtDialogs::TQtDialogs(QWidget* owner, const TMessageBundle& bundle, TDeviceName
     : owner_(owner), bundle_(bundle), deviceNames_(std::move(deviceNames)) {}
 
 void TQtDialogs::showMessage(const std::string& text, const std::string& caption) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(caption),
-                    QString::fromStdString(text), QMessageBox::Ok, owner_);
-    execOnTop(box);
+    ::showMessage(QString::fromStdString(text), QString::fromStdString(caption));
 }
 
 bool TQtDialogs::confirm(const std::string& text, const std::string& caption) {

@@ -36,6 +36,7 @@ TTopFrame::TTopFrame() : toolArea_(new QWidget) {
     toolArea_->setFixedSize(1016, 42);
     setCentralWidget(toolArea_);
     buildMenus();
+    setFixedSize(sizeHint());
     move(0, 0);
 }
 
@@ -111,6 +112,12 @@ void TTopFrame::buildToolArea() {
     cursorDelay_->setTickPosition(QSlider::TicksBelow);
     delayLabel->hide();
     cursorDelay_->hide();
+
+    // The frame is already on the screen while the main window starts.
+    label->show();
+    tempoPanel_->show();
+    for (TFlatButtonWithID* button : toolButtons_)
+        button->show();
 }
 
 void TTopFrame::addToolButton(int id, const char* hintKey, const TRect& glyph,

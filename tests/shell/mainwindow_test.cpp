@@ -1,7 +1,9 @@
 #include "shelltesting.h"
 
 #include "canvas/messagewindow.h"
+#include "canvas/periodpanel.h"
 #include "canvas/temppanel.h"
+#include "canvas/umotivecanvas.h"
 #include "files/settings.h"
 #include "playback/recordingbackend.h"
 #include "shell/baseactioninterface.h"
@@ -44,8 +46,13 @@ TEST_F(MainWindow, FirstStartAsksForADeviceAndShowsTheDefaultPeriod) {
     EXPECT_EQ(frame.windowTitle(), "The Tonaria");
     EXPECT_EQ(frame.tempoPanel()->tempo(), 100);
     EXPECT_EQ(window->size(), QSize(1016, 546));
-    ASSERT_NE(window->periodView(), nullptr);
-    EXPECT_EQ(window->periodView()->parentWidget(), window.get());
+    ASSERT_NE(window->periodPanel(), nullptr);
+    EXPECT_EQ(window->periodPanel()->parentWidget(), window.get());
+    EXPECT_EQ(window->motiveCellCount(), 8);
+    EXPECT_EQ(window->periodPanel()->pos(), QPoint(158, 287));
+    EXPECT_TRUE(window->modeButtons()->button(1)->isPressed());
+    for (const TUMotiveSet* cell : window->periodPanel()->motiveCells())
+        EXPECT_EQ(cell->canvas()->modeNumber(), 1);
 }
 
 TEST_F(MainWindow, CancellingTheFirstDeviceDialogStartsWithoutADeviceOrMessage) {
@@ -59,7 +66,7 @@ TEST_F(MainWindow, OpeningABadFileShowsTheMessageAndLeavesTheDefaultPeriod) {
     const auto name = folder / "broken.tnr";
     writeWhole(name, "<PERIOD><SENTENCE><PHRASE><MOTIVE>");
     window->period().setTempo(70);
-    QWidget* oldView = window->periodView();
+    QWidget* oldView = window->periodPanel();
     QSignalSpy destroyed(oldView, &QObject::destroyed);
 
     dialogs.fileAnswers = {name};
@@ -86,6 +93,30 @@ TEST_F(MainWindow, OpeningAFileNamesTheWindowAndShowsItsTempo) {
     EXPECT_EQ(frame.tempoPanel()->tempo(), 130);
 }
 
+TEST_F(MainWindow, ARebuildStartsEveryNewCanvasInSelectNotes) {
+    const auto window = start();
+    window->modeButtons()->pressButton(4);
+    for (const TUMotiveSet* cell : window->periodPanel()->motiveCells())
+        EXPECT_EQ(cell->canvas()->modeNumber(), 4);
+    window->documents().buildDefault();
+    EXPECT_TRUE(window->modeButtons()->button(1)->isPressed());
+    for (const TUMotiveSet* cell : window->periodPanel()->motiveCells())
+        EXPECT_EQ(cell->canvas()->modeNumber(), 1);
+
+    window->resetCanvasMode(true);
+    EXPECT_TRUE(window->modeButtons()->button(1)->isPressed());
+    window->resetCanvasMode(false);
+    EXPECT_TRUE(window->modeButtons()->button(5)->isPressed());
+}
+
+TEST_F(MainWindow, PlayAllQueuesEveryCellInStripOrder) {
+    const auto window = start();
+    window->playAll();
+    EXPECT_EQ(window->motivePlayer().queuedCount(), 8);
+    window->stopPlay();
+    EXPECT_FALSE(window->motivePlayer().isPlaying());
+}
+
 TEST_F(MainWindow, TheTempoPanelSetsThePeriodsTempo) {
     const auto window = start();
     frame.tempoPanel()->number()->setValue(115);
@@ -101,7 +132,9 @@ TEST_F(MainWindow, CursorDelayFollowsTheTrackBar) {
     EXPECT_EQ(window->cursorDelay(), 8);
 }
 
-struct TFakeCanvas : QWidget, TProcessPlayingInterface {
+struct TFakeCanvas : TUMotiveCanvas {
+    TFakeCanvas(TBaseService& service, TMotive& motive)
+        : TUMotiveCanvas(nullptr, service, motive) {}
     std::vector<std::string> calls;
     void noteStarted(int motiveId, int noteIndex) override {
         calls.push_back("start " + std::to_string(motiveId) + " " + std::to_string(noteIndex));
@@ -113,7 +146,8 @@ struct TFakeCanvas : QWidget, TProcessPlayingInterface {
 
 TEST_F(MainWindow, NoteMessagesReachTheCanvasTheyNameInPostingOrder) {
     const auto window = start();
-    TFakeCanvas canvas;
+    TMotive motive = window->period().newMotive();
+    TFakeCanvas canvas(*window, motive);
     window->setCurrentCanvas(&canvas);
     TMessageWindow& messages = window->messageWindow();
     messages.post(MESSAGE_NOTE, 1, noteMessageParam(3, CURRENT_CANVAS_ID, 7));
@@ -122,6 +156,16 @@ TEST_F(MainWindow, NoteMessagesReachTheCanvasTheyNameInPostingOrder) {
     messages.post(MESSAGE_NOTE, 1, noteMessageParam(2, 200, 7)); // no such cell
     QCoreApplication::processEvents();
     EXPECT_EQ(canvas.calls, (std::vector<std::string>{"start 7 3", "stop 7 3"}));
+
+    // A cell's canvas is found by its id, 48 + its index in the strip.
+    TUMotiveCanvas* cell = window->periodPanel()->motiveCells()[2]->canvas();
+    EXPECT_EQ(cell->canvasId(), 50);
+    messages.post(MESSAGE_MOTIVE_PLAYING, 1, 50);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window->periodPanel()->motiveCells()[2]->playPanel()->isPlaying());
+    messages.post(MESSAGE_MOTIVE_PLAYING, 2, 50);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window->periodPanel()->motiveCells()[2]->playPanel()->isPlaying());
 
     window->setCurrentCanvas(new QWidget(window.get())); // not a canvas: no current canvas
     messages.post(MESSAGE_NOTE, 1, noteMessageParam(4, CURRENT_CANVAS_ID, 7));

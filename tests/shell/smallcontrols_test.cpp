@@ -43,8 +43,15 @@ TEST_F(TempoPanel, StartsModerateWithTheSevenNames) {
 }
 
 TEST_F(TempoPanel, TheNumberSelectsTheNameOfItsStep) {
-    for (const auto& [value, item] : std::vector<std::pair<int, int>>{
-             {50, 0}, {54, 0}, {62, 0}, {63, 1}, {100, 3}, {137, 5}, {138, 6}, {145, 6}, {150, 6}}) {
+    for (const auto& [value, item] : std::vector<std::pair<int, int>>{{50, 0},
+                                                                      {54, 0},
+                                                                      {62, 0},
+                                                                      {63, 1},
+                                                                      {100, 3},
+                                                                      {137, 5},
+                                                                      {138, 6},
+                                                                      {145, 6},
+                                                                      {150, 6}}) {
         panel.number()->setValue(value);
         EXPECT_EQ(panel.names()->currentIndex(), item) << value;
         EXPECT_EQ(log.picked.back(), value) << "the listener hears every change";
