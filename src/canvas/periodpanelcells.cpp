@@ -185,6 +185,10 @@ TUMotiveSet::~TUMotiveSet() {
     if (player.isPlaying())
         player.detachListeners();
     canvas_->setPlayListener(nullptr);
+    // A start already posted but whose finish never will be (the player forgot this cell) would
+    // leave the play strip of the next cell with this id lit: post the finish now, behind it.
+    if (started_.exchange(false))
+        messageWindow_->post(MESSAGE_MOTIVE_PLAYING, 2, canvas_->canvasId());
 }
 
 void TUMotiveSet::buttonPressed(QWidget* button) {
@@ -198,10 +202,12 @@ void TUMotiveSet::buttonPressed(QWidget* button) {
 }
 
 void TUMotiveSet::motiveStarted() {
+    started_ = true;
     messageWindow_->post(MESSAGE_MOTIVE_PLAYING, 1, canvas_->canvasId());
 }
 
 void TUMotiveSet::motiveFinished() {
+    started_ = false;
     messageWindow_->post(MESSAGE_MOTIVE_PLAYING, 2, canvas_->canvasId());
 }
 

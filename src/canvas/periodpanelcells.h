@@ -8,6 +8,8 @@
 
 #include <QWidget>
 
+#include <atomic>
+
 class TBaseService;
 class TDragged;
 class TMessageWindow;
@@ -156,4 +158,6 @@ private:
     int group_;
     TButtonListener* selectionListener_;
     TUMotiveListener* motiveListener_;
+    // Between the posted start and finish; set and cleared on the timer thread.
+    std::atomic<bool> started_{false};
 };
