@@ -1,10 +1,12 @@
 // Rebuilding the period strip as the main window does after every structural change: the panel
 // with all its columns and cells, then the navigation tree over it. Runs offscreen.
 //
-// With TONARIA_GRAB_PANEL=<file.png> set, the panel of the largest period is also painted once
-// and saved there, so that it can be looked at.
+// With TONARIA_GRAB_PANEL=<folder> set, the panel of the largest period, its outline and the
+// mode buttons are also painted once and saved there as PNG files, so that they can be looked
+// at. The glyph sheet is taken from beside the executable.
 
 #include "canvas/periodpanel.h"
+#include "canvas/umotivecanvas.h"
 #include "fakebaseservice.h"
 #include "files/periodbuilder.h"
 
@@ -54,16 +56,27 @@ void BM_RebuildAndPaintPeriodPanel(benchmark::State& state) {
 }
 BENCHMARK(BM_RebuildAndPaintPeriodPanel)->Unit(benchmark::kMillisecond);
 
-void grabPanel(const char* file) {
+void grabPanel(const QString& folder) {
     TFakeBaseService service;
     TPeriodData period;
     buildPeriod(period, squareStructure(4));
     TPeriodPanel panel(nullptr, 1000, service, period);
     const auto& cells = panel.motiveCells();
+    for (TUMotiveSet* cell : cells)
+        cell->canvas()->autoHarmonise();
     cells[1]->playPanel()->setPlaying(true);
     cells[2]->selectionPanel()->setSelected(true);
     panel.buttonPressed(cells[2]);
-    panel.grab().save(QString::fromLocal8Bit(file));
+    panel.grab().save(folder + "/periodpanel.png");
+
+    TNavigationTree tree(nullptr, service.messageBundle());
+    tree.rebuild(panel.view());
+    tree.resize(220, 400);
+    tree.grab().save(folder + "/navigationtree.png");
+
+    TButtonGroupPanel buttons(nullptr, service.messageBundle());
+    buttons.pressButton(4);
+    buttons.grab().save(folder + "/modebuttons.png");
 }
 
 } // namespace
@@ -72,8 +85,8 @@ int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr)
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
     ensureCanvasApplication();
-    if (const char* file = std::getenv("TONARIA_GRAB_PANEL"))
-        grabPanel(file);
+    if (const char* folder = std::getenv("TONARIA_GRAB_PANEL"))
+        grabPanel(QString::fromLocal8Bit(folder));
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
