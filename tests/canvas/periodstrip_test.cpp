@@ -167,6 +167,32 @@ TEST_F(PeriodStrip, PlayStripsFollowThePostedStartAndFinish) {
     EXPECT_FALSE(panel->motiveCells()[2]->playPanel()->isPlaying());
 }
 
+TEST_F(PeriodStrip, PlayingASentenceLightsItsCellsInTurnAndStopClearsThem) {
+    const auto panel = makePanel();
+    const auto& cells = panel->motiveCells();
+    for (TUMotiveSet* cell : cells)
+        ASSERT_TRUE(cell->canvas()->autoHarmonise());
+    auto lit = [&] {
+        std::vector<bool> flags;
+        for (const TUMotiveSet* cell : cells)
+            flags.push_back(cell->playPanel()->isPlaying());
+        return flags;
+    };
+    panel->playSentence(1);
+    service.motivePlayer().tick();
+    deliverPlayingMessages(*panel);
+    EXPECT_EQ(lit(), (std::vector<bool>{false, false, false, false, true, false, false, false}));
+    // On to the start of the next motive: the first is finished by then.
+    for (int i = 0; i < 1000 && !cells[5]->playPanel()->isPlaying(); ++i) {
+        service.motivePlayer().tick();
+        deliverPlayingMessages(*panel);
+    }
+    EXPECT_EQ(lit(), (std::vector<bool>{false, false, false, false, false, true, false, false}));
+    service.motivePlayer().stop();
+    deliverPlayingMessages(*panel);
+    EXPECT_EQ(lit(), std::vector<bool>(8, false));
+}
+
 TEST_F(PeriodStrip, CellsReportTheirPlayStripAndEditsToThePanel) {
     const auto panel = makePanel();
     const auto& cells = panel->motiveCells();
