@@ -45,9 +45,10 @@ int main(int argc, char* argv[]) {
 
     const auto devices = makeSystemDevices();
     TTopFrame frame;
+    // The device dialog of a first start comes up alone, before either window shows.
+    TMainWindow window(frame, *devices, folder);
     fitOnScreen(frame);
     frame.show();
-    TMainWindow window(frame, *devices, folder);
     // Right below the menu frame, whatever height its title bar and menu have here.
     window.move(0, frame.frameGeometry().bottom() + 1);
     fitOnScreen(window);

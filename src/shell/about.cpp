@@ -1,6 +1,7 @@
 #include "shell/about.h"
 
 #include "files/messagebundle.h"
+#include "shell/screencentre.h"
 
 #include <QFont>
 #include <QLabel>
@@ -13,6 +14,7 @@ std::string versionLine() {
 TAbout::TAbout(const TMessageBundle& bundle, QWidget* parent) : QDialog(parent) {
     setWindowTitle("About");
     setFixedSize(171, 144);
+    centreOnScreen(*this);
 
     auto* name = new QLabel(QString::fromStdString(bundle.text("thetonaria")), this);
     QFont bold = name->font();

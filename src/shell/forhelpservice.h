@@ -1,14 +1,19 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class QWidget;
+class TRealButton;
+class TUMotiveSet;
 
-// What the guided help drives the application through. The accessors of panels and cells join
-// with those panels.
+// What the guided help drives the application through. The accessors of the scheme and effect
+// panels, the fast menu and the variant view join with those.
 class TForHelpService {
 public:
     virtual ~TForHelpService() = default;
+    // The period panel's motive cells in strip order.
+    virtual std::vector<TUMotiveSet*> motiveCells() = 0;
     virtual bool saveTo(const std::string& name) = 0;
     virtual bool openFrom(const std::string& name) = 0;
     virtual QWidget* mainWindowControl() = 0;
@@ -20,4 +25,13 @@ public:
     virtual bool playFinished() = 0;
     virtual void placeAtMenuFrameLeft(QWidget* control) = 0;
     virtual void placeAtMenuFrameRight(QWidget* control) = 0;
+    // The i-th mode button, 0 to 4; null out of range.
+    virtual TRealButton* modeButton(int i) = 0;
+    // The column of the n-th phrase, counted across sentences; null out of range.
+    virtual QWidget* phraseNode(int n) = 0;
+    virtual void scrollToNode(int n) = 0;
+    virtual void playPeriod() = 0;
+    virtual void playMotive(int n) = 0;
+    virtual void playSentence(int n) = 0;
+    virtual void playPhrase(int n) = 0;
 };

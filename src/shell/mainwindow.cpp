@@ -174,6 +174,17 @@ void TMainWindow::placeAtMenuFrameRight(QWidget* control) {
     control->move(area.right() + 1 - control->width(), area.top());
 }
 
+QWidget* TMainWindow::phraseNode(int n) {
+    int index = 0;
+    for (const TBaseViewNode* sentence : periodPanel_->view().children()) {
+        for (const TBaseViewNode* phrase : sentence->children()) {
+            if (index++ == n)
+                return phrase->column();
+        }
+    }
+    return nullptr;
+}
+
 void TMainWindow::handleMessage(int message, int wParam, std::int64_t lParam) {
     if (message == MESSAGE_NOTE)
         deliverNoteMessage(wParam, lParam, [this](int id) { return canvasById(id); });

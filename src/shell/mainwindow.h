@@ -95,6 +95,14 @@ public:
     bool playFinished() override { return playback_.playFinished(); }
     void placeAtMenuFrameLeft(QWidget* control) override;
     void placeAtMenuFrameRight(QWidget* control) override;
+    std::vector<TUMotiveSet*> motiveCells() override { return periodPanel_->motiveCells(); }
+    TRealButton* modeButton(int i) override { return modeButtons_->button(i + 1); }
+    QWidget* phraseNode(int n) override;
+    void scrollToNode(int n) override { periodPanel_->scrollToNode(n); }
+    void playPeriod() override { periodPanel_->playPeriod(); }
+    void playMotive(int n) override { periodPanel_->playMotive(n); }
+    void playSentence(int n) override { periodPanel_->playSentence(n); }
+    void playPhrase(int n) override { periodPanel_->playPhrase(n); }
 
     // TMessageHandler: the note and playing messages posted by the timer thread.
     void handleMessage(int message, int wParam, std::int64_t lParam) override;

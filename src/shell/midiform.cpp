@@ -1,6 +1,7 @@
 #include "shell/midiform.h"
 
 #include "files/messagebundle.h"
+#include "shell/screencentre.h"
 #include "shell/userdialogsinterface.h"
 
 #include <QAbstractItemView>
@@ -15,6 +16,7 @@ TMidiForm::TMidiForm(const TDeviceNames& deviceNames, int current, const TMessag
     : QDialog(parent), list_(new QComboBox(this)) {
     setWindowTitle("MIDI Devices");
     setFixedSize(167, 81);
+    centreOnScreen(*this);
 
     auto* label = new QLabel("Select output port:", this);
     label->move(5, 5);

@@ -109,6 +109,24 @@ TEST_F(MainWindow, ARebuildStartsEveryNewCanvasInSelectNotes) {
     EXPECT_TRUE(window->modeButtons()->button(5)->isPressed());
 }
 
+TEST_F(MainWindow, TheGuidedHelpFindsPhraseColumnsAndModeButtons) {
+    const auto window = start();
+    std::vector<QWidget*> columns;
+    for (int n = 0; n < 4; ++n)
+        columns.push_back(window->phraseNode(n));
+    for (QWidget* column : columns)
+        ASSERT_NE(column, nullptr);
+    EXPECT_LT(columns[0]->x(), columns[1]->x());
+    EXPECT_LT(columns[2]->x(), columns[3]->x());
+    EXPECT_EQ(window->phraseNode(4), nullptr);
+    EXPECT_EQ(window->phraseNode(-1), nullptr);
+
+    EXPECT_EQ(window->modeButton(0), window->modeButtons()->button(1));
+    EXPECT_EQ(window->modeButton(4), window->modeButtons()->button(5));
+    EXPECT_EQ(window->modeButton(5), nullptr);
+    EXPECT_EQ(window->motiveCells().size(), 8u);
+}
+
 TEST_F(MainWindow, PlayAllQueuesEveryCellInStripOrder) {
     const auto window = start();
     window->playAll();
@@ -186,12 +204,6 @@ TEST_F(MainWindow, SavingOverAnExistingFileAsksFirst) {
     EXPECT_EQ(window->windowTitle(), "Untitled");
 }
 
-TEST_F(MainWindow, AboutShowsTheAboutBox) {
-    const auto window = start();
-    window->about();
-    EXPECT_EQ(dialogs.aboutBoxes, 1);
-}
-
 struct TActionLog : TBaseActionInterface {
     std::vector<std::string> calls;
     void save() override { calls.push_back("save"); }
@@ -244,14 +256,6 @@ TEST_F(MainWindow, MenusOfferOnlyTheCommandsThatWork) {
     EXPECT_EQ(frame.saveAction()->shortcut(), QKeySequence("Ctrl+S"));
     EXPECT_EQ(frame.saveAction()->shortcutContext(), Qt::ApplicationShortcut);
     frame.setActions(window.get());
-}
-
-TEST_F(MainWindow, ChoosingADeviceStoresAndOpensIt) {
-    const auto window = start();
-    dialogs.deviceAnswers = {1};
-    window->chooseMidiDevice();
-    EXPECT_EQ(window->player().deviceId(), 1);
-    EXPECT_EQ(readMidiDevice(folder / "config.xml"), 1);
 }
 
 } // namespace
