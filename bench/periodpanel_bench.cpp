@@ -72,6 +72,7 @@ void grabPanel(const QString& folder) {
     TNavigationTree tree(nullptr, service.messageBundle());
     tree.rebuild(panel.view());
     tree.resize(220, 400);
+    tree.setCurrentItem(tree.topLevelItem(0)->child(0)); // a selected node keeps its diamond
     tree.grab().save(folder + "/navigationtree.png");
 
     TButtonGroupPanel buttons(nullptr, service.messageBundle());

@@ -74,22 +74,35 @@ TNavigationTree::TNavigationTree(QWidget* parent, const TMessageBundle& bundle)
 
 namespace {
 
+// The same picture whether the node is selected or not, on the tree's own background.
 QIcon diamond(int image) {
     try {
         const QImage& sheet = TResourceFactory::shared().glyphSheet();
         const TRect glyph = diamondGlyph(image);
-        return QIcon(
-            QPixmap::fromImage(sheet.copy(glyph.left, glyph.top, glyph.width(), glyph.height())));
+        QImage cut = sheet.copy(glyph.left, glyph.top, glyph.width(), glyph.height())
+                         .convertToFormat(QImage::Format_ARGB32);
+        // The sheet's white around the diamond would show as a box on a selected node.
+        for (int y = 0; y < cut.height(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(cut.scanLine(y));
+            for (int x = 0; x < cut.width(); ++x)
+                if (qRed(row[x]) == 255 && qGreen(row[x]) == 255 && qBlue(row[x]) == 255)
+                    row[x] = qRgba(0, 0, 0, 0);
+        }
+        const QPixmap picture = QPixmap::fromImage(cut);
+        QIcon icon;
+        icon.addPixmap(picture, QIcon::Normal);
+        icon.addPixmap(picture, QIcon::Selected);
+        return icon;
     } catch (const std::runtime_error&) {
         return {}; // no sheet: the outline still works without its diamonds
     }
 }
 
-QTreeWidgetItem* addNode(QTreeWidgetItem* parent, QTreeWidget* tree, const QString& text, int image,
-                         int left) {
+QTreeWidgetItem* addNode(QTreeWidgetItem* parent, QTreeWidget* tree, const QString& text,
+                         const QIcon& image, int left) {
     auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree);
     item->setText(0, text);
-    item->setIcon(0, diamond(image));
+    item->setIcon(0, image);
     item->setData(0, Qt::UserRole, left);
     return item;
 }
@@ -98,25 +111,29 @@ QTreeWidgetItem* addNode(QTreeWidgetItem* parent, QTreeWidget* tree, const QStri
 
 void TNavigationTree::rebuild(const TBaseViewNode& period) {
     clear();
+    if (diamonds_[0].isNull()) {
+        for (int image = 0; image < 4; ++image)
+            diamonds_[static_cast<std::size_t>(image)] = diamond(image);
+    }
     const QString periodText = textOf(bundle_, "period");
     const QString sentenceText = textOf(bundle_, "sentence");
     const QString phraseText = textOf(bundle_, "phrase");
     const QString motiveText = textOf(bundle_, "motive");
-    QTreeWidgetItem* root = addNode(nullptr, this, periodText, 0, period.column()->x());
+    QTreeWidgetItem* root = addNode(nullptr, this, periodText, diamonds_[0], period.column()->x());
     int sentenceIndex = 0;
     for (const TBaseViewNode* sentence : period.children()) {
         const QString label = QString::fromStdString(suffixText(sentenceIndex % 4 + 1));
         QTreeWidgetItem* sentenceItem =
-            addNode(root, this, sentenceText + " " + label, 1, sentence->column()->x());
+            addNode(root, this, sentenceText + " " + label, diamonds_[1], sentence->column()->x());
         for (const TBaseViewNode* phrase : sentence->children()) {
             const QString letter =
                 QString::fromStdString(suffixText(phrase->column()->box()->labelCode()));
-            QTreeWidgetItem* phraseItem =
-                addNode(sentenceItem, this, phraseText + " " + letter, 2, phrase->column()->x());
+            QTreeWidgetItem* phraseItem = addNode(sentenceItem, this, phraseText + " " + letter,
+                                                  diamonds_[2], phrase->column()->x());
             int number = 1;
             for (const TUMotiveSet* cell : phrase->cells())
-                addNode(phraseItem, this, motiveText + " " + QString::number(number++), 3,
-                        cell->x());
+                addNode(phraseItem, this, motiveText + " " + QString::number(number++),
+                        diamonds_[3], cell->x());
         }
         ++sentenceIndex;
     }

@@ -2,6 +2,7 @@
 
 #include "canvas/buttons.h"
 
+#include <QIcon>
 #include <QTreeWidget>
 #include <QWidget>
 
@@ -61,4 +62,6 @@ private:
 
     const TMessageBundle& bundle_;
     TNavigationTreeListener* listener_ = nullptr;
+    // Period, sentence, phrase, motive; cut from the glyph sheet on the first rebuild.
+    std::array<QIcon, 4> diamonds_;
 };
