@@ -45,7 +45,7 @@ std::optional<std::filesystem::path> TQtDialogs::askFileName(const TFileChoice& 
                                                              bool saving) {
     const QString suffix = QString::fromStdString(choice.suffix);
     QFileDialog dialog(owner_, QString(), QString::fromStdString(choice.folder.string()),
-                       QString("(*.%1) (*.%1);;Any file (*)").arg(suffix));
+                       QString("(*.%1);;Any file (*)").arg(suffix));
     dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(suffix);
