@@ -81,6 +81,48 @@ TEST_F(PeriodStrip, ColumnsCarryTheirLevelsAndLabelsAndSentenceNumbersComeRoundA
     EXPECT_EQ(tree.topLevelItem(0)->child(4)->child(0)->text(0), "Phrase E");
 }
 
+TEST_F(PeriodStrip, HollowPeriodsBuildAndAnswerWithoutCells) {
+    // A sentence without phrases, then one whose first phrase has no motives.
+    TPeriodStructure hollow = defaultPeriodStructure();
+    hollow.phraseCounts = {0, 2};
+    hollow.motiveCounts = {0, 1};
+    hollow.letters = {5, 6};
+    buildPeriod(period, hollow);
+    auto panel = makePanel(300);
+    EXPECT_EQ(columns(*panel).size(), 5u);
+    ASSERT_EQ(panel->motiveCellCount(), 1);
+    EXPECT_EQ(panel->motiveCells()[0]->group(), 2);
+    EXPECT_EQ(panel->motiveCells()[0]->canvas()->canvasId(), 48);
+    // The lone motive is the first of the period.
+    EXPECT_EQ(panel->contextMotive(panel->motiveCells()[0]->canvas()->motive()).code,
+              CONTEXT_FIRST_WITH_UPBEAT);
+    panel->playSentence(0);
+    panel->playPhrase(0); // phrases count across sentences: the empty one
+    EXPECT_EQ(service.motivePlayer().queuedCount(), 0);
+    panel->playPeriod();
+    EXPECT_EQ(service.motivePlayer().queuedCount(), 1);
+    service.motivePlayer().stop();
+
+    // No sentences at all: the key box and the period column, nothing to scroll or play.
+    hollow.phraseCounts.clear();
+    hollow.motiveCounts.clear();
+    hollow.letters.clear();
+    buildPeriod(period, hollow);
+    panel = makePanel(300);
+    EXPECT_EQ(columns(*panel).size(), 1u);
+    EXPECT_EQ(panel->motiveCellCount(), 0);
+    panel->scrollToNode(1);
+    panel->playPeriod();
+    panel->playMotive(0);
+    EXPECT_EQ(panel->scrollPosition(), 0);
+    EXPECT_EQ(service.motivePlayer().queuedCount(), 0);
+    const TMotive outside(period.key(), period.measure(), period.zatakt());
+    EXPECT_EQ(panel->contextMotive(outside).code, CONTEXT_NONE);
+    TNavigationTree tree(nullptr, service.messageBundle());
+    tree.rebuild(panel->view());
+    EXPECT_EQ(tree.topLevelItem(0)->childCount(), 0);
+}
+
 TEST_F(PeriodStrip, TheStripIsPaintedInItsColours) {
     const auto panel = makePanel();
     const auto all = columns(*panel);
