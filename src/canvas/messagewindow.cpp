@@ -36,15 +36,16 @@ void TMessageWindow::customEvent(QEvent* event) {
     handler_.handleMessage(posted->message, posted->wParam, posted->lParam);
 }
 
+// The canvas id needs 16 bits: a period of up to 1,000 motives numbers its cells from 48 on.
 std::int64_t noteMessageParam(int noteIndex, int canvasId, int motiveId) {
     return static_cast<std::int64_t>(noteIndex & 0xFF) |
-           static_cast<std::int64_t>(canvasId & 0xFF) << 8 |
-           static_cast<std::int64_t>(motiveId) << 16;
+           static_cast<std::int64_t>(canvasId & 0xFFFF) << 8 |
+           static_cast<std::int64_t>(motiveId) << 24;
 }
 
 TNoteMessage decodeNoteMessage(int wParam, std::int64_t lParam) {
-    return {wParam == 1, static_cast<int>(lParam & 0xFF), static_cast<int>((lParam >> 8) & 0xFF),
-            static_cast<int>(lParam >> 16)};
+    return {wParam == 1, static_cast<int>(lParam & 0xFF), static_cast<int>((lParam >> 8) & 0xFFFF),
+            static_cast<int>(lParam >> 24)};
 }
 
 bool deliverNoteMessage(int wParam, std::int64_t lParam,

@@ -23,12 +23,14 @@ public:
 };
 
 TEST(NoteMessage, PacksNoteCanvasAndMotiveIntoOneParameter) {
-    EXPECT_EQ(noteMessageParam(3, 2, 7), 0x70203);
-    const TNoteMessage decoded = decodeNoteMessage(2, noteMessageParam(15, 255, 70000));
+    const TNoteMessage decoded = decodeNoteMessage(2, noteMessageParam(15, 1047, 70000));
     EXPECT_FALSE(decoded.started);
     EXPECT_EQ(decoded.noteIndex, 15);
-    EXPECT_EQ(decoded.canvasId, 255);
+    EXPECT_EQ(decoded.canvasId, 1047) << "the last cell of a 1,000-motive period keeps its id";
     EXPECT_EQ(decoded.motiveId, 70000) << "motive ids beyond 16 bits survive";
+    EXPECT_EQ(decodeNoteMessage(1, noteMessageParam(3, 207, -1)).canvasId, 207)
+        << "cell 207 is not taken for the current canvas (255)";
+    EXPECT_EQ(decodeNoteMessage(1, noteMessageParam(3, 207, -1)).motiveId, -1);
 }
 
 TEST(NoteMessage, GoesOnlyToTheCanvasTheIdNames) {
