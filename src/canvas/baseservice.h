@@ -43,7 +43,8 @@ public:
     // The fast menu; null while there is none (canvases then hide their fast-menu button).
     virtual TFastMenu* fastMenu() = 0;
     // selectPanel arrives with the effect panels.
-    // false presses the "delete notes" mode button as if the user had; true does nothing.
+    // false presses the last mode button ("generate motive") as if the user had; true does
+    // nothing.
     virtual void resetCanvasMode(bool keep) = 0;
     // Receives the messages that the timer thread posts for the interface thread.
     virtual TMessageWindow& messageWindow() = 0;
