@@ -5,6 +5,7 @@
 #include "cli/generatecommand.h"
 #include "cli/harmonisecommand.h"
 #include "cli/options.h"
+#include "cli/periodfiles.h"
 #include "files/atomicfile.h"
 #include "files/engmessagebundle.h"
 #include "files/periodbuilder.h"
@@ -14,19 +15,6 @@
 #include <cstddef>
 
 namespace {
-
-// The same texts the main window shows: the message, then the file on a line of its own.
-int openFailed(const TMessageBundle& bundle, std::ostream& err, const std::string& file,
-               const std::string& reason) {
-    err << bundle.text("open error") << '\n' << file << '\n' << reason << '\n';
-    return EXIT_FILE_ERROR;
-}
-
-int saveFailed(const TMessageBundle& bundle, std::ostream& err, const std::string& file,
-               const std::string& reason) {
-    err << bundle.text("save error") << '\n' << file << '\n' << reason << '\n';
-    return EXIT_FILE_ERROR;
-}
 
 std::string keyName(const TMessageBundle& bundle, const TKey& key) {
     const auto& names = bundle.list(key.isMinor() ? "minor group" : "major group");
@@ -55,27 +43,6 @@ void printInfo(const TMessageBundle& bundle, const TPeriodData& period, std::ost
                 out << "      Motive " << ++motiveNumber << ": " << motive.notes().size()
                     << " notes, " << motive.chords().size() << " chords\n";
         }
-    }
-}
-
-bool readInto(TPeriodData& period, const TMessageBundle& bundle, std::ostream& err,
-              const std::string& file, int& status) {
-    try {
-        readPeriodFile(period, file);
-        return true;
-    } catch (const TPeriodReadError& error) {
-        status = openFailed(bundle, err, file, error.what());
-        return false;
-    }
-}
-
-int save(const TPeriodData& period, const TMessageBundle& bundle, std::ostream& err,
-         const std::string& file) {
-    try {
-        savePeriod(period, file);
-        return EXIT_OK;
-    } catch (const TFileWriteError& error) {
-        return saveFailed(bundle, err, file, error.what());
     }
 }
 
@@ -121,9 +88,8 @@ int runCli(std::span<const std::string> arguments, std::ostream& out, std::ostre
         if (rest.size() != 1)
             return usageError(err, "info takes one file");
         TPeriodData period;
-        int status = EXIT_OK;
-        if (!readInto(period, bundle, err, rest[0], status))
-            return status;
+        if (!readPeriodOrReport(period, rest[0], bundle, err))
+            return EXIT_FILE_ERROR;
         printInfo(bundle, period, out);
         return EXIT_OK;
     }
@@ -136,16 +102,15 @@ int runCli(std::span<const std::string> arguments, std::ostream& out, std::ostre
         } catch (const std::invalid_argument& error) {
             return usageError(err, error.what());
         }
-        return save(period, bundle, err, rest[0]);
+        return savePeriodOrReport(period, rest[0], bundle, err) ? EXIT_OK : EXIT_FILE_ERROR;
     }
     if (command == "resave") {
         if (rest.size() != 2)
             return usageError(err, "resave takes the file to read and the file to write");
         TPeriodData period;
-        int status = EXIT_OK;
-        if (!readInto(period, bundle, err, rest[0], status))
-            return status;
-        return save(period, bundle, err, rest[1]);
+        if (!readPeriodOrReport(period, rest[0], bundle, err))
+            return EXIT_FILE_ERROR;
+        return savePeriodOrReport(period, rest[1], bundle, err) ? EXIT_OK : EXIT_FILE_ERROR;
     }
     if (command == "generate")
         return runGenerateCommand(rest, out, err);

@@ -1,6 +1,7 @@
 #include "cli/developcommand.h"
 
 #include "cli/commands.h"
+#include "cli/periodfiles.h"
 #include "engine/contextmotive.h"
 #include "engine/effect.h"
 #include "engine/harmonisation.h"
@@ -156,12 +157,8 @@ int runDevelopCommand(std::span<const std::string> arguments, std::ostream& out,
 
     const TEngMessageBundle bundle;
     TPeriodData period;
-    try {
-        readPeriodFile(period, request.in);
-    } catch (const TPeriodReadError& error) {
-        err << bundle.text("open error") << '\n' << request.in << '\n' << error.what() << '\n';
+    if (!readPeriodOrReport(period, request.in, bundle, err))
         return EXIT_FILE_ERROR;
-    }
     const std::vector<TMotive*> motives = period.allMotives();
     if (request.motive >= int(motives.size()))
         return usageError(err, "--motive: there is no motive " + std::to_string(request.motive) +
@@ -191,12 +188,8 @@ int runDevelopCommand(std::span<const std::string> arguments, std::ostream& out,
         return EXIT_FILE_ERROR;
     }
 
-    try {
-        savePeriod(periodOfVariants(period, variants), request.out);
-    } catch (const TFileWriteError& error) {
-        err << bundle.text("save error") << '\n' << request.out << '\n' << error.what() << '\n';
+    if (!savePeriodOrReport(periodOfVariants(period, variants), request.out, bundle, err))
         return EXIT_FILE_ERROR;
-    }
     out << "Wrote " << variants.size() << " variants of motive " << request.motive << " ("
         << request.effect << ")\n";
     return EXIT_OK;

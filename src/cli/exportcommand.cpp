@@ -1,6 +1,7 @@
 #include "cli/exportcommand.h"
 
 #include "cli/commands.h"
+#include "cli/periodfiles.h"
 #include "files/atomicfile.h"
 #include "files/engmessagebundle.h"
 #include "files/midiexport.h"
@@ -33,12 +34,8 @@ std::optional<int> runExportCommand(const std::string& command,
     const std::string& input = arguments[0];
     const std::string& output = arguments[1];
     TPeriodData period;
-    try {
-        readPeriodFile(period, input);
-    } catch (const TPeriodReadError& error) {
-        err << bundle.text("open error") << '\n' << input << '\n' << error.what() << '\n';
+    if (!readPeriodOrReport(period, input, bundle, err))
         return EXIT_FILE_ERROR;
-    }
     try {
         if (command == "export-midi") {
             exportMidi(period, output);
@@ -46,7 +43,7 @@ std::optional<int> runExportCommand(const std::string& command,
             exportWav(period, output);
         }
     } catch (const TFileWriteError& error) {
-        err << bundle.text("save error") << '\n' << output << '\n' << error.what() << '\n';
+        reportSaveError(output, error.what(), bundle, err);
         return EXIT_FILE_ERROR;
     } catch (const TMidiError& error) {
         err << "tonaria-cli: " << error.what() << '\n';

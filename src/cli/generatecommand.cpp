@@ -2,6 +2,7 @@
 
 #include "cli/commands.h"
 #include "cli/options.h"
+#include "cli/periodfiles.h"
 #include "engine/contextmotive.h"
 #include "engine/harmonisation.h"
 #include "engine/periodharmonisation.h"
@@ -169,23 +170,15 @@ int runGenerateCommand(std::span<const std::string> arguments, std::ostream& out
         return EXIT_USAGE_ERROR;
     }
     TPeriodData period;
-    try {
-        readPeriodFile(period, arguments[0]);
-    } catch (const TPeriodReadError& error) {
-        err << bundle.text("open error") << '\n' << arguments[0] << '\n' << error.what() << '\n';
+    if (!readPeriodOrReport(period, arguments[0], bundle, err))
         return EXIT_FILE_ERROR;
-    }
     TScheme scheme;
     int generated = 0;
     int skipped = 0;
     for (const TGeneratedMotive& entry : generatePeriod(period, scheme, options))
         (entry.generated ? generated : skipped)++;
-    try {
-        savePeriod(period, arguments[1]);
-    } catch (const TFileWriteError& error) {
-        err << bundle.text("save error") << '\n' << arguments[1] << '\n' << error.what() << '\n';
+    if (!savePeriodOrReport(period, arguments[1], bundle, err))
         return EXIT_FILE_ERROR;
-    }
     out << "Generated " << generated << " motives";
     if (skipped > 0)
         out << "; " << skipped << " could not be harmonised";

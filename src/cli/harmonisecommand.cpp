@@ -1,6 +1,7 @@
 #include "cli/harmonisecommand.h"
 
 #include "cli/commands.h"
+#include "cli/periodfiles.h"
 #include "engine/periodharmonisation.h"
 #include "files/atomicfile.h"
 #include "files/engmessagebundle.h"
@@ -23,12 +24,8 @@ int runHarmoniseCommand(std::span<const std::string> arguments, std::ostream& ou
         return EXIT_USAGE_ERROR;
     }
     TPeriodData period;
-    try {
-        readPeriodFile(period, arguments[0]);
-    } catch (const TPeriodReadError& error) {
-        err << bundle.text("open error") << '\n' << arguments[0] << '\n' << error.what() << '\n';
+    if (!readPeriodOrReport(period, arguments[0], bundle, err))
         return EXIT_FILE_ERROR;
-    }
 
     int harmonised = 0;
     int kept = 0;
@@ -45,12 +42,8 @@ int runHarmoniseCommand(std::span<const std::string> arguments, std::ostream& ou
         }
     }
 
-    try {
-        savePeriod(period, arguments[1]);
-    } catch (const TFileWriteError& error) {
-        err << bundle.text("save error") << '\n' << arguments[1] << '\n' << error.what() << '\n';
+    if (!savePeriodOrReport(period, arguments[1], bundle, err))
         return EXIT_FILE_ERROR;
-    }
     out << "Harmonised " << harmonised << " motives";
     if (kept > 0)
         out << "; " << kept << " already harmonised";
