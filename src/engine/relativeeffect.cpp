@@ -66,6 +66,17 @@ bool TRelativeEffect::isFresh(const TMotive& candidate, int produced) const {
     return isFreshVariant(candidate, source_, earlier);
 }
 
+void TRelativeEffect::keepFreshTry(int i, const std::function<void(TMotive&)>& transform) {
+    TMotive candidate = variant(i);
+    for (int attempt = 0; attempt < FRESH_TRIES; ++attempt) {
+        candidate.notes() = variant(i).notes();
+        transform(candidate);
+        if (isFresh(candidate, i))
+            break;
+    }
+    variant(i).notes() = candidate.notes();
+}
+
 int shiftedBeaconPitch(const TChord& chord, const TKey& key, int pitch, int steps) {
     for (int n = std::abs(steps); n >= 1; --n) {
         const int moved =
@@ -133,16 +144,11 @@ public:
     bool hasMore() const override { return true; }
     void computeVariants() override {
         for (int i = 0; i < VARIANT_COUNT; ++i) {
-            TMotive candidate = variant(i);
-            for (int attempt = 0; attempt < FRESH_TRIES; ++attempt) {
-                candidate = variant(i);
+            keepFreshTry(i, [this](TMotive& candidate) {
                 candidate.notes().clear();
                 effect_.relativeVariation(design().rhythm, design().turns, design().beacons,
                                           candidate);
-                if (isFresh(candidate, i))
-                    break;
-            }
-            variant(i).notes() = candidate.notes();
+            });
         }
     }
 };
@@ -156,14 +162,8 @@ public:
     void computeVariants() override {
         for (int i = 0; i < VARIANT_COUNT; ++i) {
             regenerate(i);
-            TMotive candidate = variant(i);
-            for (int attempt = 0; attempt < FRESH_TRIES; ++attempt) {
-                candidate.notes() = variant(i).notes();
-                TEffect::removeRandomNotes(candidate.notes());
-                if (isFresh(candidate, i))
-                    break;
-            }
-            variant(i).notes() = candidate.notes();
+            keepFreshTry(i,
+                         [](TMotive& candidate) { TEffect::removeRandomNotes(candidate.notes()); });
         }
     }
 };
@@ -177,14 +177,8 @@ public:
     void computeVariants() override {
         for (int i = 0; i < VARIANT_COUNT; ++i) {
             regenerate(i);
-            TMotive candidate = variant(i);
-            for (int attempt = 0; attempt < FRESH_TRIES; ++attempt) {
-                candidate.notes() = variant(i).notes();
-                TEffect::newRhythm(candidate, randomDraw(2));
-                if (isFresh(candidate, i))
-                    break;
-            }
-            variant(i).notes() = candidate.notes();
+            keepFreshTry(i,
+                         [](TMotive& candidate) { TEffect::newRhythm(candidate, randomDraw(2)); });
         }
     }
 };

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class TScheme;
@@ -74,6 +75,9 @@ protected:
     void regenerate(int i) { regenerate(i, design_.turns, design_.beacons); }
     // Differs from the source and from the first `produced` variants.
     bool isFresh(const TMotive& candidate, int produced) const;
+    // Applies `transform` to a copy of variant i's notes until the result is fresh, at most
+    // FRESH_TRIES times, and keeps the last try as variant i's notes.
+    void keepFreshTry(int i, const std::function<void(TMotive&)>& transform);
 
     TScheme& scheme_;
     TEffect effect_;
