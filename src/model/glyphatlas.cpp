@@ -124,6 +124,11 @@ constexpr std::array<TRect, GLYPH_COUNT> glyphRects{{
     {415, 234, 426, 253}, // GapNote180
     {429, 234, 446, 253}, // GapNote210
     {449, 234, 460, 253}, // GapNote240
+    {465, 234, 488, 257}, // KeyMajor
+    {491, 234, 514, 257}, // KeyMinor
+    {517, 234, 552, 253}, // MotiveIambus
+    {555, 234, 590, 253}, // MotiveTrochee
+    {593, 234, 636, 253}, // MotiveAmphibrachys
 }};
 // clang-format on
 
@@ -249,6 +254,16 @@ TRect gapGlyph(int ticks) {
     if (ticks < 30 || ticks > 240 || ticks % 30 != 0)
         return {};
     return rectOf(offset(TGlyph::GapNote30, ticks / 30 - 1));
+}
+
+TRect keyModeGlyph(bool minor) {
+    return rectOf(minor ? TGlyph::KeyMinor : TGlyph::KeyMajor);
+}
+
+TRect motiveTypeGlyph(int type) {
+    if (type < 0 || type > 2)
+        return {};
+    return rectOf(offset(TGlyph::MotiveIambus, type));
 }
 
 std::vector<TRect> allSheetRects() {

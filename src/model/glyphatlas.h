@@ -136,6 +136,11 @@ enum class TGlyph {
     GapNote180,
     GapNote210,
     GapNote240,
+    KeyMajor,
+    KeyMinor,
+    MotiveIambus,
+    MotiveTrochee,
+    MotiveAmphibrachys,
     Count
 };
 
@@ -167,6 +172,12 @@ TRect modeGlyph(int mode);
 // Gap glyph of mode 1: negative values are rests of 30..240 and 480 ticks, positive values
 // notes of 30..240 ticks.
 TRect gapGlyph(int ticks);
+
+// Icon of the key panel's mode: a capital C for major, a small a for minor.
+TRect keyModeGlyph(bool minor);
+// Icon of a motive type 0..2 (iambus, trochee, amphibrachys): its weak and strong beats in
+// prosody marks around the bar line. Empty for another type.
+TRect motiveTypeGlyph(int type);
 
 // Every rectangle of the sheet: this table, the duration, turn and bar glyphs and the chord
 // glyphs of the catalogue (each distinct rectangle once).

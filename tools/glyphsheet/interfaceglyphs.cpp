@@ -159,4 +159,5 @@ void drawInterfaceGlyphs(TSheetPainter& sheet) {
     drawSmallButtonGlyphs(sheet);
     drawToolGlyphs(sheet);
     drawModeGlyphs(sheet);
+    drawSettingGlyphs(sheet);
 }

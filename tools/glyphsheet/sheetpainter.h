@@ -100,3 +100,4 @@ void drawChordAndTurnGlyphs(TSheetPainter& sheet);
 void drawInterfaceGlyphs(TSheetPainter& sheet);
 void drawToolGlyphs(TSheetPainter& sheet);
 void drawModeGlyphs(TSheetPainter& sheet);
+void drawSettingGlyphs(TSheetPainter& sheet);
