@@ -19,8 +19,8 @@ auto key(const TRect& r) {
 
 TEST(GlyphAtlas, EveryRectangleOfTheSheetIsInsideItAndOverlapsNoOther) {
     const std::vector<TRect> rects = allSheetRects();
-    // 114 own glyphs, 32 duration, 20 turn and 6 bar glyphs, 18 distinct chord glyphs.
-    EXPECT_EQ(rects.size(), 114u + 32u + 20u + 6u + 18u);
+    // 119 own glyphs, 32 duration, 20 turn and 6 bar glyphs, 18 distinct chord glyphs.
+    EXPECT_EQ(rects.size(), 119u + 32u + 20u + 6u + 18u);
     for (std::size_t i = 0; i < rects.size(); ++i) {
         const TRect& r = rects[i];
         ASSERT_FALSE(r.isEmpty()) << "rectangle " << i;
@@ -109,6 +109,12 @@ TEST(GlyphAtlas, LookupsByCodeCoverTheirRangesAndNothingElse) {
     EXPECT_EQ(modeGlyph(5), glyphRect(TGlyph::ModeGenerateMotive));
     EXPECT_TRUE(modeGlyph(0).isEmpty());
     EXPECT_TRUE(modeGlyph(6).isEmpty());
+
+    EXPECT_EQ(keyModeGlyph(true), glyphRect(TGlyph::KeyMinor));
+    EXPECT_EQ(motiveTypeGlyph(0), glyphRect(TGlyph::MotiveIambus));
+    EXPECT_EQ(motiveTypeGlyph(2), glyphRect(TGlyph::MotiveAmphibrachys));
+    EXPECT_TRUE(motiveTypeGlyph(-1).isEmpty());
+    EXPECT_TRUE(motiveTypeGlyph(3).isEmpty());
 }
 
 TEST(GlyphAtlas, ColumnGlyphsFitAColumnSideBySide) {
