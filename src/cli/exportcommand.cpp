@@ -6,8 +6,9 @@
 #include "files/engmessagebundle.h"
 #include "files/midiexport.h"
 #include "files/periodreader.h"
-#include "files/wavexport.h"
+#include "files/wavfile.h"
 #include "playback/midibackend.h"
+#include "playback/synthrenderer.h"
 
 std::string exportUsageText() {
     return "  tonaria-cli export-midi IN.tnr OUT.mid\n"
@@ -40,7 +41,8 @@ std::optional<int> runExportCommand(const std::string& command,
         if (command == "export-midi") {
             exportMidi(period, output);
         } else {
-            exportWav(period, output);
+            const TAudio audio = renderPeriod(period);
+            writeWavFile(output, audio.samples, audio.channels, audio.sampleRate);
         }
     } catch (const TFileWriteError& error) {
         reportSaveError(output, error.what(), bundle, err);

@@ -1,7 +1,7 @@
 #include "files/midiexport.h"
 
 #include "files/binaryfile.h"
-#include "playback/motiveplayer.h"
+#include "model/playplanner.h"
 
 #include <array>
 

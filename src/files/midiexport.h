@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/period.h"
-#include "playback/playunit.h"
+#include "model/playunit.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,24 +1,24 @@
 #pragma once
 
 #include "model/motive.h"
-#include "model/period.h"
+#include "model/playplanner.h"
+#include "model/playunit.h"
 #include "playback/motiveplayerlistener.h"
+#include "playback/playbacktiming.h"
 #include "playback/player.h"
-#include "playback/playunit.h"
 #include "playback/realtimer.h"
 
 #include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
-#include <optional>
 #include <vector>
 
-// Turns motives into a time-ordered schedule of note events and plays it through a TPlayer,
-// one timer event per 15 ticks. Motives queued while playback runs join the previous one
+// Plays queued motives in real time through a TPlayer, one timer event per 15 ticks. The
+// planner decides the units; motives queued while playback runs join the previous one
 // seamlessly, with chords held or re-struck across the boundary.
 //
-// The interactive player owns a timer and adds a pulse on channel 9. The export player has
+// The interactive player owns a timer and plans with a pulse on channel 9. The export player has
 // neither: it only builds the schedule, which allUnits() hands out.
 //
 // Threads: play, start, stop and detachListeners run on the interface thread, the tick on the
@@ -80,14 +80,11 @@ private:
     void finishLocked();
     // Called on the timer thread with the lock held.
     void send(const TPlayUnit& unit);
-    std::vector<TPlayUnit> plan(const TMotive& motive, TMotivePlayerListener* listener);
 
     std::unique_ptr<TRealTimer> timer_;
     TPlayer* player_ = nullptr;
     std::vector<TPlayUnit> schedule_;
-    std::vector<TPlayUnit> pending_;
-    std::optional<TMotive> previous_;
-    int offset_ = 0;
+    TPlayPlanner planner_; // the pending note-offs and where the next motive joins
     int clock_ = 0;
     std::size_t current_ = 0;
     mutable std::recursive_mutex lock_;
@@ -96,9 +93,5 @@ private:
     std::uint64_t generation_ = 0; // moves on whenever the schedule is cleared
     std::atomic<int> queuedCount_{0};
     TMotivePlayerStopListener* stopListener_ = nullptr;
-    bool noPulse_ = true;
     bool deferStart_ = false;
 };
-
-// The events of the whole period, motives in strip order, from a fresh export player.
-std::vector<TPlayUnit> periodPlayUnits(const TPeriodData& period);

@@ -1,6 +1,6 @@
 #include "playback/player.h"
 
-#include "playback/playunit.h"
+#include "model/playunit.h"
 
 TPlayer::~TPlayer() {
     close();

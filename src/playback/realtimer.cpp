@@ -9,6 +9,12 @@
 #include <sched.h>
 #endif
 
+TRealTimer::TRealTimer(int intervalMs)
+    : TRealTimer(intervalMs, std::make_unique<TSteadyTimerClock>()) {}
+
+TRealTimer::TRealTimer(int intervalMs, std::unique_ptr<TTimerClockInterface> clock)
+    : clock_(std::move(clock)), interval_(intervalMs) {}
+
 TRealTimer::~TRealTimer() {
     {
         std::lock_guard lock(mutex_);
@@ -48,7 +54,7 @@ void TRealTimer::start() {
     ++run_;
     running_ = true;
     runInterval_ = interval_;
-    nextDeadline_ = std::chrono::steady_clock::now() + runInterval_;
+    nextDeadline_ = clock_->now() + runInterval_;
     lock.unlock();
     wake_.notify_all();
 }
@@ -81,8 +87,6 @@ std::thread TRealTimer::launchThread(std::function<void()> body) {
 
 namespace {
 
-constexpr std::chrono::milliseconds MAX_CATCH_UP{250};
-
 // Asks for real-time scheduling, so that a busy machine does not delay the events by the
 // length of another thread's time slice. Without the privilege the thread keeps its normal
 // priority, and the absolute deadlines still keep the tempo free of drift.
@@ -106,15 +110,15 @@ void TRealTimer::run() {
         }
         const std::uint64_t run = run_;
         const auto deadline = nextDeadline_;
-        if (wake_.wait_until(lock, deadline, [&] { return quit_ || run_ != run; })) {
+        if (clock_->waitUntil(wake_, lock, deadline, [&] { return quit_ || run_ != run; })) {
             continue; // stopped, restarted or quitting before the deadline
         }
         nextDeadline_ += runInterval_;
         // Late events are caught up so that the tempo does not drift; after a stall of the
         // whole machine, though, a burst of every missed event would be worse than a pause.
-        const auto now = std::chrono::steady_clock::now();
+        const auto now = clock_->now();
         if (now - nextDeadline_ > MAX_CATCH_UP) {
-            nextDeadline_ = now;
+            nextDeadline_ = now + runInterval_;
         }
         firingRun_ = run;
         auto callback = callback_;

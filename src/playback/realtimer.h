@@ -4,11 +4,16 @@
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 
+#include "playback/timerclock.h"
+
 // A periodic timer on a thread of its own. Events fall on absolute deadlines (start + k x
-// interval on the steady clock), so lateness never accumulates into drift.
+// interval on the steady clock), so lateness never accumulates into drift. After a stall longer
+// than MAX_CATCH_UP the missed events are dropped: the late event goes out and the next one
+// follows an interval later.
 //
 // The thread is created at the first start and lives until destruction; stop() only parks it,
 // so stop() and start() may be called from inside the callback. stop() does not wait for a
@@ -19,7 +24,11 @@ public:
     static constexpr int DEFAULT_INTERVAL_MS = 80;
     static constexpr int RESOLUTION_MS = 10;
 
-    explicit TRealTimer(int intervalMs = DEFAULT_INTERVAL_MS) : interval_(intervalMs) {}
+    static constexpr std::chrono::milliseconds MAX_CATCH_UP{250};
+
+    explicit TRealTimer(int intervalMs = DEFAULT_INTERVAL_MS);
+    // The same on a clock of the caller's making.
+    TRealTimer(int intervalMs, std::unique_ptr<TTimerClockInterface> clock);
     // Never destroy the timer from inside its own callback.
     virtual ~TRealTimer();
     TRealTimer(const TRealTimer&) = delete;
@@ -51,6 +60,7 @@ protected:
 private:
     void run();
 
+    std::unique_ptr<TTimerClockInterface> clock_;
     mutable std::mutex mutex_;
     std::condition_variable wake_;
     std::thread thread_;

@@ -1,6 +1,8 @@
 #include "playback/synthrenderer.h"
 
+#include "model/playplanner.h"
 #include "playback/fluidsession.h"
+#include "playback/playbacktiming.h"
 
 #include <algorithm>
 
@@ -58,4 +60,9 @@ TAudio TSynthRenderer::renderUnits(const std::vector<TPlayUnit>& units, int temp
     }
     render(static_cast<int>(framesAt(lastEventMs + RENDER_TAIL_MS) - rendered), audio);
     return audio;
+}
+
+TAudio renderPeriod(const TPeriodData& period, const std::string& soundFont) {
+    TSynthRenderer renderer(soundFont);
+    return renderer.renderUnits(periodPlayUnits(period), period.tempo());
 }

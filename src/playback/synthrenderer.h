@@ -1,6 +1,7 @@
 #pragma once
 
-#include "playback/playunit.h"
+#include "model/period.h"
+#include "model/playunit.h"
 
 #include <cstdint>
 #include <memory>
@@ -43,3 +44,7 @@ public:
 private:
     std::unique_ptr<TFluidSession> session_;
 };
+
+// The period as "Play all" sounds it through the built-in synthesizer (without the pulse),
+// rendered offline. `soundFont` empty: findSoundFont(). Throws TMidiError when none loads.
+TAudio renderPeriod(const TPeriodData& period, const std::string& soundFont = "");

@@ -4,7 +4,7 @@
 
 #include "files/atomicfile.h"
 #include "files/midiexport.h"
-#include "playback/motiveplayer.h"
+#include "model/playplanner.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "model/motive.h"
+#include "model/playunit.h"
 #include "playback/midibackend.h"
 #include "playback/motiveplayerlistener.h"
-#include "playback/playunit.h"
 
 #include <cstdint>
 #include <map>

@@ -77,6 +77,19 @@ TEST(SynthRenderer, AMotiveSoundsLouderThanSilenceForAsLongAsTheScheduleSays) {
     EXPECT_GT(playing, 20 * (before + 1));
 }
 
+TEST(SynthRenderer, APeriodLastsAsLongAsPlayAllPlaysIt) {
+    TPeriodData period;
+    period.setTempo(145);
+    period.sentences().resize(1);
+    period.sentences()[0].phrases().emplace_back(2, 5, period.key(), period.measure(), 0);
+    for (TMotive& motive : period.sentences()[0].phrases()[0].motives()) {
+        motive.setNotes({TNote(0, 21, 240)});
+    }
+    // Two measures of 2/4: the last note-off at tick 480 is timer event 33, 33 x 55 ms.
+    EXPECT_EQ(renderPeriod(period).frames(),
+              static_cast<std::size_t>((33 * 55 + RENDER_TAIL_MS) * 44100 / 1000));
+}
+
 TEST(SynthBackend, OpeningFailsWithoutASoundFontOrWithoutAnAudioOutput) {
     TSynthBackend noFont({"/nowhere/missing.sf2", {"file"}, ""});
     EXPECT_THROW(noFont.open(0), TMidiError);

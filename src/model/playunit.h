@@ -27,21 +27,7 @@ inline constexpr int PULSE_VELOCITY_BAR = 100;
 inline constexpr int PULSE_VELOCITY = 80;
 inline constexpr int PULSE_STEP = 30;
 
-// Ticks the clock moves on every timer event.
-inline constexpr int TICKS_PER_TIMER_EVENT = 15;
-
-// The timer period for a tempo value: 200 - tempo milliseconds, so a quarter note lasts
-// 8 x (200 - tempo) ms. Never below 1 ms, whatever the tempo.
-constexpr int timerIntervalForTempo(int tempo) {
-    return tempo < 199 ? 200 - tempo : 1;
-}
-
-// The timer event (counted from 1) at which an event at `tick` sounds.
-constexpr int timerEventOfTick(int tick) {
-    return tick / TICKS_PER_TIMER_EVENT + 1;
-}
-
-// One MIDI event of the schedule.
+// One MIDI event of a planned schedule. The listener is only carried, never called, here.
 struct TPlayUnit {
     int note = 0;
     int time = 0; // ticks on the player's clock

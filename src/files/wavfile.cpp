@@ -1,7 +1,6 @@
-#include "files/wavexport.h"
+#include "files/wavfile.h"
 
 #include "files/binaryfile.h"
-#include "playback/motiveplayer.h"
 
 namespace {
 
@@ -19,15 +18,11 @@ void appendTag(std::vector<std::uint8_t>& out, const char (&tag)[5]) {
 
 } // namespace
 
-TAudio renderPeriod(const TPeriodData& period, const std::string& soundFont) {
-    TSynthRenderer renderer(soundFont);
-    return renderer.renderUnits(periodPlayUnits(period), period.tempo());
-}
-
-std::vector<std::uint8_t> wavFileBytes(const TAudio& audio) {
-    const auto channels = static_cast<std::uint32_t>(audio.channels);
-    const auto rate = static_cast<std::uint32_t>(audio.sampleRate);
-    const auto dataBytes = static_cast<std::uint32_t>(audio.samples.size() * 2);
+std::vector<std::uint8_t> wavFileBytes(const std::vector<std::int16_t>& samples, int channelCount,
+                                       int sampleRate) {
+    const auto channels = static_cast<std::uint32_t>(channelCount);
+    const auto rate = static_cast<std::uint32_t>(sampleRate);
+    const auto dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
     std::vector<std::uint8_t> file;
     file.reserve(44 + dataBytes);
     appendTag(file, "RIFF");
@@ -43,14 +38,13 @@ std::vector<std::uint8_t> wavFileBytes(const TAudio& audio) {
     appendLittleEndian(file, 16, 2);
     appendTag(file, "data");
     appendLittleEndian(file, dataBytes, 4);
-    for (std::int16_t sample : audio.samples) {
+    for (std::int16_t sample : samples) {
         appendLittleEndian(file, static_cast<std::uint16_t>(sample), 2);
     }
     return file;
 }
 
-void exportWav(const TPeriodData& period, const std::filesystem::path& fileName,
-               const std::string& soundFont) {
-    const std::vector<std::uint8_t> bytes = wavFileBytes(renderPeriod(period, soundFont));
-    writeBinaryFile(fileName, bytes);
+void writeWavFile(const std::filesystem::path& fileName, const std::vector<std::int16_t>& samples,
+                  int channels, int sampleRate) {
+    writeBinaryFile(fileName, wavFileBytes(samples, channels, sampleRate));
 }
