@@ -5,6 +5,7 @@
 #include "files/atomicfile.h"
 #include "files/engmessagebundle.h"
 #include "files/midiexport.h"
+#include "files/musicxmlexport.h"
 #include "files/periodreader.h"
 #include "files/wavfile.h"
 #include "playback/midibackend.h"
@@ -16,13 +17,16 @@ std::string exportUsageText() {
            "  tonaria-cli export-wav IN.tnr OUT.wav\n"
            "      Renders the composition through the built-in synthesizer as \"Play all\" plays\n"
            "      it, without the pulse: 44.1 kHz, 16-bit stereo. TONARIA_SOUNDFONT names\n"
-           "      another General MIDI SoundFont.\n";
+           "      another General MIDI SoundFont.\n"
+           "  tonaria-cli export-musicxml IN.tnr OUT.musicxml\n"
+           "      Writes the composition as MusicXML for notation programs: the melody, the\n"
+           "      chords in four voices and their Roman numerals.\n";
 }
 
 std::optional<int> runExportCommand(const std::string& command,
                                     std::span<const std::string> arguments, std::ostream& out,
                                     std::ostream& err) {
-    if (command != "export-midi" && command != "export-wav") {
+    if (command != "export-midi" && command != "export-wav" && command != "export-musicxml") {
         return std::nullopt;
     }
     if (arguments.size() != 2) {
@@ -40,6 +44,8 @@ std::optional<int> runExportCommand(const std::string& command,
     try {
         if (command == "export-midi") {
             exportMidi(period, output);
+        } else if (command == "export-musicxml") {
+            exportMusicXml(period, output);
         } else {
             const TAudio audio = renderPeriod(period);
             writeWavFile(output, audio.samples, audio.channels, audio.sampleRate);

@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-// The export commands of tonaria-cli: export-midi and export-wav.
+// The export commands of tonaria-cli: export-midi, export-wav and export-musicxml.
 std::string exportUsageText();
 
 // Runs `command` when it is an export command and returns its exit status; nullopt otherwise.
