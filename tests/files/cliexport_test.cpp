@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 #include "files/midiexport.h"
+#include "files/musicxmlexport.h"
 #include "files/periodreader.h"
 #include "periodtesting.h"
 
@@ -39,6 +40,21 @@ TEST(CliExport, ExportMidiWritesTheFileOfTheComposition) {
     TPeriodData period;
     readPeriodFile(period, input);
     EXPECT_EQ(readBytes(folder / "out.mid"), midiFileBytes(period));
+}
+
+TEST(CliExport, ExportMusicXmlWritesTheScoreOfTheComposition) {
+    TScratchFolder folder;
+    const auto input = testDataPath("upbeat.tnr");
+    const auto output = folder / "out.musicxml";
+    const CliRun result = run({"export-musicxml", input.string(), output.string()});
+    ASSERT_EQ(result.status, EXIT_OK) << result.err;
+    TPeriodData period;
+    readPeriodFile(period, input);
+    EXPECT_EQ(readTextFile(output), musicXmlDocument(period));
+    const CliRun unwritable = run(
+        {"export-musicxml", input.string(), (folder / "missing" / "out.musicxml").string()});
+    EXPECT_EQ(unwritable.status, EXIT_FILE_ERROR);
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"out.musicxml"});
 }
 
 TEST(CliExport, ExportWavWritesAWaveFile) {
