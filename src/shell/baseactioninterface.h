@@ -9,6 +9,7 @@ public:
     virtual void saveAs() = 0;
     virtual void open() = 0;
     virtual void exportToMidi() = 0;
+    virtual void exportToMusicXml() = 0;
     virtual void playAll() = 0;
     virtual void stopPlay() = 0;
     virtual void chooseMidiDevice() = 0;

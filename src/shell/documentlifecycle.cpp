@@ -3,6 +3,7 @@
 #include "files/binaryfile.h"
 #include "files/messagebundle.h"
 #include "files/midiexport.h"
+#include "files/musicxmlexport.h"
 #include "files/periodbuilder.h"
 #include "files/periodreader.h"
 #include "files/periodwriter.h"
@@ -70,6 +71,13 @@ void TDocumentLifecycle::exportToMidi() {
     exportTo(*name);
 }
 
+void TDocumentLifecycle::exportToMusicXml() {
+    const auto name = dialogs_.askSaveName({MUSICXML_SUFFIX, folder(MUSICXML_FOLDER)});
+    if (!name || !mayReplace(*name))
+        return;
+    exportMusicXmlTo(*name);
+}
+
 bool TDocumentLifecycle::saveTo(const std::filesystem::path& name) {
     try {
         savePeriod(period_, name);
@@ -100,6 +108,16 @@ bool TDocumentLifecycle::openFrom(const std::filesystem::path& name) {
 bool TDocumentLifecycle::exportTo(const std::filesystem::path& name) {
     try {
         writeMidiFileWhole(period_, name);
+    } catch (const std::exception&) {
+        reportSaveError(name);
+        return false;
+    }
+    return true;
+}
+
+bool TDocumentLifecycle::exportMusicXmlTo(const std::filesystem::path& name) {
+    try {
+        exportMusicXml(period_, name);
     } catch (const std::exception&) {
         reportSaveError(name);
         return false;

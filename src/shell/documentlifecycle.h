@@ -13,6 +13,9 @@ inline constexpr const char* COMPOSITION_FOLDER = "tnrs";
 inline constexpr const char* MIDI_FOLDER = "mids";
 inline constexpr const char* COMPOSITION_SUFFIX = "tnr";
 inline constexpr const char* MIDI_SUFFIX = "mid";
+// Scores for notation programs go beside the MIDI files.
+inline constexpr const char* MUSICXML_FOLDER = "xmls";
+inline constexpr const char* MUSICXML_SUFFIX = "musicxml";
 
 // Open, save, save as and export of the one open composition, with their questions and failure
 // messages. A failed open leaves the default period; a failed save or export leaves the period,
@@ -28,6 +31,7 @@ public:
     void saveAs();
     void open();
     void exportToMidi();
+    void exportToMusicXml();
 
     // Writes the period to `name`, which becomes its name; reports a failure and returns false.
     bool saveTo(const std::filesystem::path& name);
@@ -36,6 +40,8 @@ public:
     bool openFrom(const std::filesystem::path& name);
     // Writes the MIDI file of the period; reports a failure and returns false.
     bool exportTo(const std::filesystem::path& name);
+    // Writes the MusicXML score of the period; reports a failure and returns false.
+    bool exportMusicXmlTo(const std::filesystem::path& name);
     void buildDefault();
 
     // True when `name` does not exist or the user agrees to replace it.

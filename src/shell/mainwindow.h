@@ -79,6 +79,7 @@ public:
     void saveAs() override { documents_.saveAs(); }
     void open() override;
     void exportToMidi() override { documents_.exportToMidi(); }
+    void exportToMusicXml() override { documents_.exportToMusicXml(); }
     void playAll() override;
     void stopPlay() override { playback_.stop(); }
     void chooseMidiDevice() override { playback_.chooseDevice(); }

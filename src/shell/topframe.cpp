@@ -68,6 +68,8 @@ void TTopFrame::buildMenus() {
     QAction* exportMidi = addCommand("Export to (*.mid)", &TBaseActionInterface::exportToMidi);
     exportMidi->setIcon(glyphIcon(TGlyph::ToolExportMidi));
     file->addAction(exportMidi);
+    file->addAction(
+        addCommand("Export to MusicXML (*.musicxml)", &TBaseActionInterface::exportToMusicXml));
 
     QMenu* view = menuBar()->addMenu("View");
     view->addAction(addCommand("Editor", &TBaseActionInterface::showEditor));

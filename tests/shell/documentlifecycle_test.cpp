@@ -2,6 +2,7 @@
 
 #include "files/engmessagebundle.h"
 #include "files/midiexport.h"
+#include "files/musicxmlexport.h"
 #include "files/periodbuilder.h"
 #include "files/periodwriter.h"
 #include "playback/motiveplayer.h"
@@ -175,6 +176,30 @@ TEST_F(DocumentLifecycle, ExportWritesTheMidiFileOfThePeriod) {
     EXPECT_EQ(dialogs.fileChoices[0].folder, folder / "mids");
     EXPECT_EQ(period.name(), "Untitled") << "an export does not rename the composition";
     EXPECT_FALSE(std::filesystem::exists(folder / "song.mid.part"));
+}
+
+TEST_F(DocumentLifecycle, MusicXmlExportOffersTheScoresFolderAndAsksBeforeReplacing) {
+    const auto name = folder / "song.musicxml";
+    dialogs.fileAnswers = {name};
+    documents.exportToMusicXml();
+    EXPECT_EQ(readWhole(name), musicXmlDocument(period));
+    ASSERT_EQ(dialogs.fileChoices.size(), 1u);
+    EXPECT_EQ(dialogs.fileChoices[0].suffix, "musicxml");
+    EXPECT_EQ(dialogs.fileChoices[0].folder, folder / "xmls");
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "xmls"));
+
+    writeWhole(name, "old score");
+    dialogs.fileAnswers = {name};
+    documents.exportToMusicXml();
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_EQ(dialogs.questions[0].text, overwriteQuestion(name));
+    EXPECT_EQ(readWhole(name), "old score") << "the question was answered with Cancel";
+
+    const auto unwritable = folder / "no such folder" / "song.musicxml";
+    EXPECT_FALSE(documents.exportMusicXmlTo(unwritable));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text,
+              "The error occurs while saving of the file\n" + unwritable.string());
 }
 
 TEST_F(DocumentLifecycle, ExportOverAnExistingFileAsksAndKeepsItOnCancel) {

@@ -210,6 +210,7 @@ struct TActionLog : TBaseActionInterface {
     void saveAs() override { calls.push_back("saveAs"); }
     void open() override { calls.push_back("open"); }
     void exportToMidi() override { calls.push_back("exportToMidi"); }
+    void exportToMusicXml() override { calls.push_back("exportToMusicXml"); }
     void playAll() override { calls.push_back("playAll"); }
     void stopPlay() override { calls.push_back("stopPlay"); }
     void chooseMidiDevice() override { calls.push_back("chooseMidiDevice"); }
@@ -249,10 +250,12 @@ TEST_F(MainWindow, MenusOfferOnlyTheCommandsThatWork) {
         menus << menu->text() + ": " + items.join(", ");
     }
     EXPECT_EQ(menus.join(" | ").toStdString(),
-              "File: Open, Save, Save As..., Export to (*.mid) | View: Editor | "
+              "File: Open, Save, Save As..., Export to (*.mid), Export to MusicXML (*.musicxml) | "
+              "View: Editor | "
               "Tools: Midi Devices... | Help: About");
     EXPECT_EQ(log.calls, (std::vector<std::string>{"open", "save", "saveAs", "exportToMidi",
-                                                   "showEditor", "chooseMidiDevice", "about"}));
+                                                   "exportToMusicXml", "showEditor",
+                                                   "chooseMidiDevice", "about"}));
     EXPECT_EQ(frame.saveAction()->shortcut(), QKeySequence("Ctrl+S"));
     EXPECT_EQ(frame.saveAction()->shortcutContext(), Qt::ApplicationShortcut);
     frame.setActions(window.get());
