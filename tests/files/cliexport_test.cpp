@@ -51,8 +51,8 @@ TEST(CliExport, ExportMusicXmlWritesTheScoreOfTheComposition) {
     TPeriodData period;
     readPeriodFile(period, input);
     EXPECT_EQ(readTextFile(output), musicXmlDocument(period));
-    const CliRun unwritable = run(
-        {"export-musicxml", input.string(), (folder / "missing" / "out.musicxml").string()});
+    const CliRun unwritable =
+        run({"export-musicxml", input.string(), (folder / "missing" / "out.musicxml").string()});
     EXPECT_EQ(unwritable.status, EXIT_FILE_ERROR);
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"out.musicxml"});
 }
