@@ -42,7 +42,8 @@ public:
     // takeRhythmFrom and takePitchFrom arrive with the scheme panel.
     // The fast menu; null while there is none (canvases then hide their fast-menu button).
     virtual TFastMenu* fastMenu() = 0;
-    // selectPanel arrives with the effect panels.
+    // Presses the chooser of the development area at that index and shows its panel.
+    virtual void selectPanel(int index) = 0;
     // false presses the last mode button ("generate motive") as if the user had; true does
     // nothing.
     virtual void resetCanvasMode(bool keep) = 0;

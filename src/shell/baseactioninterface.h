@@ -13,6 +13,8 @@ public:
     virtual void playAll() = 0;
     virtual void stopPlay() = 0;
     virtual void chooseMidiDevice() = 0;
+    virtual void stepByStepHelp() = 0;
+    virtual void theoryHelp() = 0;
     virtual void about() = 0;
     virtual void showEditor() = 0;
 };

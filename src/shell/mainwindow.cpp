@@ -4,6 +4,8 @@
 #include "canvas/resources.h"
 #include "canvas/umotivecanvas.h"
 #include "files/settings.h"
+#include "help/stepform.h"
+#include "help/theoryform.h"
 #include "shell/qtdialogs.h"
 #include "shell/topframe.h"
 
@@ -38,7 +40,7 @@ void paintBackground(QWidget& widget) {
 
 TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
                          std::filesystem::path applicationFolder, TUserDialogsInterface* dialogs)
-    : QWidget(nullptr), frame_(frame), player_(devices), motivePlayer_(&player_, false),
+    : QWidget(nullptr), frame_(frame), applicationFolder_(applicationFolder), player_(devices), motivePlayer_(&player_, false),
       ownDialogs_(dialogs != nullptr
                       ? nullptr
                       : std::make_unique<TQtDialogs>(this, bundle_,
@@ -146,6 +148,21 @@ void TMainWindow::playAll() {
     for (const TUMotiveSet* cell : periodPanel_->motiveCells())
         items.emplace_back(&cell->canvas()->motive(), cell->canvas()->playerListener());
     playback_.play(items);
+}
+
+void TMainWindow::stepByStepHelp() {
+    playback_.stop();
+    if (!dialogs_.confirm(bundle_.text("step by step start warning"), bundle_.text("warning")))
+        return;
+    if (stepForm_ == nullptr)
+        stepForm_ = new TStepForm(this, *this, *this, applicationFolder_);
+    stepForm_->start();
+}
+
+void TMainWindow::theoryHelp() {
+    if (theoryForm_ == nullptr)
+        theoryForm_ = new TTheoryForm(this, *this, applicationFolder_);
+    theoryForm_->showTheory();
 }
 
 void TMainWindow::about() {

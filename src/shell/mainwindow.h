@@ -11,7 +11,7 @@
 #include "playback/player.h"
 #include "shell/baseactioninterface.h"
 #include "shell/documentlifecycle.h"
-#include "shell/forhelpservice.h"
+#include "help/forhelpservice.h"
 #include "shell/playbackcontrol.h"
 
 #include <QWidget>
@@ -21,6 +21,8 @@
 #include <vector>
 
 class TMidiBackendInterface;
+class TStepForm;
+class TTheoryForm;
 class TTopFrame;
 class TUMotiveCanvas;
 class TUserDialogsInterface;
@@ -55,6 +57,8 @@ public:
     TMessageBundle& messageBundle() override { return bundle_; }
     TPeriodData& period() override { return period_; }
     TFastMenu* fastMenu() override { return nullptr; }
+    // The development area's panels arrive with it; until then there is nothing to select.
+    void selectPanel(int) override {}
     void resetCanvasMode(bool keep) override;
     TMessageWindow& messageWindow() override { return messageWindow_; }
     bool variantWindowBusy() override { return false; }
@@ -83,6 +87,9 @@ public:
     void playAll() override;
     void stopPlay() override { playback_.stop(); }
     void chooseMidiDevice() override { playback_.chooseDevice(); }
+    // Warns that the melody will be closed, then opens the example and its first step.
+    void stepByStepHelp() override;
+    void theoryHelp() override;
     void about() override;
     void showEditor() override;
 
@@ -100,6 +107,7 @@ public:
     TRealButton* modeButton(int i) override { return modeButtons_->button(i + 1); }
     QWidget* phraseNode(int n) override;
     void scrollToNode(int n) override { periodPanel_->scrollToNode(n); }
+    void chooseEffect(int, const TMotive&) override {}
     void playPeriod() override { periodPanel_->playPeriod(); }
     void playMotive(int n) override { periodPanel_->playMotive(n); }
     void playSentence(int n) override { periodPanel_->playSentence(n); }
@@ -113,6 +121,9 @@ public:
     TPeriodPanel* periodPanel() const { return periodPanel_; }
     TButtonGroupPanel* modeButtons() const { return modeButtons_; }
     TNavigationTree* navigationTree() const { return navigationTree_; }
+    // The help windows, null until first used.
+    TStepForm* stepForm() const { return stepForm_; }
+    TTheoryForm* theoryForm() const { return theoryForm_; }
 
 private:
     // Replaces the period panel after the tree changed, and wires it to the mode buttons and
@@ -123,6 +134,7 @@ private:
     void resetScheme();
 
     TTopFrame& frame_;
+    std::filesystem::path applicationFolder_;
     TPeriodData period_;
     TScheme scheme_;
     TPlayer player_;
@@ -137,4 +149,6 @@ private:
     TNavigationTree* navigationTree_ = nullptr;
     TPeriodPanel* periodPanel_ = nullptr;
     TUMotiveCanvas* currentCanvas_ = nullptr;
+    TStepForm* stepForm_ = nullptr;
+    TTheoryForm* theoryForm_ = nullptr;
 };

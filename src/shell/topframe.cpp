@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QSlider>
+#include <QToolButton>
 
 namespace {
 
@@ -80,6 +81,10 @@ void TTopFrame::buildMenus() {
     tools->addAction(devices);
 
     QMenu* help = menuBar()->addMenu("Help");
+    theory_ = addCommand("Theory", &TBaseActionInterface::theoryHelp);
+    help->addAction(theory_);
+    stepHelp_ = addCommand("Step-by-step", &TBaseActionInterface::stepByStepHelp);
+    help->addAction(stepHelp_);
     QAction* about = addCommand("About", &TBaseActionInterface::about);
     about->setIcon(glyphIcon(TGlyph::ToolAbout));
     help->addAction(about);
@@ -102,6 +107,10 @@ void TTopFrame::buildToolArea() {
     addToolButton(TOOL_STOP, "stop", glyphRect(TGlyph::ToolStop),
                   glyphRect(TGlyph::ToolStopDisabled), QRect(138, 0, 27, 27));
 
+    // The help buttons show their caption; each runs the command of its menu item.
+    addHelpButton(theory_, "Theory", "theory", QRect(858, 9, 52, 22));
+    addHelpButton(stepHelp_, "Step by step", "step by step", QRect(910, 9, 79, 22));
+
     // The pace of the pointer previews of the variant view; it shows with that view.
     auto* delayLabel = new QLabel("VAZ cursor delay:", toolArea_);
     delayLabel->move(419, 0);
@@ -120,6 +129,20 @@ void TTopFrame::buildToolArea() {
     tempoPanel_->show();
     for (TFlatButtonWithID* button : toolButtons_)
         button->show();
+    for (QToolButton* button : helpButtons_)
+        button->show();
+}
+
+void TTopFrame::addHelpButton(QAction* command, const char* caption, const char* hintKey,
+                              QRect place) {
+    auto* button = new QToolButton(toolArea_);
+    button->setText(caption);
+    button->setAutoRaise(true);
+    button->setGeometry(place);
+    button->setToolTip(QString::fromStdString(service_->messageBundle().text(hintKey)));
+    button->setToolTipDuration(10000);
+    connect(button, &QToolButton::clicked, command, &QAction::trigger);
+    helpButtons_.push_back(button);
 }
 
 void TTopFrame::addToolButton(int id, const char* hintKey, const TRect& glyph,

@@ -8,6 +8,7 @@
 
 class QAction;
 class QSlider;
+class QToolButton;
 class TBaseActionInterface;
 class TBaseService;
 class TTempPanel;
@@ -41,6 +42,10 @@ public:
     const std::vector<TFlatButtonWithID*>& toolButtons() const { return toolButtons_; }
     // The menu actions by their command, for the shortcut and for tests.
     QAction* saveAction() const { return save_; }
+    QAction* theoryAction() const { return theory_; }
+    QAction* stepHelpAction() const { return stepHelp_; }
+    // The "theory" and "step by step" tool buttons, in that order.
+    const std::vector<QToolButton*>& helpButtons() const { return helpButtons_; }
 
     void buttonPressed(QWidget* button) override;
 
@@ -52,6 +57,7 @@ private:
     void buildMenus();
     void addToolButton(int id, const char* hintKey, const TRect& glyph, const TRect& disabled,
                        QRect place);
+    void addHelpButton(QAction* command, const char* caption, const char* hintKey, QRect place);
 
     TBaseService* service_ = nullptr;
     TBaseActionInterface* actions_ = nullptr;
@@ -60,5 +66,8 @@ private:
     QSlider* cursorDelay_ = nullptr;
     TFlatGroup toolGroup_;
     std::vector<TFlatButtonWithID*> toolButtons_;
+    std::vector<QToolButton*> helpButtons_;
     QAction* save_ = nullptr;
+    QAction* theory_ = nullptr;
+    QAction* stepHelp_ = nullptr;
 };

@@ -51,6 +51,7 @@ public:
     TMessageBundle& messageBundle() override { return bundle_; }
     TPeriodData& period() override { return period_; }
     TFastMenu* fastMenu() override { return nullptr; }
+    void selectPanel(int index) override { selectedPanels.push_back(index); }
     void resetCanvasMode(bool) override {}
     TMessageWindow& messageWindow() override { return messageWindow_; }
     bool variantWindowBusy() override { return variantBusy; }
@@ -69,6 +70,7 @@ public:
     const TMotive* preceding = nullptr;
     bool variantBusy = false;
     std::vector<TPosted> posted;
+    std::vector<int> selectedPanels;
     std::function<TProcessPlayingInterface*(int)> canvasById;
 
 private:

@@ -214,6 +214,8 @@ struct TActionLog : TBaseActionInterface {
     void playAll() override { calls.push_back("playAll"); }
     void stopPlay() override { calls.push_back("stopPlay"); }
     void chooseMidiDevice() override { calls.push_back("chooseMidiDevice"); }
+    void stepByStepHelp() override { calls.push_back("stepByStepHelp"); }
+    void theoryHelp() override { calls.push_back("theoryHelp"); }
     void about() override { calls.push_back("about"); }
     void showEditor() override { calls.push_back("showEditor"); }
 };
@@ -252,10 +254,11 @@ TEST_F(MainWindow, MenusOfferOnlyTheCommandsThatWork) {
     EXPECT_EQ(menus.join(" | ").toStdString(),
               "File: Open, Save, Save As..., Export to (*.mid), Export to MusicXML (*.musicxml) | "
               "View: Editor | "
-              "Tools: Midi Devices... | Help: About");
+              "Tools: Midi Devices... | Help: Theory, Step-by-step, About");
     EXPECT_EQ(log.calls, (std::vector<std::string>{"open", "save", "saveAs", "exportToMidi",
                                                    "exportToMusicXml", "showEditor",
-                                                   "chooseMidiDevice", "about"}));
+                                                   "chooseMidiDevice", "theoryHelp",
+                                                   "stepByStepHelp", "about"}));
     EXPECT_EQ(frame.saveAction()->shortcut(), QKeySequence("Ctrl+S"));
     EXPECT_EQ(frame.saveAction()->shortcutContext(), Qt::ApplicationShortcut);
     frame.setActions(window.get());

@@ -4,6 +4,7 @@
 #include <vector>
 
 class QWidget;
+class TMotive;
 class TRealButton;
 class TUMotiveSet;
 
@@ -30,6 +31,8 @@ public:
     // The column of the n-th phrase, counted across sentences; null out of range.
     virtual QWidget* phraseNode(int n) = 0;
     virtual void scrollToNode(int n) = 0;
+    // Selects the chooser; when it shows an effect panel, that panel develops `motive`.
+    virtual void chooseEffect(int index, const TMotive& motive) = 0;
     virtual void playPeriod() = 0;
     virtual void playMotive(int n) = 0;
     virtual void playSentence(int n) = 0;

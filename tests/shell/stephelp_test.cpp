@@ -1,0 +1,129 @@
+// The help commands of the main window: the step-by-step help over the installed example and
+// the theory page, with a recording MIDI back end.
+
+#include "shelltesting.h"
+
+#include "canvas/periodpanel.h"
+#include "canvas/umotivecanvas.h"
+#include "help/stepform.h"
+#include "help/theoryform.h"
+#include "playback/recordingbackend.h"
+#include "shell/mainwindow.h"
+#include "shell/topframe.h"
+
+#include <QPushButton>
+#include <QTest>
+#include <QTextBrowser>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class StepHelp : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // The window's application folder gets the help folders the build installed.
+        for (const char* folder : {"stepbystep", "theoryhelp"})
+            fs::copy(fs::path(TONARIA_APP_DIR) / folder, folder_ / folder,
+                     fs::copy_options::recursive);
+        window_ = std::make_unique<TMainWindow>(frame_, devices_, folder_.path(), &dialogs_);
+    }
+
+    TTempFolder folder_;
+    TRecordingBackend devices_{2};
+    TScriptedDialogs dialogs_;
+    TTopFrame frame_;
+    std::unique_ptr<TMainWindow> window_;
+};
+
+TEST_F(StepHelp, WarnsThatTheMelodyWillCloseAndCancelKeepsIt) {
+    window_->stepByStepHelp();
+    ASSERT_EQ(dialogs_.questions.size(), 1u);
+    EXPECT_EQ(dialogs_.questions[0].text,
+              "Current edited melody will be closed after start of step-by-step help");
+    EXPECT_EQ(dialogs_.questions[0].caption, "Warning");
+    EXPECT_EQ(window_->stepForm(), nullptr);
+    EXPECT_EQ(window_->period().name(), "Untitled");
+}
+
+TEST_F(StepHelp, StartOpensTheExampleAtStepZeroBesideTheMenuFrame) {
+    dialogs_.confirmAnswers = {true};
+    window_->stepByStepHelp();
+    TStepForm* form = window_->stepForm();
+    ASSERT_NE(form, nullptr);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->step(), 0);
+    EXPECT_EQ(form->pageView()->source().fileName(), "step1.html");
+    EXPECT_FALSE(form->pageView()->toPlainText().isEmpty());
+    EXPECT_EQ(form->geometry().right(), frame_.geometry().right());
+    EXPECT_EQ(window_->period().motiveCount(), 8);
+    EXPECT_EQ(fs::path(window_->period().name()).filename(), "step8.tnr");
+    EXPECT_EQ(window_->motiveCellCount(), 8);
+    EXPECT_TRUE(dialogs_.messages.empty());
+}
+
+TEST_F(StepHelp, StartingAgainFromStepFiveReopensTheExampleAtStepZero) {
+    dialogs_.confirmAnswers = {true, true};
+    window_->stepByStepHelp();
+    TStepForm* form = window_->stepForm();
+    for (int k = 0; k < 5; ++k)
+        QTest::mouseClick(form->nextButton(), Qt::LeftButton);
+    ASSERT_EQ(form->step(), 5);
+    window_->period().allMotives()[0]->clearNotes();
+    window_->stepByStepHelp();
+    EXPECT_EQ(window_->stepForm(), form);
+    EXPECT_EQ(form->step(), 0);
+    EXPECT_FALSE(window_->period().allMotives()[0]->notes().empty());
+}
+
+TEST_F(StepHelp, PlayButtonsPlayTheirPartOfThePeriod) {
+    dialogs_.confirmAnswers = {true};
+    window_->stepByStepHelp();
+    TStepForm* form = window_->stepForm();
+    for (int k = 0; k < 3; ++k)
+        QTest::mouseClick(form->nextButton(), Qt::LeftButton);
+    // The player runs on its own timer; what it was given shows in what it plays first.
+    QTest::mouseClick(form->playPhraseButton(), Qt::LeftButton);
+    EXPECT_TRUE(window_->motivePlayer().isPlaying());
+    QTest::mouseClick(form->nextButton(), Qt::LeftButton);
+    EXPECT_FALSE(window_->motivePlayer().isPlaying()) << "every step stops the player";
+}
+
+TEST_F(StepHelp, AMissingExampleIsReportedAndTheWindowStaysHidden) {
+    fs::remove(folder_ / "stepbystep" / "step8.tnr");
+    dialogs_.confirmAnswers = {true};
+    window_->stepByStepHelp();
+    ASSERT_NE(window_->stepForm(), nullptr);
+    EXPECT_FALSE(window_->stepForm()->isVisible());
+    ASSERT_EQ(dialogs_.messages.size(), 1u);
+    EXPECT_EQ(dialogs_.messages[0].caption, "Error");
+}
+
+TEST_F(StepHelp, TheoryIsCreatedOnceAndShownBesideTheMenuFrame) {
+    window_->theoryHelp();
+    TTheoryForm* form = window_->theoryForm();
+    ASSERT_NE(form, nullptr);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->pageView()->source().fileName(), "theory.html");
+    form->hide();
+    window_->theoryHelp();
+    EXPECT_EQ(window_->theoryForm(), form);
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(StepHelp, MenuItemsAndToolButtonsRunTheHelpCommands) {
+    dialogs_.confirmAnswers = {true};
+    ASSERT_EQ(frame_.helpButtons().size(), 2u);
+    EXPECT_EQ(frame_.helpButtons()[0]->toolTip(), "Display theory");
+    EXPECT_EQ(frame_.helpButtons()[1]->toolTip(), "Display step-by-step help");
+    QTest::mouseClick(frame_.helpButtons()[0], Qt::LeftButton);
+    ASSERT_NE(window_->theoryForm(), nullptr);
+    frame_.stepHelpAction()->trigger();
+    ASSERT_NE(window_->stepForm(), nullptr);
+    EXPECT_TRUE(window_->stepForm()->isVisible());
+}
+
+} // namespace
