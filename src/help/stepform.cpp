@@ -44,6 +44,9 @@ TStepForm::TStepForm(QWidget* owner, TForHelpService& help, TBaseService& servic
     layout->addWidget(previous_, 2, 0);
     layout->addWidget(next_, 2, 1);
     layout->addWidget(close_, 2, 3);
+    // Settle the size before the first placement: the placement reads the width.
+    ensurePolished();
+    layout->activate();
     resize(QSize(FORM_WIDTH, FORM_HEIGHT).expandedTo(minimumSizeHint()));
 
     connect(previous_, &QPushButton::clicked, this, [this] { moveBy(-1); });
@@ -51,8 +54,7 @@ TStepForm::TStepForm(QWidget* owner, TForHelpService& help, TBaseService& servic
     connect(close_, &QPushButton::clicked, this, &QWidget::hide);
     connect(playMotive_, &QPushButton::clicked, this, [this] { help_.playMotive(step_); });
     connect(playPhrase_, &QPushButton::clicked, this, [this] { help_.playPhrase(step_ / 2); });
-    connect(playSentence_, &QPushButton::clicked, this,
-            [this] { help_.playSentence(step_ / 4); });
+    connect(playSentence_, &QPushButton::clicked, this, [this] { help_.playSentence(step_ / 4); });
     connect(playAll_, &QPushButton::clicked, this, [this] { help_.playPeriod(); });
 }
 
@@ -64,11 +66,13 @@ QPushButton* TStepForm::addButton(const QString& caption, const QString& hint) {
 }
 
 void TStepForm::start() {
-    help_.placeAtMenuFrameRight(this);
-    if (!help_.openFrom(helpFile(applicationFolder_, STEP_BY_STEP_FOLDER, STEP_EXAMPLE_FILE).toStdString()))
+    if (!help_.openFrom(
+            helpFile(applicationFolder_, STEP_BY_STEP_FOLDER, STEP_EXAMPLE_FILE).toStdString()))
         return;
     step_ = 0;
     show();
+    // Placed once shown, when the window's border is known.
+    help_.placeAtMenuFrameRight(this);
     raise();
     showStep();
 }

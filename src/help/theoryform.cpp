@@ -17,8 +17,7 @@ constexpr int FORM_HEIGHT = 720;
 TTheoryForm::TTheoryForm(QWidget* owner, TForHelpService& help,
                          std::filesystem::path applicationFolder)
     : QWidget(owner, Qt::Window), help_(help), applicationFolder_(std::move(applicationFolder)),
-      page_(new QTextBrowser(this)),
-      close_(new QPushButton("Close", this)) {
+      page_(new QTextBrowser(this)), close_(new QPushButton("Close", this)) {
     setWindowTitle("Theory");
     setObjectName("theoryForm");
     page_->setOpenLinks(true);
@@ -28,12 +27,14 @@ TTheoryForm::TTheoryForm(QWidget* owner, TForHelpService& help,
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(page_);
     layout->addWidget(close_, 0, Qt::AlignRight);
+    // Settle the size before the first placement: the placement reads the width.
+    ensurePolished();
+    layout->activate();
     resize(QSize(FORM_WIDTH, FORM_HEIGHT).expandedTo(minimumSizeHint()));
     connect(close_, &QPushButton::clicked, this, &QWidget::hide);
 }
 
 void TTheoryForm::showTheory() {
-    help_.placeAtMenuFrameRight(this);
     const QUrl page = helpPageUrl(applicationFolder_, THEORY_FOLDER, THEORY_PAGE);
     // Read afresh each time, so the page shown is the page installed.
     if (page_->source() == page)
@@ -41,5 +42,7 @@ void TTheoryForm::showTheory() {
     else
         page_->setSource(page);
     show();
+    // Placed once shown, when the window's border is known.
+    help_.placeAtMenuFrameRight(this);
     raise();
 }

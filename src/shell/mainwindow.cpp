@@ -40,7 +40,8 @@ void paintBackground(QWidget& widget) {
 
 TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
                          std::filesystem::path applicationFolder, TUserDialogsInterface* dialogs)
-    : QWidget(nullptr), frame_(frame), applicationFolder_(applicationFolder), player_(devices), motivePlayer_(&player_, false),
+    : QWidget(nullptr), frame_(frame), applicationFolder_(applicationFolder), player_(devices),
+      motivePlayer_(&player_, false),
       ownDialogs_(dialogs != nullptr
                       ? nullptr
                       : std::make_unique<TQtDialogs>(this, bundle_,
@@ -187,8 +188,9 @@ void TMainWindow::placeAtMenuFrameLeft(QWidget* control) {
 }
 
 void TMainWindow::placeAtMenuFrameRight(QWidget* control) {
-    const QRect area = frame_.geometry();
-    control->move(area.right() + 1 - control->width(), area.top());
+    // Outer edges, window borders included: move() places the outer frame.
+    const QRect area = frame_.frameGeometry();
+    control->move(area.right() + 1 - control->frameGeometry().width(), area.top());
 }
 
 QWidget* TMainWindow::phraseNode(int n) {

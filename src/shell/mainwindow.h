@@ -6,12 +6,12 @@
 #include "canvas/temppanel.h"
 #include "engine/scheme.h"
 #include "files/engmessagebundle.h"
+#include "help/forhelpservice.h"
 #include "model/period.h"
 #include "playback/motiveplayer.h"
 #include "playback/player.h"
 #include "shell/baseactioninterface.h"
 #include "shell/documentlifecycle.h"
-#include "help/forhelpservice.h"
 #include "shell/playbackcontrol.h"
 
 #include <QWidget>

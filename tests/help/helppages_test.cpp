@@ -51,8 +51,8 @@ std::vector<fs::path> helpPages() {
 TEST(HelpPages, EveryPageOfTheFormsIsInstalledWithTheExample) {
     for (const fs::path& page : helpPages())
         EXPECT_TRUE(fs::is_regular_file(page)) << page;
-    EXPECT_TRUE(fs::is_regular_file(fs::path(TONARIA_APP_DIR) / STEP_BY_STEP_FOLDER /
-                                    STEP_EXAMPLE_FILE));
+    EXPECT_TRUE(
+        fs::is_regular_file(fs::path(TONARIA_APP_DIR) / STEP_BY_STEP_FOLDER / STEP_EXAMPLE_FILE));
 }
 
 TEST(HelpPages, EveryLinkAndPictureResolves) {

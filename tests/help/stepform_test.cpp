@@ -58,9 +58,7 @@ protected:
     TRecordingHelp help;
     TStepForm form{nullptr, help, service, TONARIA_APP_DIR};
 
-    std::string shownPage() const {
-        return form.pageView()->source().fileName().toStdString();
-    }
+    std::string shownPage() const { return form.pageView()->source().fileName().toStdString(); }
 };
 
 TEST_F(StepForm, StartOpensTheExampleAndShowsTheFirstStep) {
@@ -96,9 +94,9 @@ TEST_F(StepForm, NextWalksTheStepTableAndStopsAtTheLastStep) {
     EXPECT_TRUE(form.previousButton()->isEnabled());
     // Steps with a source cell open nothing when the cell is missing; the others select
     // their chooser.
-    EXPECT_EQ(help.calls, (std::vector<std::string>{"scroll 2", "scroll 4", "scroll 5", "scroll 7",
-                                                    "scroll 8", "scroll 11", "scroll 12",
-                                                    "scroll 14"}));
+    EXPECT_EQ(help.calls,
+              (std::vector<std::string>{"scroll 2", "scroll 4", "scroll 5", "scroll 7", "scroll 8",
+                                        "scroll 11", "scroll 12", "scroll 14"}));
     EXPECT_EQ(service.selectedPanels, (std::vector<int>{0, 1, 0, 0}));
 
     QTest::mouseClick(form.previousButton(), Qt::LeftButton);

@@ -58,7 +58,7 @@ TEST_F(StepHelp, StartOpensTheExampleAtStepZeroBesideTheMenuFrame) {
     EXPECT_EQ(form->step(), 0);
     EXPECT_EQ(form->pageView()->source().fileName(), "step1.html");
     EXPECT_FALSE(form->pageView()->toPlainText().isEmpty());
-    EXPECT_EQ(form->geometry().right(), frame_.geometry().right());
+    EXPECT_EQ(form->frameGeometry().right(), frame_.frameGeometry().right());
     EXPECT_EQ(window_->period().motiveCount(), 8);
     EXPECT_EQ(fs::path(window_->period().name()).filename(), "step8.tnr");
     EXPECT_EQ(window_->motiveCellCount(), 8);

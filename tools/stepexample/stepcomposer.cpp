@@ -16,7 +16,7 @@
 
 namespace {
 
-const TKey EXAMPLE_KEY(0, MAJOR);  // C major
+const TKey EXAMPLE_KEY(0, MAJOR);     // C major
 const TMeasure EXAMPLE_METER(3, 120); // 3/4
 constexpr int EXAMPLE_TEMPO = 85;
 constexpr int MOTIVES = 8;
@@ -288,8 +288,7 @@ TPeriodData composeStepExample(std::ostream& log) {
         {TLight(0, from - 2), TLight(300, 20)},
         [&](const TMotive& x) {
             return singable(x) && x.notes().size() >= 2 && x.notes().size() <= 4 && !hasRest(x) &&
-                   degreeOfLast(x) == 1 && x.notes().back().duration() >= 120 &&
-                   joins(m[6], x, 3);
+                   degreeOfLast(x) == 1 && x.notes().back().duration() >= 120 && joins(m[6], x, 3);
         },
         log);
     describeMotive("motive 8", m[7], log);

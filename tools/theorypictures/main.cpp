@@ -6,8 +6,8 @@
 #include "engine/scheme.h"
 #include "files/periodreader.h"
 #include "model/chordcatalogue.h"
-#include "model/noteview.h"
 #include "model/notelist.h"
+#include "model/noteview.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -35,8 +35,8 @@ const TMeasure FOUR_FOUR(4, 120);
 
 class TPicture {
 public:
-    TPicture(const QImage& glyphs, int width) : glyphs_(glyphs), image_(width, PICTURE_HEIGHT,
-                                                                        QImage::Format_RGB32) {
+    TPicture(const QImage& glyphs, int width)
+        : glyphs_(glyphs), image_(width, PICTURE_HEIGHT, QImage::Format_RGB32) {
         image_.fill(Qt::white);
     }
 
@@ -57,8 +57,8 @@ public:
         {
             QPainter painter(&part);
             TNotePainter notes(painter, glyphs_, width, STAFF_HEIGHT);
-            notes.drawMeasurePicture(motive.notes(), 0, motive.ticksPerMeasure(),
-                                     motive.measure(), motive.key());
+            notes.drawMeasurePicture(motive.notes(), 0, motive.ticksPerMeasure(), motive.measure(),
+                                     motive.key());
         }
         QPainter painter(&image_);
         painter.drawImage(x, 0, part);
@@ -137,7 +137,7 @@ void drawChords(const QImage& glyphs, const TKey& key, const std::vector<std::st
     picture.save(file);
 }
 
-// Each turn placed by the engine from the tonic of C major, under the tonic triad.
+// Each turn placed by the engine from G, the fifth of the C major tonic triad.
 void drawTurns(const QImage& glyphs, const QString& folder) {
     TScheme scheme;
     const TChord tonic = chordOfType("TONIC_THREE_CHORD");
@@ -147,7 +147,7 @@ void drawTurns(const QImage& glyphs, const QString& folder) {
         const int notes = counts[turn];
         const int duration = notes == 4 ? 60 : (notes == 3 ? 60 : 120);
         for (int i = 0; i < notes; ++i)
-            motive.notes().emplace_back(i * duration, 20, DURATION(duration));
+            motive.notes().emplace_back(i * duration, 24, DURATION(duration));
         if (notes == 3)
             motive.notes().back().setDuration(120);
         TMotive measure = motive;
@@ -155,7 +155,7 @@ void drawTurns(const QImage& glyphs, const QString& folder) {
         // Generation remembers the key it works in; placing a turn reads it.
         scheme.generateMotive(measure, {});
         TNoteList placed = motive.notes();
-        placed[0].setPitch(20);
+        placed[0].setPitch(24);
         if (scheme.applyTurn(TURN_ROUND(turn), placed, tonic, true, 1) == 0)
             throw std::runtime_error("turn " + std::to_string(turn) + " does not fit");
         motive.notes() = placed;
