@@ -255,10 +255,10 @@ TEST_F(MainWindow, MenusOfferOnlyTheCommandsThatWork) {
               "File: Open, Save, Save As..., Export to (*.mid), Export to MusicXML (*.musicxml) | "
               "View: Editor | "
               "Tools: Midi Devices... | Help: Theory, Step-by-step, About");
-    EXPECT_EQ(log.calls, (std::vector<std::string>{"open", "save", "saveAs", "exportToMidi",
-                                                   "exportToMusicXml", "showEditor",
-                                                   "chooseMidiDevice", "theoryHelp",
-                                                   "stepByStepHelp", "about"}));
+    EXPECT_EQ(log.calls,
+              (std::vector<std::string>{"open", "save", "saveAs", "exportToMidi",
+                                        "exportToMusicXml", "showEditor", "chooseMidiDevice",
+                                        "theoryHelp", "stepByStepHelp", "about"}));
     EXPECT_EQ(frame.saveAction()->shortcut(), QKeySequence("Ctrl+S"));
     EXPECT_EQ(frame.saveAction()->shortcutContext(), Qt::ApplicationShortcut);
     frame.setActions(window.get());
