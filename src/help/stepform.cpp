@@ -27,13 +27,13 @@ TStepForm::TStepForm(QWidget* owner, TForHelpService& help, TBaseService& servic
     pages_->setOpenLinks(true);
     pages_->setOpenExternalLinks(false);
 
-    previous_ = addButton("Previous", "Go back to the previous step");
-    next_ = addButton("Next", "Go on to the next step");
-    close_ = addButton("Close", "Hide the step-by-step help");
-    playMotive_ = addButton("Play Motive", "Play the motive this step is about");
-    playPhrase_ = addButton("Play Phrase", "Play the phrase of this step's motive");
-    playSentence_ = addButton("Play Sentence", "Play the sentence of this step's motive");
-    playAll_ = addButton("Play All", "Play the whole period");
+    previous_ = addButton("&Previous", "Go back to the previous step");
+    next_ = addButton("&Next", "Go on to the next step");
+    close_ = addButton("&Close", "Hide the step-by-step help");
+    playMotive_ = addButton("Play &Motive", "Play the motive this step is about");
+    playPhrase_ = addButton("Play P&hrase", "Play the phrase of this step's motive");
+    playSentence_ = addButton("Play &Sentence", "Play the sentence of this step's motive");
+    playAll_ = addButton("Play &All", "Play the whole period");
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(pages_, 0, 0, 1, 4);
