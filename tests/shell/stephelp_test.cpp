@@ -85,9 +85,18 @@ TEST_F(StepHelp, PlayButtonsPlayTheirPartOfThePeriod) {
     TStepForm* form = window_->stepForm();
     for (int k = 0; k < 3; ++k)
         QTest::mouseClick(form->nextButton(), Qt::LeftButton);
-    // The player runs on its own timer; what it was given shows in what it plays first.
-    QTest::mouseClick(form->playPhraseButton(), Qt::LeftButton);
-    EXPECT_TRUE(window_->motivePlayer().isPlaying());
+    // At step 3 (motive 4): the motive alone, phrase 1 (motives 3 and 4), sentence 0 (motives
+    // 1 to 4) and the whole period are queued on the player.
+    const std::vector<std::pair<QPushButton*, int>> plays{{form->playMotiveButton(), 1},
+                                                          {form->playPhraseButton(), 2},
+                                                          {form->playSentenceButton(), 4},
+                                                          {form->playAllButton(), 8}};
+    for (const auto& [button, motives] : plays) {
+        window_->stopPlay();
+        QTest::mouseClick(button, Qt::LeftButton);
+        EXPECT_TRUE(window_->motivePlayer().isPlaying()) << button->text().toStdString();
+        EXPECT_EQ(window_->motivePlayer().queuedCount(), motives) << button->text().toStdString();
+    }
     QTest::mouseClick(form->nextButton(), Qt::LeftButton);
     EXPECT_FALSE(window_->motivePlayer().isPlaying()) << "every step stops the player";
 }

@@ -3,6 +3,7 @@
 
 #include "canvas/basepainter.h"
 #include "canvas/notepainter.h"
+#include "engine/effect.h"
 #include "engine/scheme.h"
 #include "files/periodreader.h"
 #include "model/chordcatalogue.h"
@@ -192,6 +193,14 @@ int main(int argc, char** argv) {
         drawMotives(glyphs, {motives.begin() + 4, motives.end()},
                     folder + "/example-second-sentence.png");
         drawMotives(glyphs, {motives[0]}, folder + "/example-motive.png");
+        // Motive 1 and what three exact techniques make of it.
+        TScheme scheme;
+        TEffect effect(scheme);
+        drawMotives(glyphs,
+                    {motives[0], effect.makeVariants(TSimpleEffect::SEQUENCE_UP, motives[0])[1],
+                     effect.makeVariants(TSimpleEffect::OTHER, motives[0])[0],
+                     effect.makeVariants(TSimpleEffect::OTHER, motives[0])[1]},
+                    folder + "/techniques.png");
 
         drawMotives(glyphs, {notesMotive(C_MAJOR, FOUR_FOUR, {20, 21, 22, 23, 24, 25, 26, 27}, 60)},
                     folder + "/scale-major.png");
