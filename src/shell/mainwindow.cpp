@@ -76,6 +76,11 @@ TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
 TMainWindow::~TMainWindow() {
     // Nothing queued may call back into views that are about to go.
     motivePlayer_.detachListeners();
+    // The help windows go first, while the services they were given still stand.
+    delete stepForm_;
+    stepForm_ = nullptr;
+    delete theoryForm_;
+    theoryForm_ = nullptr;
     frame_.tempoPanel()->setListener(nullptr);
     frame_.setActions(nullptr);
     frame_.setService(nullptr);

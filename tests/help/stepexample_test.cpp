@@ -164,6 +164,8 @@ TEST_F(StepExample, StepTableSourcesNameTheStepsOwnMotives) {
         EXPECT_EQ(effect.makeVariants(TSimpleEffect::REPEAT, motives[std::size_t(k)])[0].notes(),
                   motives[std::size_t(k)].notes());
     expectRelativeVariant(TRelativeEffectKind::REPEAT, 2, 0, 2);
+    // Step 5's page: the retrograde of motive 5 under the tonic is motive 1 again.
+    expectRelativeVariant(TRelativeEffectKind::OTHER, 4, 1, 0);
 }
 
 } // namespace
