@@ -137,6 +137,38 @@ constexpr TBundleText ENG_TEXTS[] = {
     {"close fast menu", "Close Fast Menu"},
     {"play all", "Play all"},
     {"more", "More"},
+    {"scheme hint", "Drop a motive here to take its rhythm and pitch schemes; press to edit the "
+                    "schemes"},
+    {"contrast hint", "Drop a motive here to make it the Motive for Contrast"},
+    {"sequence up hint", "Drop a motive here: it comes back one, two and three steps higher"},
+    {"sequence down hint", "Drop a motive here: it comes back one, two and three steps lower"},
+    {"rel. sequence up hint", "Drop a motive here and choose chords for a variant: its design "
+                              "rises by one, two and three chord steps"},
+    {"rel. sequence down hint", "Drop a motive here and choose chords for a variant: its design "
+                                "falls by one, two and three chord steps"},
+    {"variation hint", "Drop a motive here: three variations of its turns"},
+    {"repeat hint", "Drop a motive here: it comes back at its height and an octave higher and "
+                    "lower"},
+    {"rel. variation hint", "Drop a motive here and choose chords for a variant: its rhythm and "
+                            "turns varied under the new chords"},
+    {"rel. repeat hint", "Drop a motive here and choose chords for a variant: its design under "
+                         "the new chords, at its height and an octave away"},
+    {"rhythm hint", "Drop a motive here: its notes in three new rhythms"},
+    {"rel. rhythm hint", "Drop a motive here and choose chords for a variant: its design under "
+                         "the new chords in new rhythms"},
+    {"piece hint", "Drop a motive here: three parts of it, with notes left out"},
+    {"other hint", "Drop a motive here: it inverted, played backwards and mixed"},
+    {"rel. piece hint", "Drop a motive here and choose chords for a variant: parts of its design "
+                        "under the new chords"},
+    {"rel. other hint", "Drop a motive here and choose chords for a variant: its design mirrored, "
+                        "backwards and mixed under the new chords"},
+    {"play variant hint", "Play this variant"},
+    {"more hint", "Three new variants; the earlier ones stay behind each variant's back button"},
+    {"play all hint", "Play the three variants one after another"},
+    {"variant hint", "Drag this variant by its handle onto a motive of the period to take it"},
+    {"no variants", "This technique gives no variants for this motive."},
+    {"choose chords for variants",
+     "Choose chords under a variant: the variants are built on them."},
     {"demo1", "How to select the notes for motive"},
     {"demo2", "How to select the notes of motive through Fast Menu"},
     {"demo3", "How to select a chord and its location"},

@@ -4,8 +4,12 @@
 #include <vector>
 
 class QWidget;
+class TDragged;
+class TFlatButtonWithID;
 class TMotive;
+class TPanelChooser;
 class TRealButton;
+class TUMotiveCanvas;
 class TUMotiveSet;
 
 // What the guided help drives the application through. The accessors of the scheme and effect
@@ -30,6 +34,15 @@ public:
     virtual TRealButton* modeButton(int i) = 0;
     // The column of the n-th phrase, counted across sentences; null out of range.
     virtual QWidget* phraseNode(int n) = 0;
+    // The i-th chooser of the development area; null out of range or while it has no panel.
+    virtual TPanelChooser* panelChooser(int i) = 0;
+    // The play button, canvas and drag handle of the first variant of the sequence-up panel,
+    // and the canvas and handle of the first variant of the rel. sequence-up panel.
+    virtual TFlatButtonWithID* sequenceUpPlayButton() = 0;
+    virtual TUMotiveCanvas* sequenceUpCanvas() = 0;
+    virtual TUMotiveCanvas* relSequenceUpCanvas() = 0;
+    virtual TDragged* sequenceUpHandle() = 0;
+    virtual TDragged* relSequenceUpHandle() = 0;
     virtual void scrollToNode(int n) = 0;
     // Selects the chooser; when it shows an effect panel, that panel develops `motive`.
     virtual void chooseEffect(int index, const TMotive& motive) = 0;

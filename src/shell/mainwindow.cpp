@@ -6,6 +6,10 @@
 #include "files/settings.h"
 #include "help/stepform.h"
 #include "help/theoryform.h"
+#include "panels/developmentarea.h"
+#include "panels/captionbutton.h"
+#include "panels/effectmotivepanel.h"
+#include "panels/rawpanel.h"
 #include "shell/qtdialogs.h"
 #include "shell/topframe.h"
 
@@ -62,6 +66,8 @@ TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
     frame_.buildToolArea();
 
     period_.setListener(this);
+    // The effect panels, each numbering its three variant canvases (0 to 41), and the choosers.
+    developmentArea_ = new TDevelopmentArea(this, *this, scheme_);
     modeButtons_ = new TButtonGroupPanel(this, bundle_);
     modeButtons_->move(MODE_BUTTONS_PLACE);
     navigationTree_ = new TNavigationTree(this, bundle_);
@@ -69,6 +75,7 @@ TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
     documents_.buildDefault();
 
     loadCanvasCursors();
+    developmentArea_->selectFirst();
     frame_.tempoPanel()->setListener(this);
     frame_.setCaption();
 }
@@ -89,6 +96,10 @@ TMainWindow::~TMainWindow() {
     navigationTree_->setListener(nullptr);
     delete periodPanel_;
     periodPanel_ = nullptr;
+    // The panels' canvases reach the player and the message window, which go before the
+    // children of this widget would.
+    delete developmentArea_;
+    developmentArea_ = nullptr;
     TResourceFactory::shared().clearCache();
 }
 
@@ -103,6 +114,10 @@ void TMainWindow::playInContext(const TMotive& motive, TMotivePlayerListener* li
         items.emplace_back(context.motive, context.listener);
     items.emplace_back(&motive, listener);
     playback_.play(items);
+}
+
+void TMainWindow::selectPanel(int index) {
+    developmentArea_->selectPanel(index);
 }
 
 void TMainWindow::resetCanvasMode(bool keep) {
@@ -124,6 +139,7 @@ int TMainWindow::cursorDelay() {
 
 void TMainWindow::periodChanged() {
     rebuildPeriodPanel();
+    developmentArea_->setMeter(period_.measure(), period_.key(), period_.zatakt());
     scheme_.setUpbeat(period_.zatakt());
     resetScheme();
     // A period read from a file brings its tempo without a tempo notice.
@@ -209,6 +225,43 @@ QWidget* TMainWindow::phraseNode(int n) {
     return nullptr;
 }
 
+TPanelChooser* TMainWindow::panelChooser(int i) {
+    return developmentArea_->panelChooser(i);
+}
+
+TFlatButtonWithID* TMainWindow::sequenceUpPlayButton() {
+    return developmentArea_->effectPanel(TDevelopmentArea::SEQUENCE_UP)->playButton(0);
+}
+
+TUMotiveCanvas* TMainWindow::sequenceUpCanvas() {
+    return developmentArea_->effectPanel(TDevelopmentArea::SEQUENCE_UP)->canvas(0);
+}
+
+TUMotiveCanvas* TMainWindow::relSequenceUpCanvas() {
+    return developmentArea_->effectPanel(TDevelopmentArea::REL_SEQUENCE_UP)->canvas(0);
+}
+
+TDragged* TMainWindow::sequenceUpHandle() {
+    return developmentArea_->effectPanel(TDevelopmentArea::SEQUENCE_UP)->slot(0)->dragHandle();
+}
+
+TDragged* TMainWindow::relSequenceUpHandle() {
+    return developmentArea_->effectPanel(TDevelopmentArea::REL_SEQUENCE_UP)
+        ->slot(0)
+        ->dragHandle();
+}
+
+void TMainWindow::chooseEffect(int index, const TMotive& motive) {
+    developmentArea_->chooseEffect(index, motive);
+}
+
+void TMainWindow::resizeEvent(QResizeEvent* event) {
+    // The development area keeps its left margin and stretches to the right edge.
+    const QRect place = developmentArea_->geometry();
+    developmentArea_->resize(width() - 2 * place.left() + 1, place.height());
+    QWidget::resizeEvent(event);
+}
+
 void TMainWindow::handleMessage(int message, int wParam, std::int64_t lParam) {
     if (message == MESSAGE_NOTE)
         deliverNoteMessage(wParam, lParam, [this](int id) { return canvasById(id); });
@@ -219,7 +272,8 @@ void TMainWindow::handleMessage(int message, int wParam, std::int64_t lParam) {
 TProcessPlayingInterface* TMainWindow::canvasById(int id) {
     if (id == CURRENT_CANVAS_ID)
         return currentCanvas_;
-    // The effect panels' variant canvases (ids below 48) come with those panels.
+    if (id >= 0 && id < FIRST_CELL_CANVAS_ID)
+        return developmentArea_->effectCanvas(id);
     if (id >= FIRST_CELL_CANVAS_ID && periodPanel_ != nullptr)
         return periodPanel_->canvasById(id);
     return nullptr;

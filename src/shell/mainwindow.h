@@ -20,6 +20,7 @@
 #include <memory>
 #include <vector>
 
+class TDevelopmentArea;
 class TMidiBackendInterface;
 class TStepForm;
 class TTheoryForm;
@@ -57,8 +58,7 @@ public:
     TMessageBundle& messageBundle() override { return bundle_; }
     TPeriodData& period() override { return period_; }
     TFastMenu* fastMenu() override { return nullptr; }
-    // The development area's panels arrive with it; until then there is nothing to select.
-    void selectPanel(int) override {}
+    void selectPanel(int index) override;
     void resetCanvasMode(bool keep) override;
     TMessageWindow& messageWindow() override { return messageWindow_; }
     bool variantWindowBusy() override { return false; }
@@ -106,8 +106,14 @@ public:
     std::vector<TUMotiveSet*> motiveCells() override { return periodPanel_->motiveCells(); }
     TRealButton* modeButton(int i) override { return modeButtons_->button(i + 1); }
     QWidget* phraseNode(int n) override;
+    TPanelChooser* panelChooser(int i) override;
+    TFlatButtonWithID* sequenceUpPlayButton() override;
+    TUMotiveCanvas* sequenceUpCanvas() override;
+    TUMotiveCanvas* relSequenceUpCanvas() override;
+    TDragged* sequenceUpHandle() override;
+    TDragged* relSequenceUpHandle() override;
     void scrollToNode(int n) override { periodPanel_->scrollToNode(n); }
-    void chooseEffect(int, const TMotive&) override {}
+    void chooseEffect(int index, const TMotive& motive) override;
     void playPeriod() override { periodPanel_->playPeriod(); }
     void playMotive(int n) override { periodPanel_->playMotive(n); }
     void playSentence(int n) override { periodPanel_->playSentence(n); }
@@ -124,6 +130,10 @@ public:
     // The help windows, null until first used.
     TStepForm* stepForm() const { return stepForm_; }
     TTheoryForm* theoryForm() const { return theoryForm_; }
+    TDevelopmentArea* developmentArea() const { return developmentArea_; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     // Replaces the period panel after the tree changed, and wires it to the mode buttons and
@@ -145,6 +155,7 @@ private:
     TPlaybackControl playback_;
     TDocumentLifecycle documents_;
     TMessageWindow messageWindow_;
+    TDevelopmentArea* developmentArea_ = nullptr;
     TButtonGroupPanel* modeButtons_ = nullptr;
     TNavigationTree* navigationTree_ = nullptr;
     TPeriodPanel* periodPanel_ = nullptr;

@@ -1,0 +1,249 @@
+#include "panels/effectmotivepanel.h"
+
+#include "canvas/baseservice.h"
+#include "canvas/canvasgeometry.h"
+#include "canvas/dragged.h"
+#include "canvas/messagewindow.h"
+#include "canvas/umotivecanvas.h"
+#include "files/messagebundle.h"
+#include "model/notelist.h"
+#include "panels/captionbutton.h"
+#include "panels/rawpanel.h"
+#include "playback/midibackend.h"
+#include "playback/motiveplayer.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QScrollArea>
+
+namespace {
+
+constexpr int BUTTON_GAP = 2;
+constexpr int COLUMN_GAP = 12;
+constexpr int NOTE_WIDTH = 220;
+
+} // namespace
+
+TEffectMotivePanel::TEffectMotivePanel(QWidget* parent, TBaseService& service, TScheme& scheme,
+                                       const char* titleKey, bool hasMore, int canvasMode)
+    : TMotivePanelBase(parent), service_(service), scheme_(scheme), canvasMode_(canvasMode),
+      scroller_(new QScrollArea(this)), content_(new QWidget), title_(new QLabel(content_)),
+      note_(new QLabel(content_)) {
+    scroller_->setFrameShape(QFrame::NoFrame);
+    scroller_->setWidget(content_);
+    scroller_->setGeometry(rect());
+    content_->setAutoFillBackground(false);
+    scroller_->viewport()->setAutoFillBackground(false);
+
+    const QString title = bundleText(titleKey);
+    title_->setText(title);
+    QFont bold = title_->font();
+    bold.setBold(true);
+    bold.setPointSizeF(bold.pointSizeF() * 1.25);
+    title_->setFont(bold);
+    title_->setAccessibleName(title);
+    setAccessibleName(title);
+    note_->setWordWrap(true);
+    note_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    for (int i = 0; i < VARIANT_COUNT; ++i) {
+        auto* play = new TCaptionButton(content_, &flatGroup_, bundleText("play"),
+                                        bundleText("play variant hint"), PLAY_FIRST + i);
+        play->setListeners(this, nullptr);
+        playButtons_[static_cast<std::size_t>(i)] = play;
+    }
+    if (hasMore) {
+        more_ = new TCaptionButton(content_, &flatGroup_, bundleText("more"),
+                                   bundleText("more hint"), MORE);
+        more_->setListeners(this, nullptr);
+    }
+    playAll_ = new TCaptionButton(content_, &flatGroup_, bundleText("play all"),
+                                  bundleText("play all hint"), PLAY_ALL);
+    playAll_->setListeners(this, nullptr);
+    hide();
+}
+
+TEffectMotivePanel::~TEffectMotivePanel() {
+    // The canvases go with this panel: nothing queued may call them afterwards.
+    stopPlayingVariants();
+}
+
+void TEffectMotivePanel::buildSlots(const std::array<TMotive*, VARIANT_COUNT>& variants) {
+    for (int i = 0; i < VARIANT_COUNT; ++i)
+        slots_[static_cast<std::size_t>(i)] =
+            new TRawPanel(content_, service_, *variants[static_cast<std::size_t>(i)], canvasMode_,
+                          this, bundleText("variant hint"));
+    layoutContent();
+}
+
+std::array<TMotive*, VARIANT_COUNT> TEffectMotivePanel::ownVariants() {
+    return {&ownVariants_[0], &ownVariants_[1], &ownVariants_[2]};
+}
+
+QString TEffectMotivePanel::bundleText(const char* key) const {
+    return QString::fromStdString(service_.messageBundle().text(key));
+}
+
+QString TEffectMotivePanel::title() const {
+    return title_->text();
+}
+
+QString TEffectMotivePanel::noteText() const {
+    return note_->text();
+}
+
+void TEffectMotivePanel::setNoteText(const QString& text) {
+    note_->setText(text);
+}
+
+TUMotiveCanvas* TEffectMotivePanel::canvas(int i) const {
+    return slot(i)->canvas();
+}
+
+TMotive& TEffectMotivePanel::variant(int i) const {
+    return slot(i)->variant();
+}
+
+void TEffectMotivePanel::setCanvasIds(int first) {
+    for (int i = 0; i < VARIANT_COUNT; ++i)
+        canvas(i)->setCanvasId(first + i);
+}
+
+int TEffectMotivePanel::variantIndex(const TUMotiveCanvas* canvas) const {
+    for (int i = 0; i < VARIANT_COUNT; ++i)
+        if (this->canvas(i) == canvas)
+            return i;
+    return -1;
+}
+
+void TEffectMotivePanel::layoutContent() {
+    int x = MARGIN;
+    int bottom = 0;
+    for (int i = 0; i < VARIANT_COUNT; ++i) {
+        TRawPanel* raw = slot(i);
+        raw->move(x, MARGIN);
+        TCaptionButton* play = playButton(i);
+        const int top = MARGIN + raw->height() + BUTTON_GAP;
+        play->move(x + raw->width() - play->width(), top);
+        bottom = top + play->height();
+        x += raw->width() + SLOT_GAP;
+    }
+    const int column = x - SLOT_GAP + COLUMN_GAP;
+    title_->move(column, MARGIN);
+    title_->adjustSize();
+    int y = MARGIN + title_->height() + 8;
+    for (TCaptionButton* button : {more_, playAll_}) {
+        if (button == nullptr)
+            continue;
+        button->move(column, y);
+        y += button->height() + 4;
+    }
+    note_->setGeometry(column, y + 4, NOTE_WIDTH, bottom - y - 4);
+    content_->setFixedSize(std::max(column + NOTE_WIDTH + MARGIN, title_->geometry().right() + 1),
+                           bottom + 1);
+}
+
+void TEffectMotivePanel::buttonPressed(QWidget* button) {
+    const auto* pressed = qobject_cast<TFlatButtonWithID*>(button);
+    if (pressed == nullptr)
+        return;
+    const int id = pressed->id();
+    if (id >= PLAY_FIRST && id < PLAY_FIRST + VARIANT_COUNT)
+        playVariant(id - PLAY_FIRST);
+    else if (id == MORE)
+        more();
+    else if (id == PLAY_ALL)
+        playAll();
+}
+
+void TEffectMotivePanel::playVariant(int i) {
+    const TMotive& motive = variant(i);
+    if (motive.notes().empty())
+        return;
+    try {
+        service_.motivePlayer().play(motive, canvas(i)->playerListener());
+        queued_ = true;
+    } catch (const TMidiError&) {
+        // Without a timer nothing sounds; the panel stays as it is.
+    }
+}
+
+void TEffectMotivePanel::playAll() {
+    for (int i = 0; i < VARIANT_COUNT; ++i)
+        playVariant(i);
+}
+
+void TEffectMotivePanel::stopPlayingVariants() {
+    if (!queued_)
+        return;
+    queued_ = false;
+    TMotivePlayer& player = service_.motivePlayer();
+    if (player.isPlaying() || player.queuedCount() > 0)
+        player.detachListeners();
+    // Note messages already on their way name these canvases: let them arrive before the
+    // variants change, then put out whatever they lit.
+    QCoreApplication::sendPostedEvents(&service_.messageWindow());
+    for (int i = 0; i < VARIANT_COUNT; ++i) {
+        clearHighlights(variant(i).notes());
+        canvas(i)->update();
+    }
+}
+
+void TEffectMotivePanel::takeSource(const TMotive& motive) {
+    stopPlayingVariants();
+    source_ = motive;
+    hasSource_ = true;
+    setNoteText({});
+    for (int i = 0; i < VARIANT_COUNT; ++i)
+        canvas(i)->clearHistory();
+}
+
+void TEffectMotivePanel::showVariants(const TMotives& variants) {
+    if (variants.empty()) {
+        setNoteText(bundleText("no variants"));
+        return;
+    }
+    for (int i = 0; i < VARIANT_COUNT && i < static_cast<int>(variants.size()); ++i) {
+        TMotive& target = variant(i);
+        target = variants[static_cast<std::size_t>(i)];
+        target.notifyChanged();
+    }
+}
+
+void TEffectMotivePanel::saveVariantVersions() {
+    for (int i = 0; i < VARIANT_COUNT; ++i)
+        canvas(i)->saveVersion();
+}
+
+void TEffectMotivePanel::setMeter(const TMeasure& measure, const TKey& key, int upbeat) {
+    stopPlayingVariants();
+    const auto zatakt = static_cast<std::int16_t>(upbeat);
+    const TMotive empty(key, measure, zatakt);
+    const TMotive& before = variant(0);
+    const bool newWidth =
+        TCanvasGeometry(before.measure(), before.zatakt()).canvasWidth() !=
+            TCanvasGeometry(measure, zatakt).canvasWidth() ||
+        before.zatakt() != zatakt || !(before.measure() == measure);
+    source_ = empty;
+    hasSource_ = false;
+    setNoteText({});
+    for (int i = 0; i < VARIANT_COUNT; ++i) {
+        variant(i) = empty;
+        if (newWidth)
+            slot(i)->rebuildCanvas();
+        else
+            canvas(i)->clearHistory();
+    }
+    if (newWidth)
+        layoutContent();
+}
+
+void TEffectMotivePanel::hideEvent(QHideEvent* event) {
+    stopPlayingVariants();
+    TMotivePanelBase::hideEvent(event);
+}
+
+void TEffectMotivePanel::resizeEvent(QResizeEvent* event) {
+    scroller_->setGeometry(rect());
+    TMotivePanelBase::resizeEvent(event);
+}
