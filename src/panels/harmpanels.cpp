@@ -40,6 +40,8 @@ void THarmEffectPanel::describeSource() {
 }
 
 void THarmEffectPanel::more() {
+    if (!hasSource())
+        return;
     stopPlayingVariants();
     if (effect_->more())
         playAll();

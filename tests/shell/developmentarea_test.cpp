@@ -1,0 +1,143 @@
+#include "shelltesting.h"
+
+#include "canvas/dragged.h"
+#include "canvas/messagewindow.h"
+#include "canvas/periodpanel.h"
+#include "canvas/umotivecanvas.h"
+#include "files/periodreader.h"
+#include "panels/captionbutton.h"
+#include "panels/chooserrow.h"
+#include "panels/developmentarea.h"
+#include "panels/effectmotivepanel.h"
+#include "panels/rawpanel.h"
+#include "playback/recordingbackend.h"
+#include "shell/mainwindow.h"
+#include "shell/topframe.h"
+
+#include <QApplication>
+#include <QDropEvent>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class MainWindowDevelopment : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window = std::make_unique<TMainWindow>(frame, devices, folder.path(), &dialogs);
+    }
+
+    // A drop of the handle's drag onto `target`, as the pointer would make it.
+    static bool drop(QWidget& target, TDragged& handle) {
+        TDraggedMimeData data(&handle);
+        const QPoint centre = target.rect().center();
+        QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&target, &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent event(QPointF(centre), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&target, &event);
+        return event.isAccepted();
+    }
+    // Gives the first cell a melody of four quarters rising by steps.
+    TUMotiveSet& firstCellWithMelody() {
+        TUMotiveSet& cell = *window->periodPanel()->motiveCells()[0];
+        TMotive& motive = cell.canvas()->motive();
+        motive.notes() = {TNote(180, 20, 60), TNote(240, 21, 60), TNote(300, 22, 60),
+                          TNote(360, 23, 60)};
+        motive.notifyChanged();
+        return cell;
+    }
+
+    TTempFolder folder;
+    TRecordingBackend devices{2};
+    TScriptedDialogs dialogs;
+    TTopFrame frame;
+    std::unique_ptr<TMainWindow> window;
+};
+
+TEST_F(MainWindowDevelopment, TheAreaStandsAboveTheStripWithTheFirstEffectShown) {
+    TDevelopmentArea* area = window->developmentArea();
+    ASSERT_NE(area, nullptr);
+    EXPECT_EQ(area->parentWidget(), window.get());
+    const QPoint origin = area->pos();
+    TEffectMotivePanel* shown = area->effectPanel(TDevelopmentArea::SEQUENCE_UP);
+    EXPECT_EQ(area->shownPanel(), shown);
+    EXPECT_EQ(QRect(origin + shown->pos(), shown->size()), QRect(3, 4, 1011, 215));
+    EXPECT_EQ(QRect(origin + area->chooserRow()->pos(), area->chooserRow()->size()),
+              QRect(3, 224, 1011, 57));
+    EXPECT_EQ(window->panelChooser(2)->text(), "Sequence Up");
+    EXPECT_TRUE(window->panelChooser(2)->isPressed());
+    EXPECT_EQ(window->panelChooser(16), nullptr);
+
+    // Every variant canvas carries its place in the panel order as id.
+    for (int id = 0; id < TDevelopmentArea::EFFECT_CANVAS_COUNT; ++id)
+        EXPECT_EQ(area->effectCanvas(id)->canvasId(), id);
+    EXPECT_EQ(area->effectCanvas(42), nullptr);
+    // The panels work in the period's meter.
+    EXPECT_EQ(area->effectCanvas(0)->motive().measure(), window->period().measure());
+    EXPECT_EQ(area->effectCanvas(41)->motive().zatakt(), window->period().zatakt());
+
+    window->selectPanel(15);
+    EXPECT_EQ(area->shownPanel(), area->effectPanel(TDevelopmentArea::REL_OTHER));
+}
+
+TEST_F(MainWindowDevelopment, TheGuidedHelpReachesTheSequenceUpPanels) {
+    TDevelopmentArea* area = window->developmentArea();
+    TEffectMotivePanel* up = area->effectPanel(TDevelopmentArea::SEQUENCE_UP);
+    TEffectMotivePanel* relUp = area->effectPanel(TDevelopmentArea::REL_SEQUENCE_UP);
+    EXPECT_EQ(window->sequenceUpPlayButton(), up->playButton(0));
+    EXPECT_EQ(window->sequenceUpCanvas(), up->canvas(0));
+    EXPECT_EQ(window->sequenceUpHandle(), up->slot(0)->dragHandle());
+    EXPECT_EQ(window->relSequenceUpCanvas(), relUp->canvas(0));
+    EXPECT_EQ(window->relSequenceUpHandle(), relUp->slot(0)->dragHandle());
+
+    const TMotive source = firstCellWithMelody().canvas()->motive();
+    window->chooseEffect(3, source);
+    TEffectMotivePanel* down = area->effectPanel(TDevelopmentArea::SEQUENCE_DOWN);
+    EXPECT_EQ(area->shownPanel(), down);
+    EXPECT_EQ(down->variant(0).notes()[0].pitch(), 19);
+}
+
+TEST_F(MainWindowDevelopment, NoteMessagesLightTheEffectCanvasTheyName) {
+    TUMotiveSet& cell = firstCellWithMelody();
+    window->chooseEffect(2, cell.canvas()->motive());
+    // Canvas 4 is the second variant of the sequence-down panel, which has no motive: the
+    // message finds the canvas and changes nothing; canvas 1 lights its first note.
+    TMotive& variant = window->developmentArea()->effectPanel(0)->variant(1);
+    window->messageWindow().post(MESSAGE_NOTE, 1, noteMessageParam(0, 4, 0));
+    window->messageWindow().post(MESSAGE_NOTE, 1, noteMessageParam(0, 1, variant.id()));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(variant.notes()[0].highlighted());
+    window->messageWindow().post(MESSAGE_NOTE, 2, noteMessageParam(0, 1, variant.id()));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(variant.notes()[0].highlighted());
+}
+
+TEST_F(MainWindowDevelopment, AVariantDraggedOntoACellReplacesItsMotiveInTheSavedDocument) {
+    TUMotiveSet& source = firstCellWithMelody();
+    TDevelopmentArea* area = window->developmentArea();
+    ASSERT_TRUE(drop(*area->panelChooser(2), *source.dragHandle()));
+    TEffectMotivePanel* up = area->effectPanel(TDevelopmentArea::SEQUENCE_UP);
+    const TMotive variant = up->variant(1);
+    ASSERT_EQ(variant.notes().size(), 4u);
+
+    TUMotiveSet& target = *window->periodPanel()->motiveCells()[1];
+    ASSERT_TRUE(drop(*target.canvas(), *up->slot(1)->dragHandle()));
+    EXPECT_TRUE(target.canvas()->motive().sameContent(variant));
+    // The cell's earlier (empty) motive is not saved; a second drop keeps the first variant.
+    ASSERT_TRUE(drop(*target.canvas(), *up->slot(2)->dragHandle()));
+    EXPECT_TRUE(target.canvas()->backEnabled());
+
+    const auto file = folder / "developed.tnr";
+    ASSERT_TRUE(window->saveTo(file.string()));
+    TPeriodData saved;
+    readPeriodFile(saved, file);
+    ASSERT_EQ(saved.motiveCount(), 8);
+    const TMotive& second = *saved.allMotives()[1];
+    EXPECT_TRUE(second.sameContent(up->variant(2)));
+    EXPECT_EQ(second.notes()[0].pitch(), 23);
+    EXPECT_TRUE(saved.allMotives()[0]->sameContent(source.canvas()->motive()));
+}
+
+} // namespace
