@@ -20,7 +20,7 @@ void TCaptionButton::paintEvent(QPaintEvent*) {
     const bool sunken = isPressed() && enabled;
     // Raised even when not hot: a caption on a flat face would not read as a button.
     drawBevel(painter, rect(), sunken);
-    painter.setPen(palette().color(enabled ? QPalette::Active : QPalette::Disabled,
-                                   QPalette::ButtonText));
+    painter.setPen(
+        palette().color(enabled ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     painter.drawText(sunken ? rect().translated(1, 1) : rect(), Qt::AlignCenter, caption_);
 }

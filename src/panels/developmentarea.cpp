@@ -78,15 +78,14 @@ TDevelopmentArea::TDevelopmentArea(QWidget* parent, TBaseService& service, TSche
     std::vector<TPanelChooser*> inRow;
     for (int index = 0; index < CHOOSER_COUNT; ++index) {
         const TChooserEntry& entry = CHOOSERS[index];
-        TMotivePanelBase* panel = entry.panel < 0
-                                      ? schemePanel_
-                                      : effectPanels_[static_cast<std::size_t>(entry.panel)];
+        TMotivePanelBase* panel =
+            entry.panel < 0 ? schemePanel_ : effectPanels_[static_cast<std::size_t>(entry.panel)];
         if (panel == nullptr)
             continue;
-        auto* chooser = new TPanelChooser(
-            row_, QString::fromStdString(bundle.text(entry.key)),
-            QString::fromStdString(bundle.text(std::string(entry.key) + " hint")), panel,
-            entry.mode);
+        auto* chooser =
+            new TPanelChooser(row_, QString::fromStdString(bundle.text(entry.key)),
+                              QString::fromStdString(bundle.text(std::string(entry.key) + " hint")),
+                              panel, entry.mode);
         choosers_[static_cast<std::size_t>(index)] = chooser;
         group_.add(chooser);
         inRow.push_back(chooser);

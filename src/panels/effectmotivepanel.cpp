@@ -220,10 +220,9 @@ void TEffectMotivePanel::setMeter(const TMeasure& measure, const TKey& key, int 
     const auto zatakt = static_cast<std::int16_t>(upbeat);
     const TMotive empty(key, measure, zatakt);
     const TMotive& before = variant(0);
-    const bool newWidth =
-        TCanvasGeometry(before.measure(), before.zatakt()).canvasWidth() !=
-            TCanvasGeometry(measure, zatakt).canvasWidth() ||
-        before.zatakt() != zatakt || !(before.measure() == measure);
+    const bool newWidth = TCanvasGeometry(before.measure(), before.zatakt()).canvasWidth() !=
+                              TCanvasGeometry(measure, zatakt).canvasWidth() ||
+                          before.zatakt() != zatakt || !(before.measure() == measure);
     source_ = empty;
     hasSource_ = false;
     setNoteText({});

@@ -25,8 +25,8 @@ public:
     void saveVariantVersion(int variant) override;
 
 protected:
-    THarmEffectPanel(QWidget* parent, TBaseService& service, TScheme& scheme,
-                     const char* titleKey, TRelativeEffectKind kind);
+    THarmEffectPanel(QWidget* parent, TBaseService& service, TScheme& scheme, const char* titleKey,
+                     TRelativeEffectKind kind);
 
 private:
     // What the line under the buttons says about the source.

@@ -5,8 +5,7 @@
 TSimpleEffectPanelBase::TSimpleEffectPanelBase(QWidget* parent, TBaseService& service,
                                                TScheme& scheme, const char* titleKey,
                                                TSimpleEffect effect, bool hasMore)
-    : TEffectMotivePanel(parent, service, scheme, titleKey, hasMore,
-                         TUMotiveCanvas::MODE_CHORD),
+    : TEffectMotivePanel(parent, service, scheme, titleKey, hasMore, TUMotiveCanvas::MODE_CHORD),
       effect_(effect) {
     buildSlots(ownVariants());
 }

@@ -6,8 +6,8 @@
 #include "files/settings.h"
 #include "help/stepform.h"
 #include "help/theoryform.h"
-#include "panels/developmentarea.h"
 #include "panels/captionbutton.h"
+#include "panels/developmentarea.h"
 #include "panels/effectmotivepanel.h"
 #include "panels/rawpanel.h"
 #include "shell/qtdialogs.h"
@@ -246,9 +246,7 @@ TDragged* TMainWindow::sequenceUpHandle() {
 }
 
 TDragged* TMainWindow::relSequenceUpHandle() {
-    return developmentArea_->effectPanel(TDevelopmentArea::REL_SEQUENCE_UP)
-        ->slot(0)
-        ->dragHandle();
+    return developmentArea_->effectPanel(TDevelopmentArea::REL_SEQUENCE_UP)->slot(0)->dragHandle();
 }
 
 void TMainWindow::chooseEffect(int index, const TMotive& motive) {
