@@ -38,6 +38,12 @@ public:
     void placeAtMenuFrameRight(QWidget* control) override { control->move(600, 0); }
     TRealButton* modeButton(int) override { return nullptr; }
     QWidget* phraseNode(int) override { return nullptr; }
+    TPanelChooser* panelChooser(int) override { return nullptr; }
+    TFlatButtonWithID* sequenceUpPlayButton() override { return nullptr; }
+    TUMotiveCanvas* sequenceUpCanvas() override { return nullptr; }
+    TUMotiveCanvas* relSequenceUpCanvas() override { return nullptr; }
+    TDragged* sequenceUpHandle() override { return nullptr; }
+    TDragged* relSequenceUpHandle() override { return nullptr; }
     void scrollToNode(int n) override { calls.push_back("scroll " + std::to_string(n)); }
     void chooseEffect(int index, const TMotive&) override {
         calls.push_back("effect " + std::to_string(index));
