@@ -28,7 +28,8 @@ TMotive twoPartMotive() {
 }
 
 void BM_SimpleEffect(benchmark::State& state) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     TEffect effect(scheme);
     const TMotive source = twoPartMotive();
     const auto kind = static_cast<TSimpleEffect>(state.range(0));
@@ -39,7 +40,8 @@ BENCHMARK(BM_SimpleEffect)->DenseRange(0, 6)->Unit(benchmark::kMicrosecond);
 
 // setSource reads the design and computes the three variants under the source's chords.
 void BM_RelativeEffect(benchmark::State& state) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     const auto effect =
         makeRelativeEffect(static_cast<TRelativeEffectKind>(state.range(0)), scheme);
     const TMotive source = twoPartMotive();

@@ -18,7 +18,8 @@ TMotive twoPartMotive() {
 
 // Default schemes: every duration and every turn, drawn at random.
 void BM_GenerateMotiveTwoParts(benchmark::State& state) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     const TMotive harmonised = twoPartMotive();
     const TLights beacons{TLight(360, 27), TLight(600, 15), TLight(840, 30)};
     TMotive motive = harmonised;
@@ -31,7 +32,8 @@ void BM_GenerateMotiveTwoParts(benchmark::State& state) {
 BENCHMARK(BM_GenerateMotiveTwoParts);
 
 void BM_SchemeCommand(benchmark::State& state) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     scheme.setUpbeat(120);
     const int command = static_cast<int>(state.range(0));
     for (auto _ : state) {
@@ -43,7 +45,8 @@ void BM_SchemeCommand(benchmark::State& state) {
 BENCHMARK(BM_SchemeCommand)->DenseRange(0, 39);
 
 void BM_NoteCandidates(benchmark::State& state) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     const TKey key(-3, MINOR);
     const TChord chord = chordOfType("DOMINANT_SIXTH_FIFTH_CHORD");
     TNote previous(60, 24, 60);

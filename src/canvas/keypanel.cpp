@@ -51,10 +51,10 @@ void TKeyPanel::setKey(const TKey& key) {
     fillKeyNames(key.isMinor(), sign + KEY_ITEM_OFFSET);
 }
 
-void TKeyPanel::randomKey() {
-    const bool minor = randomDraw(2) == 1;
-    const int accidentals = randomDraw(MAX_ACCIDENTALS) + 1;
-    const bool sharps = randomDraw(2) == 1;
+void TKeyPanel::randomKey(TRandomGenerator& random) {
+    const bool minor = random.draw(2) == 1;
+    const int accidentals = random.draw(MAX_ACCIDENTALS) + 1;
+    const bool sharps = random.draw(2) == 1;
     setKey(TKey(sharps ? accidentals : -accidentals, minor ? MINOR : MAJOR));
 }
 

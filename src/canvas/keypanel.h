@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/key.h"
+#include "model/random.h"
 
 #include <QWidget>
 
@@ -20,8 +21,8 @@ public:
     TKey key() const;
     // Chooses the mode, names the keys for it and chooses the signature.
     void setKey(const TKey& key);
-    // Minor or major, one to seven sharps or flats, from the process's random draws.
-    void randomKey();
+    // Minor or major, one to seven sharps or flats, drawn from `random`.
+    void randomKey(TRandomGenerator& random);
 
     QListWidget* modes() const { return modes_; }
     QComboBox* keys() const { return keys_; }

@@ -32,8 +32,8 @@ void TTempPanel::setTempo(int value) {
     showName(number_->value());
 }
 
-void TTempPanel::randomTempo() {
-    number_->setValue(randomDraw(100) + MIN_TEMPO);
+void TTempPanel::randomTempo(TRandomGenerator& random) {
+    number_->setValue(random.draw(100) + MIN_TEMPO);
 }
 
 void TTempPanel::namePicked(int index) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/random.h"
+
 #include <QWidget>
 
 class QComboBox;
@@ -25,8 +27,8 @@ public:
     int tempo() const;
     // Shows `value` without telling the listener.
     void setTempo(int value);
-    // A tempo from 50 to 149 from the process's random draws; the listener is told.
-    void randomTempo();
+    // A tempo from 50 to 149 drawn from `random`; the listener is told.
+    void randomTempo(TRandomGenerator& random);
     void setListener(TTempPanelListener* listener) { listener_ = listener; }
 
     QComboBox* names() const { return names_; }

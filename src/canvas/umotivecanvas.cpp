@@ -7,6 +7,7 @@
 #include "canvas/messagewindow.h"
 #include "canvas/umotivemodes.h"
 #include "engine/harmonisation.h"
+#include "engine/scheme.h"
 #include "model/glyphatlas.h"
 #include "model/notelist.h"
 #include "model/schemechords.h"
@@ -123,7 +124,8 @@ void TUMotiveCanvas::afterHistoryChange() {
 
 bool TUMotiveCanvas::autoHarmonise() {
     const TMotiveAndListenerPair context = service_.contextMotive(motive());
-    ::autoHarmonise(motive(), context.motive, context.code, schemeChordTypeNames());
+    ::autoHarmonise(motive(), context.motive, context.code, schemeChordTypeNames(),
+                    service_.scheme().random());
     return motive().isHarmonised();
 }
 

@@ -76,12 +76,12 @@ void TZataktPanel::setMotiveType(int type, int item) {
     typeChosen(types_->currentRow());
 }
 
-void TZataktPanel::random() {
-    const int r = processRandom().next();
+void TZataktPanel::random(TRandomGenerator& random) {
+    const int r = random.next();
     if (r % MOTIVE_TYPES == MOTIVE_TYPE_TROCHEE)
         setMotiveType(MOTIVE_TYPE_TROCHEE, 0);
     else
-        setMotiveType(r % MOTIVE_TYPES, randomDraw(durations_->count()));
+        setMotiveType(r % MOTIVE_TYPES, random.draw(durations_->count()));
 }
 
 int TZataktPanel::motiveType() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/measure.h"
+#include "model/random.h"
 
 #include <QWidget>
 
@@ -29,8 +30,8 @@ public:
     std::int16_t zatakt() const;
     // Chooses the motive type and duration item (no item when `item` is not offered).
     void setMotiveType(int type, int item);
-    // A motive type and duration from the process's random draws.
-    void random();
+    // A motive type and duration drawn from `random`.
+    void random(TRandomGenerator& random);
 
     int motiveType() const;
     int durationItem() const;

@@ -12,6 +12,7 @@
 #include "files/engmessagebundle.h"
 #include "files/periodreader.h"
 #include "files/periodwriter.h"
+#include "model/random.h"
 #include "model/schemechords.h"
 
 #include <array>
@@ -109,11 +110,12 @@ std::optional<Kind> findEffect(const std::array<std::pair<std::string_view, Kind
 }
 
 // The motive harmonised as the harmonise command would, led on from the motive before it.
-bool harmoniseInContext(TPeriodData& period, TMotive& motive) {
+bool harmoniseInContext(TPeriodData& period, TMotive& motive, TRandomGenerator& random) {
     if (motive.isHarmonised())
         return true;
     const TMotiveContext context = contextMotive(periodCells(period), &motive);
-    return autoHarmonise(motive, context.motive, context.code, schemeChordTypeNames()).complete();
+    return autoHarmonise(motive, context.motive, context.code, schemeChordTypeNames(), random)
+        .complete();
 }
 
 TPeriodData periodOfVariants(const TPeriodData& source, const TMotives& variants) {
@@ -166,11 +168,11 @@ int runDevelopCommand(std::span<const std::string> arguments, std::ostream& out,
                                    " (0 to " + std::to_string(int(motives.size()) - 1) + ")");
     TMotive& source = *motives[std::size_t(request.motive)];
 
-    TScheme scheme;
+    TScheme scheme(processRandom());
     scheme.setUpbeat(period.zatakt());
     TMotives variants;
     if (relative) {
-        if (!harmoniseInContext(period, source)) {
+        if (!harmoniseInContext(period, source, scheme.random())) {
             err << "tonaria-cli: motive " << request.motive
                 << " cannot be harmonised within the voice range\n";
             return EXIT_FILE_ERROR;

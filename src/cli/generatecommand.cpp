@@ -10,6 +10,7 @@
 #include "files/engmessagebundle.h"
 #include "files/periodreader.h"
 #include "files/periodwriter.h"
+#include "model/random.h"
 #include "model/schemechords.h"
 
 #include <algorithm>
@@ -131,7 +132,8 @@ std::vector<TGeneratedMotive> generatePeriod(TPeriodData& period, TScheme& schem
         if (!motive.isHarmonised()) {
             // As the harmonise command does it: led on from the motive before, in strip order.
             const TMotiveContext context = contextMotive(cells, &motive);
-            autoHarmonise(motive, context.motive, context.code, schemeChordTypeNames());
+            autoHarmonise(motive, context.motive, context.code, schemeChordTypeNames(),
+                          scheme.random());
             entry.harmonisedNow = true;
         }
         // Like the canvas, generate nothing over a harmony that could not be completed.
@@ -172,7 +174,7 @@ int runGenerateCommand(std::span<const std::string> arguments, std::ostream& out
     TPeriodData period;
     if (!readPeriodOrReport(period, arguments[0], bundle, err))
         return EXIT_FILE_ERROR;
-    TScheme scheme;
+    TScheme scheme(processRandom());
     int generated = 0;
     int skipped = 0;
     for (const TGeneratedMotive& entry : generatePeriod(period, scheme, options))

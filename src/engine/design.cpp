@@ -11,7 +11,8 @@ TDesign readDesign(TMotive& motive, const TScheme& scheme) {
     const std::vector<TMeasurePart> parts = measureParts(motive.ticksPerMeasure(), motive.zatakt());
     if (!motive.isHarmonised() && !catalogue.empty()) {
         for (const TMeasurePart& part : parts) {
-            const TChord& chord = catalogue[std::size_t(randomDraw(int(catalogue.size())))];
+            const TChord& chord =
+                catalogue[std::size_t(scheme.random().draw(int(catalogue.size())))];
             for (TNote& note : motive.notes())
                 if (note.time() >= part.from && note.time() < part.to)
                     note.setChordingNote(chord.isChordTone(motive.key(), note.pitch()));

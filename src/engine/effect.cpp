@@ -10,9 +10,9 @@
 
 namespace {
 
-template <class T> void shuffleFromSecond(std::vector<T>& items) {
+template <class T> void shuffleFromSecond(std::vector<T>& items, TRandomGenerator& random) {
     for (std::size_t i = 1; i < items.size(); ++i)
-        std::swap(items[i], items[static_cast<std::size_t>(randomDraw(int(i) + 1))]);
+        std::swap(items[i], items[static_cast<std::size_t>(random.draw(int(i) + 1))]);
 }
 
 std::vector<int> pitchesOf(const TNoteList& notes) {
@@ -90,17 +90,17 @@ void TEffect::retrogradePitches(TNoteList& notes) {
     setPitches(notes, pitches);
 }
 
-void TEffect::shuffleRhythm(TNoteList& notes) {
+void TEffect::shuffleRhythm(TNoteList& notes, TRandomGenerator& random) {
     if (notes.empty())
         return;
     TDurations sequence = rhythmSequence(notes);
-    shuffleFromSecond(sequence);
+    shuffleFromSecond(sequence, random);
     reassignRhythm(notes, sequence, notes.front().time());
 }
 
-void TEffect::shufflePitches(TNoteList& notes) {
+void TEffect::shufflePitches(TNoteList& notes, TRandomGenerator& random) {
     std::vector<int> pitches = pitchesOf(notes);
-    shuffleFromSecond(pitches);
+    shuffleFromSecond(pitches, random);
     setPitches(notes, pitches);
 }
 
@@ -132,19 +132,19 @@ void TEffect::mirrorNonChord(TNoteList& notes, TURN_ROUND turn) {
     }
 }
 
-void TEffect::splitNote(TNoteList& notes) {
+void TEffect::splitNote(TNoteList& notes, TRandomGenerator& random) {
     if (notes.size() != 2)
         return;
-    int a = randomDraw(2);
+    int a = random.draw(2);
     if (notes[std::size_t(a)].duration() == SIXTEENTH)
         a = 1 - a;
     const TNote split = notes[std::size_t(a)];
     const int n = split.duration() / TICKS_PER_SIXTEENTH;
     if (n < 2) // two sixteenths: nothing can be split
         return;
-    const int h = randomDraw(n - 1) + 1;
-    const int v = randomDraw(2);
-    const int s = randomDraw(2) != 0 ? -1 : 1;
+    const int h = random.draw(n - 1) + 1;
+    const int v = random.draw(2);
+    const int s = random.draw(2) != 0 ? -1 : 1;
     const int base = notes[std::size_t(v)].pitch();
     const int newPitch = isInMelodyRange(base + s) ? base + s : base - s;
 
@@ -159,16 +159,17 @@ void TEffect::splitNote(TNoteList& notes) {
     notes = a == 0 ? TNoteList{first, second, other} : TNoteList{other, first, second};
 }
 
-void TEffect::mergeNotes(TNoteList& notes) {
+void TEffect::mergeNotes(TNoteList& notes, TRandomGenerator& random) {
     if (notes.size() != 2)
         return;
     TNote merged = notes[0];
-    merged.setPitch(notes[std::size_t(randomDraw(2))].pitch());
+    merged.setPitch(notes[std::size_t(random.draw(2))].pitch());
     merged.setDuration(static_cast<DURATION>(notes[1].end() - notes[0].time()));
     notes = {merged};
 }
 
-void TEffect::applyVaryType(TNoteList& notes, VARY_TYPE operation, TURN_ROUND turn) {
+void TEffect::applyVaryType(TNoteList& notes, VARY_TYPE operation, TURN_ROUND turn,
+                            TRandomGenerator& random) {
     switch (operation) {
     case RHYTHM_RETROGRADE:
         retrogradeRhythm(notes);
@@ -177,19 +178,19 @@ void TEffect::applyVaryType(TNoteList& notes, VARY_TYPE operation, TURN_ROUND tu
         retrogradePitches(notes);
         break;
     case RHYTHM_SHUFFLE:
-        shuffleRhythm(notes);
+        shuffleRhythm(notes, random);
         break;
     case PITCH_SHUFFLE:
-        shufflePitches(notes);
+        shufflePitches(notes, random);
         break;
     case MIRROR_NON_CHORD:
         mirrorNonChord(notes, turn);
         break;
     case SPLIT_NOTE:
-        splitNote(notes);
+        splitNote(notes, random);
         break;
     case MERGE_NOTES:
-        mergeNotes(notes);
+        mergeNotes(notes, random);
         break;
     }
 }
@@ -265,13 +266,13 @@ void TEffect::invertPart(TNoteList& notes) {
     }
 }
 
-void TEffect::removeRandomNotes(TNoteList& notes) {
+void TEffect::removeRandomNotes(TNoteList& notes, TRandomGenerator& random) {
     const int n = int(notes.size());
     if (n < 2)
         return;
-    const int k = randomDraw(n - 1) + 1;
+    const int k = random.draw(n - 1) + 1;
     for (int i = 0; i < k; ++i)
-        notes.erase(notes.begin() + randomDraw(int(notes.size())));
+        notes.erase(notes.begin() + random.draw(int(notes.size())));
 }
 
 std::vector<TNoteList> TEffect::notesByPart(const TMotive& motive) {
@@ -293,7 +294,7 @@ TNoteList TEffect::joinParts(const std::vector<TNoteList>& parts) {
     return notes;
 }
 
-void TEffect::newRhythm(TMotive& motive, int mode) {
+void TEffect::newRhythm(TMotive& motive, int mode, TRandomGenerator& random) {
     const std::vector<TMeasurePart> ranges =
         measureParts(motive.ticksPerMeasure(), motive.zatakt());
     std::vector<TNoteList> parts = notesByPart(motive);
@@ -301,18 +302,18 @@ void TEffect::newRhythm(TMotive& motive, int mode) {
         TDurations sequence = rhythmSequence(parts[p], ranges[p].from, ranges[p].to);
         const int n = int(sequence.size());
         if (mode == 0) {
-            shuffleFromSecond(sequence);
+            shuffleFromSecond(sequence, random);
         } else if (n >= 2) {
-            const int moves = randomDraw(5) + 1;
+            const int moves = random.draw(5) + 1;
             for (int m = 0; m < moves; ++m) {
-                const int i = randomDraw(n);
-                int j = randomDraw(n - 1);
+                const int i = random.draw(n);
+                int j = random.draw(n - 1);
                 if (j >= i)
                     ++j;
                 DURATION& di = sequence[std::size_t(i)];
                 DURATION& dj = sequence[std::size_t(j)];
                 const int units = (std::abs(di) + std::abs(dj)) / TICKS_PER_SIXTEENTH;
-                const int g = randomDraw(units - 1) + 1;
+                const int g = random.draw(units - 1) + 1;
                 di = static_cast<DURATION>((di < 0 ? -g : g) * TICKS_PER_SIXTEENTH);
                 dj = static_cast<DURATION>((dj < 0 ? g - units : units - g) * TICKS_PER_SIXTEENTH);
             }
@@ -322,7 +323,7 @@ void TEffect::newRhythm(TMotive& motive, int mode) {
     motive.notes() = joinParts(parts);
 }
 
-void TEffect::otherEffect(TMotive& motive, int kind) {
+void TEffect::otherEffect(TMotive& motive, int kind, TRandomGenerator& random) {
     std::vector<TNoteList> parts = notesByPart(motive);
     for (TNoteList& part : parts) {
         switch (kind) {
@@ -340,11 +341,11 @@ void TEffect::otherEffect(TMotive& motive, int kind) {
             retrogradePitches(part);
             break;
         case 4:
-            shufflePitches(part);
+            shufflePitches(part, random);
             break;
         case 5:
-            shuffleRhythm(part);
-            shufflePitches(part);
+            shuffleRhythm(part, random);
+            shufflePitches(part, random);
             break;
         default:
             break;
@@ -356,7 +357,8 @@ void TEffect::otherEffect(TMotive& motive, int kind) {
 void TEffect::varyPart(TNoteList& notes, const TKey& key) const {
     if (notes.empty())
         return;
-    const int steps = randomDraw(3) + 1;
+    TRandomGenerator& random = scheme_.random();
+    const int steps = random.draw(3) + 1;
     for (int step = 0; step < steps; ++step) {
         // The catalogue's positions rather than copies of its chords.
         std::vector<std::size_t> pool(scheme_.chords().size());
@@ -364,7 +366,7 @@ void TEffect::varyPart(TNoteList& notes, const TKey& key) const {
         TTurnAnalysis analysis;
         bool found = false;
         while (!pool.empty() && !found) {
-            const auto at = pool.begin() + randomDraw(int(pool.size()));
+            const auto at = pool.begin() + random.draw(int(pool.size()));
             analysis = scheme_.turnsOfNotes(notes, scheme_.chords()[*at], key);
             found = analysis.complete;
             if (!found)
@@ -372,7 +374,7 @@ void TEffect::varyPart(TNoteList& notes, const TKey& key) const {
         }
         if (!found || analysis.turns.empty())
             return;
-        const int g = randomDraw(int(analysis.turns.size()));
+        const int g = random.draw(int(analysis.turns.size()));
         int first = -g;
         for (int i = 0; i < g; ++i)
             first += analysis.turns[std::size_t(i)].noteCount;
@@ -384,7 +386,7 @@ void TEffect::varyPart(TNoteList& notes, const TKey& key) const {
         const std::vector<VARY_TYPE> ops = applicableOperations(group, turn.turn);
         if (ops.empty())
             continue;
-        applyVaryType(group, ops[std::size_t(randomDraw(int(ops.size())))], turn.turn);
+        applyVaryType(group, ops[std::size_t(random.draw(int(ops.size())))], turn.turn, random);
         notes.erase(notes.begin() + first, notes.begin() + first + count);
         notes.insert(notes.begin() + first, group.begin(), group.end());
     }

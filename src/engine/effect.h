@@ -5,6 +5,7 @@
 #include "model/chord.h"
 #include "model/key.h"
 #include "model/motive.h"
+#include "model/random.h"
 
 #include <cstdint>
 #include <vector>
@@ -29,7 +30,8 @@ using TMotives = std::vector<TMotive>;
 
 // The development techniques: the simple effects, the note-run transformations they are made
 // of (which the relative effects reuse on regenerated motives) and the six operations on a
-// motive's design. Every random decision draws from the process-wide generator.
+// motive's design. Every random decision draws from the generator it is given (the scheme's
+// for the members).
 // Interface thread only.
 class TEffect {
 public:
@@ -74,15 +76,16 @@ public:
     // The operations of VARY_TYPE on a note run (a turn group or a measure part).
     static void retrogradeRhythm(TNoteList& notes);
     static void retrogradePitches(TNoteList& notes);
-    static void shuffleRhythm(TNoteList& notes);
-    static void shufflePitches(TNoteList& notes);
+    static void shuffleRhythm(TNoteList& notes, TRandomGenerator& random);
+    static void shufflePitches(TNoteList& notes, TRandomGenerator& random);
     static void mirrorNonChord(TNoteList& notes, TURN_ROUND turn);
     // Splits one note of a two-note group into two and moves the half next to the other note
     // by a step; does nothing to other groups or to two sixteenths.
-    static void splitNote(TNoteList& notes);
+    static void splitNote(TNoteList& notes, TRandomGenerator& random);
     // One note from the first onset to the end of the second note, with one of the two pitches.
-    static void mergeNotes(TNoteList& notes);
-    static void applyVaryType(TNoteList& notes, VARY_TYPE operation, TURN_ROUND turn);
+    static void mergeNotes(TNoteList& notes, TRandomGenerator& random);
+    static void applyVaryType(TNoteList& notes, VARY_TYPE operation, TURN_ROUND turn,
+                              TRandomGenerator& random);
     // The operations the variation may apply to a group with this turn, in table order.
     static std::vector<VARY_TYPE> applicableOperations(const TNoteList& group, TURN_ROUND turn);
 
@@ -90,14 +93,14 @@ public:
     // its pitch.
     static void invertPart(TNoteList& notes);
     // Removes between one and n - 1 random notes of n >= 2; fewer notes stay as they are.
-    static void removeRandomNotes(TNoteList& notes);
+    static void removeRandomNotes(TNoteList& notes, TRandomGenerator& random);
     // New rhythm for every measure part: mode 0 shuffles the part's full rhythm sequence,
     // mode 1 redistributes lengths between pairs of entries (parts keep their lengths and
     // rests stay rests).
-    static void newRhythm(TMotive& motive, int mode);
+    static void newRhythm(TMotive& motive, int mode, TRandomGenerator& random);
     // 0 inversion, 1 rhythm retrograde, 2 pitch retrograde, 3 both retrogrades, 4 pitch
     // shuffle, 5 rhythm and pitch shuffle; each measure part on its own.
-    static void otherEffect(TMotive& motive, int kind);
+    static void otherEffect(TMotive& motive, int kind, TRandomGenerator& random);
 
     // Up to three random operations of the variation on the notes of one measure part, each
     // on one turn group under a catalogue chord that admits the analysis.
@@ -105,12 +108,14 @@ public:
 
     // The six design operations; each returns whether it changed anything. `start` is the
     // motive's first tick and `measureLength` one measure in ticks.
-    static bool relSplit(TDurations& rhythm);
-    static bool relMerge(TDurations& rhythm, int start, int measureLength);
-    static bool relSwapRhythm(TDurations& rhythm, int start, int measureLength);
-    static bool relChangeTurn(TTurnsWithDir& turns);
-    static bool relChangeTurnDir(TTurnsWithDir& turns);
-    static bool relSwapTurn(TTurnsWithDir& turns);
+    static bool relSplit(TDurations& rhythm, TRandomGenerator& random);
+    static bool relMerge(TDurations& rhythm, int start, int measureLength,
+                         TRandomGenerator& random);
+    static bool relSwapRhythm(TDurations& rhythm, int start, int measureLength,
+                              TRandomGenerator& random);
+    static bool relChangeTurn(TTurnsWithDir& turns, TRandomGenerator& random);
+    static bool relChangeTurnDir(TTurnsWithDir& turns, TRandomGenerator& random);
+    static bool relSwapTurn(TTurnsWithDir& turns, TRandomGenerator& random);
     // One to three design operations, each at most once, on copies of the design; then
     // `target` (with its chords and no notes) is regenerated from the changed copies.
     void relativeVariation(const TDurations& rhythm, const TTurnsWithDir& turns,

@@ -135,8 +135,3 @@ THarmonisation autoHarmonise(TMotive& motive, const TMotive* preceding, TContext
     motive.notifyChanged();
     return result;
 }
-
-THarmonisation autoHarmonise(TMotive& motive, const TMotive* preceding, TContextCode context,
-                             const std::vector<std::string>& chordTypes) {
-    return autoHarmonise(motive, preceding, context, chordTypes, processRandom());
-}

@@ -30,7 +30,3 @@ struct THarmonisation {
 // harmonic order starts afresh.
 THarmonisation autoHarmonise(TMotive& motive, const TMotive* preceding, TContextCode context,
                              const std::vector<std::string>& chordTypes, TRandomGenerator& random);
-
-// As above, drawing from the process-wide generator.
-THarmonisation autoHarmonise(TMotive& motive, const TMotive* preceding, TContextCode context,
-                             const std::vector<std::string>& chordTypes);

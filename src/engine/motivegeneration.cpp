@@ -51,7 +51,7 @@ TNoteList rhythmInOrder(const TDurations& durations, int& index, int from, int t
 }
 
 // Draws from the note values of the set that fit; when none fits, one note fills the room.
-TNoteList rhythmFromSet(const TDurations& durations, int from, int to) {
+TNoteList rhythmFromSet(const TDurations& durations, int from, int to, TRandomGenerator& random) {
     TNoteList notes;
     for (int t = from; t < to;) {
         const int room = to - t;
@@ -68,7 +68,7 @@ TNoteList rhythmFromSet(const TDurations& durations, int from, int to) {
             appendNote(notes, t, room);
             break;
         }
-        const int d = first[randomDraw(fitting)];
+        const int d = first[random.draw(fitting)];
         appendNote(notes, t, d);
         t += d;
     }
@@ -110,7 +110,7 @@ int TScheme::startPitch(const TChord& chord, int anchor) const {
 TNoteList TScheme::rhythmOfPart(int from, int to) {
     if (durationsInOrder_)
         return rhythmInOrder(durations_, durationCursor_, from, to);
-    return rhythmFromSet(durations_, from, to);
+    return rhythmFromSet(durations_, from, to, random_);
 }
 
 void TScheme::placeTurns(TNoteList& notes, const TChord& chord, const TLights& beacons) {
@@ -127,7 +127,7 @@ void TScheme::placeTurns(TNoteList& notes, const TChord& chord, const TLights& b
         } else {
             pool = turns_;
             while (placed == 0 && !pool.empty()) {
-                const auto at = pool.begin() + randomDraw(int(pool.size()));
+                const auto at = pool.begin() + random_.draw(int(pool.size()));
                 placed = applyTurn(*at, notes, chord, up, i);
                 if (placed == 0)
                     pool.erase(at);

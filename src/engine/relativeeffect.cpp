@@ -55,6 +55,10 @@ bool TRelativeEffect::isReadyFor(const TMotive& motive) const {
     return !design_.isEmpty() && motive.isHarmonised();
 }
 
+TRandomGenerator& TRelativeEffect::random() const {
+    return scheme_.random();
+}
+
 void TRelativeEffect::regenerate(int i, const TTurnsWithDir& turns, const TLights& beacons) {
     TMotive& target = variant(i);
     target.notes().clear();
@@ -162,8 +166,9 @@ public:
     void computeVariants() override {
         for (int i = 0; i < VARIANT_COUNT; ++i) {
             regenerate(i);
-            keepFreshTry(i,
-                         [](TMotive& candidate) { TEffect::removeRandomNotes(candidate.notes()); });
+            keepFreshTry(i, [this](TMotive& candidate) {
+                TEffect::removeRandomNotes(candidate.notes(), random());
+            });
         }
     }
 };
@@ -177,8 +182,9 @@ public:
     void computeVariants() override {
         for (int i = 0; i < VARIANT_COUNT; ++i) {
             regenerate(i);
-            keepFreshTry(i,
-                         [](TMotive& candidate) { TEffect::newRhythm(candidate, randomDraw(2)); });
+            keepFreshTry(i, [this](TMotive& candidate) {
+                TEffect::newRhythm(candidate, random().draw(2), random());
+            });
         }
     }
 };
@@ -197,7 +203,7 @@ public:
         for (int i = 1; i < VARIANT_COUNT; ++i) {
             regenerate(i);
             TMotive& target = variant(i);
-            TEffect::otherEffect(target, KINDS[i - 1]);
+            TEffect::otherEffect(target, KINDS[i - 1], random());
             target.markLeadingTones();
             for (TNote& note : target.notes())
                 if (const TChord* chord = target.chordOfMeasureAt(note.time()))

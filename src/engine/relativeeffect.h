@@ -70,6 +70,7 @@ public:
     const TMotive& variant(int i) const { return variants_[std::size_t(i)]; }
 
 protected:
+    TRandomGenerator& random() const;
     // Variant i's notes rebuilt from the design rhythm under its own chords.
     void regenerate(int i, const TTurnsWithDir& turns, const TLights& beacons);
     void regenerate(int i) { regenerate(i, design_.turns, design_.beacons); }

@@ -11,7 +11,8 @@ namespace {
 
 // A pair (i, i + 1) of entries that begin in the same measure, and for a swap also differ;
 // -1 when there is none.
-int findNeighbourPair(const TDurations& rhythm, int start, int measureLength, bool unequal) {
+int findNeighbourPair(const TDurations& rhythm, int start, int measureLength, bool unequal,
+                      TRandomGenerator& random) {
     const int n = int(rhythm.size());
     if (n < 2)
         return -1;
@@ -24,7 +25,7 @@ int findNeighbourPair(const TDurations& rhythm, int start, int measureLength, bo
     std::vector<int> candidates(std::size_t(n - 1));
     std::iota(candidates.begin(), candidates.end(), 0);
     while (!candidates.empty()) {
-        const auto at = candidates.begin() + randomDraw(int(candidates.size()));
+        const auto at = candidates.begin() + random.draw(int(candidates.size()));
         const std::size_t i = std::size_t(*at);
         const bool sameMeasure = measureOf[i] == measureOf[i + 1];
         if (sameMeasure && (!unequal || rhythm[i] != rhythm[i + 1]))
@@ -36,11 +37,11 @@ int findNeighbourPair(const TDurations& rhythm, int start, int measureLength, bo
 
 } // namespace
 
-bool TEffect::relSplit(TDurations& rhythm) {
+bool TEffect::relSplit(TDurations& rhythm, TRandomGenerator& random) {
     std::vector<int> candidates(rhythm.size());
     std::iota(candidates.begin(), candidates.end(), 0);
     while (!candidates.empty()) {
-        const auto at = candidates.begin() + randomDraw(int(candidates.size()));
+        const auto at = candidates.begin() + random.draw(int(candidates.size()));
         const std::size_t i = std::size_t(*at);
         const int d = rhythm[i];
         // Sixteenths cannot be split, and rests are not.
@@ -49,7 +50,7 @@ bool TEffect::relSplit(TDurations& rhythm) {
             continue;
         }
         const int n = d / TICKS_PER_SIXTEENTH;
-        const int h = randomDraw(n - 1) + 1;
+        const int h = random.draw(n - 1) + 1;
         rhythm[i] = static_cast<DURATION>(h * TICKS_PER_SIXTEENTH);
         rhythm.insert(rhythm.begin() + std::ptrdiff_t(i) + 1,
                       static_cast<DURATION>(d - h * TICKS_PER_SIXTEENTH));
@@ -58,8 +59,8 @@ bool TEffect::relSplit(TDurations& rhythm) {
     return false;
 }
 
-bool TEffect::relMerge(TDurations& rhythm, int start, int measureLength) {
-    const int i = findNeighbourPair(rhythm, start, measureLength, false);
+bool TEffect::relMerge(TDurations& rhythm, int start, int measureLength, TRandomGenerator& random) {
+    const int i = findNeighbourPair(rhythm, start, measureLength, false, random);
     if (i < 0)
         return false;
     const std::size_t at = std::size_t(i);
@@ -68,40 +69,41 @@ bool TEffect::relMerge(TDurations& rhythm, int start, int measureLength) {
     return true;
 }
 
-bool TEffect::relSwapRhythm(TDurations& rhythm, int start, int measureLength) {
-    const int i = findNeighbourPair(rhythm, start, measureLength, true);
+bool TEffect::relSwapRhythm(TDurations& rhythm, int start, int measureLength,
+                            TRandomGenerator& random) {
+    const int i = findNeighbourPair(rhythm, start, measureLength, true, random);
     if (i < 0)
         return false;
     std::swap(rhythm[std::size_t(i)], rhythm[std::size_t(i) + 1]);
     return true;
 }
 
-bool TEffect::relChangeTurn(TTurnsWithDir& turns) {
+bool TEffect::relChangeTurn(TTurnsWithDir& turns, TRandomGenerator& random) {
     if (turns.empty())
         return false;
-    TTurnRoundWithDir& record = turns[std::size_t(randomDraw(int(turns.size())))];
+    TTurnRoundWithDir& record = turns[std::size_t(random.draw(int(turns.size())))];
     TURN_ROUND turn = record.turn;
     while (turn == record.turn)
-        turn = static_cast<TURN_ROUND>(randomDraw(9) + 1);
+        turn = static_cast<TURN_ROUND>(random.draw(9) + 1);
     record = TTurnRoundWithDir(turn, record.up, 0, true);
     return true;
 }
 
-bool TEffect::relChangeTurnDir(TTurnsWithDir& turns) {
+bool TEffect::relChangeTurnDir(TTurnsWithDir& turns, TRandomGenerator& random) {
     if (turns.empty())
         return false;
-    TTurnRoundWithDir& record = turns[std::size_t(randomDraw(int(turns.size())))];
+    TTurnRoundWithDir& record = turns[std::size_t(random.draw(int(turns.size())))];
     record.up = !record.up;
     return true;
 }
 
-bool TEffect::relSwapTurn(TTurnsWithDir& turns) {
+bool TEffect::relSwapTurn(TTurnsWithDir& turns, TRandomGenerator& random) {
     if (turns.size() < 2)
         return false;
     std::vector<int> candidates(turns.size() - 1);
     std::iota(candidates.begin(), candidates.end(), 0);
     while (!candidates.empty()) {
-        const auto at = candidates.begin() + randomDraw(int(candidates.size()));
+        const auto at = candidates.begin() + random.draw(int(candidates.size()));
         const std::size_t i = std::size_t(*at);
         if (turns[i].turn != turns[i + 1].turn) {
             std::swap(turns[i], turns[i + 1]);
@@ -118,30 +120,31 @@ void TEffect::relativeVariation(const TDurations& rhythm, const TTurnsWithDir& t
     TTurnsWithDir newTurns = turns;
     std::vector<REL_VARY_TYPE> pending{REL_SPLIT,       REL_MERGE,           REL_SWAP_RHYTHM,
                                        REL_CHANGE_TURN, REL_CHANGE_TURN_DIR, REL_SWAP_TURN};
-    int wanted = randomDraw(3) + 1;
+    TRandomGenerator& random = scheme_.random();
+    int wanted = random.draw(3) + 1;
     const int start = target.upbeatStart();
     const int measureLength = target.ticksPerMeasure();
     while (!pending.empty() && wanted > 0) {
-        const auto at = pending.begin() + randomDraw(int(pending.size()));
+        const auto at = pending.begin() + random.draw(int(pending.size()));
         bool changed = false;
         switch (*at) {
         case REL_SPLIT:
-            changed = relSplit(newRhythm);
+            changed = relSplit(newRhythm, random);
             break;
         case REL_MERGE:
-            changed = relMerge(newRhythm, start, measureLength);
+            changed = relMerge(newRhythm, start, measureLength, random);
             break;
         case REL_SWAP_RHYTHM:
-            changed = relSwapRhythm(newRhythm, start, measureLength);
+            changed = relSwapRhythm(newRhythm, start, measureLength, random);
             break;
         case REL_CHANGE_TURN:
-            changed = relChangeTurn(newTurns);
+            changed = relChangeTurn(newTurns, random);
             break;
         case REL_CHANGE_TURN_DIR:
-            changed = relChangeTurnDir(newTurns);
+            changed = relChangeTurnDir(newTurns, random);
             break;
         case REL_SWAP_TURN:
-            changed = relSwapTurn(newTurns);
+            changed = relSwapTurn(newTurns, random);
             break;
         }
         if (changed)

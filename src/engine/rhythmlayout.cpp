@@ -30,7 +30,8 @@ TDurations layOutMeasure(int measureLength, int upbeat, const TFiller& fill) {
     return out;
 }
 
-void plainFill(TDurations& out, int from, int to, const TDurations& allowed) {
+void plainFill(TDurations& out, int from, int to, const TDurations& allowed,
+               TRandomGenerator& random) {
     TDurations fitting;
     for (int t = from; t < to;) {
         const int room = to - t;
@@ -42,18 +43,18 @@ void plainFill(TDurations& out, int from, int to, const TDurations& allowed) {
             out.push_back(static_cast<DURATION>(-room));
             return;
         }
-        const DURATION d = fitting[static_cast<std::size_t>(randomDraw(int(fitting.size())))];
+        const DURATION d = fitting[static_cast<std::size_t>(random.draw(int(fitting.size())))];
         out.push_back(d);
         t += std::abs(d);
     }
 }
 
-TDurations chooseDurations(const TDurations& source, int k) {
+TDurations chooseDurations(const TDurations& source, int k, TRandomGenerator& random) {
     TDurations remaining = source;
     TDurations chosen;
     k = std::min<int>(k, int(remaining.size()));
     for (int i = 0; i < k; ++i) {
-        const auto at = remaining.begin() + randomDraw(int(remaining.size()));
+        const auto at = remaining.begin() + random.draw(int(remaining.size()));
         chosen.push_back(*at);
         remaining.erase(at);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/duration.h"
+#include "model/random.h"
 
 #include <functional>
 #include <vector>
@@ -31,10 +32,11 @@ TDurations layOutMeasure(int measureLength, int upbeat, const TFiller& fill);
 
 // The plain filler: a uniform draw among the allowed durations that fit, or a rest of the
 // whole remaining room when none does.
-void plainFill(TDurations& out, int from, int to, const TDurations& allowed);
+void plainFill(TDurations& out, int from, int to, const TDurations& allowed,
+               TRandomGenerator& random);
 
 // k durations at distinct positions of `source`, drawn one by one, sorted ascending.
-TDurations chooseDurations(const TDurations& source, int k);
+TDurations chooseDurations(const TDurations& source, int k, TRandomGenerator& random);
 
 // The sequence cut into the parts of one measure when its values add up to exactly one
 // measure and each part is filled exactly; otherwise the whole sequence as a single part.

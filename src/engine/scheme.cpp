@@ -11,14 +11,14 @@
 
 namespace {
 
-template <class T> void shuffleFromSecond(std::vector<T>& items) {
+template <class T> void shuffleFromSecond(std::vector<T>& items, TRandomGenerator& random) {
     for (std::size_t i = 1; i < items.size(); ++i)
-        std::swap(items[i], items[static_cast<std::size_t>(randomDraw(int(i) + 1))]);
+        std::swap(items[i], items[static_cast<std::size_t>(random.draw(int(i) + 1))]);
 }
 
 } // namespace
 
-TScheme::TScheme() : generator_(this) {
+TScheme::TScheme(TRandomGenerator& random) : random_(random), generator_(this) {
     turnAppliers_ = {nullptr,
                      &TScheme::applyRepetition,
                      &TScheme::applyChordLeap1,
@@ -77,7 +77,7 @@ void TScheme::defaultDurations() {
 
 void TScheme::randomDurations(const TMeasure& measure) {
     const TDurations source{30, 60, 90, 120, 150, 180, 210, 240};
-    const int k = randomDraw(8) + 1;
+    const int k = random_.draw(8) + 1;
     applyDurationChoice(source, k, durationsInOrder_, measure);
 }
 
@@ -97,7 +97,7 @@ void TScheme::mixDurations(const TMeasure& measure) {
         return;
     TDurations result;
     for (TDurations& part : splitAtMeasure(durations_, measure.ticksPerMeasure(), upbeat_)) {
-        shuffleFromSecond(part);
+        shuffleFromSecond(part, random_);
         result.insert(result.end(), part.begin(), part.end());
     }
     setDurations(result, true, true);
@@ -161,12 +161,12 @@ TDurations TScheme::rhythmContrastSource() const {
 TDurations TScheme::layOutPlain(const TDurations& allowed, const TMeasure& measure) const {
     return layOutMeasure(
         measure.ticksPerMeasure(), upbeat_,
-        [&](TDurations& out, int from, int to) { plainFill(out, from, to, allowed); });
+        [&](TDurations& out, int from, int to) { plainFill(out, from, to, allowed, random_); });
 }
 
 void TScheme::applyDurationChoice(const TDurations& source, int k, bool inOrder,
                                   const TMeasure& measure) {
-    const TDurations choice = chooseDurations(source, k);
+    const TDurations choice = chooseDurations(source, k, random_);
     if (!inOrder)
         setDurations(choice, false, true);
     else
@@ -195,7 +195,7 @@ void TScheme::defaultTurns() {
 void TScheme::randomTurns() {
     const TTurns source{REPETITION, CHORD_LEAP_1,     CHORD_LEAP_2, CHORD_LEAP_3, NEIGHBOUR,
                         PASSING,    DOUBLE_NEIGHBOUR, APPOGGIATURA, ESCAPE};
-    const int k = randomDraw(9) + 1;
+    const int k = random_.draw(9) + 1;
     applyTurnChoice(source, k, turnsInOrder_);
 }
 
@@ -210,7 +210,7 @@ void TScheme::mixTurns() {
     if (!turnsInOrder_)
         return;
     TTurns result = turns_;
-    shuffleFromSecond(result);
+    shuffleFromSecond(result, random_);
     setTurns(result, true, true);
 }
 
@@ -252,7 +252,7 @@ void TScheme::applyTurnChoice(const TTurns& source, int k, bool inOrder) {
     TTurns chosen;
     k = std::min<int>(k, int(remaining.size()));
     for (int i = 0; i < k; ++i) {
-        const auto at = remaining.begin() + randomDraw(int(remaining.size()));
+        const auto at = remaining.begin() + random_.draw(int(remaining.size()));
         chosen.push_back(*at);
         remaining.erase(at);
     }
@@ -262,6 +262,6 @@ void TScheme::applyTurnChoice(const TTurns& source, int k, bool inOrder) {
     }
     TTurns sequence;
     for (std::size_t i = 0; i < chosen.size(); ++i)
-        sequence.push_back(chosen[static_cast<std::size_t>(randomDraw(int(chosen.size())))]);
+        sequence.push_back(chosen[static_cast<std::size_t>(random_.draw(int(chosen.size())))]);
     setTurns(sequence, true, true);
 }

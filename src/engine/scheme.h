@@ -10,6 +10,7 @@
 #include "model/key.h"
 #include "model/measure.h"
 #include "model/motive.h"
+#include "model/random.h"
 
 #include <array>
 #include <cstdint>
@@ -29,7 +30,8 @@ public:
     using TVariantMaker = void (TScheme::*)(const TTurnVector& preceding, const TChord& chord,
                                             variant_set& candidates, int turnIndex);
 
-    TScheme();
+    // Every random decision of the engine draws from `random`.
+    explicit TScheme(TRandomGenerator& random);
     TScheme(const TScheme&) = delete;
     TScheme& operator=(const TScheme&) = delete;
 
@@ -47,6 +49,7 @@ public:
     TSchemeListener* pitchListener() const { return pitchListener_; }
     void setPitchListener(TSchemeListener* listener) { pitchListener_ = listener; }
     TSchemeGenerator& generator() { return generator_; }
+    TRandomGenerator& random() const { return random_; }
     int durationCursor() const { return durationCursor_; }
     int turnCursor() const { return turnCursor_; }
     // Key and meter of the last generation or candidate query.
@@ -141,6 +144,7 @@ private:
     void offerNeighbours(int p0, const TChord& chord, variant_set& out) const;
     bool closesMeasure(const TNote& previous) const;
 
+    TRandomGenerator& random_;
     TChordList chords_;
     TDurations durations_;
     bool durationsInOrder_ = false;

@@ -31,8 +31,8 @@ const TTurns& jerkySuccessors(int turn) {
     return isSmallTurn(turn) ? LARGE_TURNS : SMALL_TURNS;
 }
 
-template <class T> T pick(const std::vector<T>& items) {
-    return items[static_cast<std::size_t>(randomDraw(int(items.size())))];
+template <class T> T pick(const std::vector<T>& items, TRandomGenerator& random) {
+    return items[static_cast<std::size_t>(random.draw(int(items.size())))];
 }
 
 bool changesTurn(const TTurns& turns) {
@@ -62,13 +62,13 @@ void forEachNotePair(const TDurations& durations, int measureLength, int upbeat,
 
 } // namespace
 
-void uniformityFill(TDurations& out, int from, int to, bool uniform) {
+void uniformityFill(TDurations& out, int from, int to, bool uniform, TRandomGenerator& random) {
     const int first = std::min((to - from) / MIN_NOTE, 8);
     if (first < 1) {
         out.push_back(static_cast<DURATION>(from - to));
         return;
     }
-    out.push_back(static_cast<DURATION>((randomDraw(first) + 1) * MIN_NOTE));
+    out.push_back(static_cast<DURATION>((random.draw(first) + 1) * MIN_NOTE));
     int t = from + out.back();
     std::vector<int> candidates;
     while (t < to) {
@@ -93,13 +93,13 @@ void uniformityFill(TDurations& out, int from, int to, bool uniform) {
             out.push_back(static_cast<DURATION>(-room));
             return;
         }
-        const int d = pick(candidates);
+        const int d = pick(candidates, random);
         out.push_back(static_cast<DURATION>(d));
         t += d;
     }
 }
 
-void dynamicsFill(TDurations& out, int from, int to, bool shrinking) {
+void dynamicsFill(TDurations& out, int from, int to, bool shrinking, TRandomGenerator& random) {
     TDurations candidates;
     int previous = 0;
     for (int t = from; t < to;) {
@@ -114,13 +114,13 @@ void dynamicsFill(TDurations& out, int from, int to, bool shrinking) {
             out.push_back(static_cast<DURATION>(-room));
             return;
         }
-        previous = pick(candidates);
+        previous = pick(candidates, random);
         out.push_back(static_cast<DURATION>(previous));
         t += previous;
     }
 }
 
-void restFill(TDurations& out, int from, int to, bool withRests) {
+void restFill(TDurations& out, int from, int to, bool withRests, TRandomGenerator& random) {
     TDurations candidates = NOTE_DURATIONS;
     if (withRests)
         candidates.insert(candidates.end(), REST_DURATIONS.begin(), REST_DURATIONS.end());
@@ -131,7 +131,7 @@ void restFill(TDurations& out, int from, int to, bool withRests) {
             out.push_back(static_cast<DURATION>(room));
             return;
         }
-        const DURATION d = pick(candidates);
+        const DURATION d = pick(candidates, random);
         out.push_back(d);
         t += std::abs(d);
     }
@@ -245,7 +245,8 @@ void TSchemeGenerator::sizeGenerator(TScheme& scheme, bool small, const TMeasure
     }
     const TDurations snapshot = scheme.durations();
     for (int attempt = 0; attempt < ATTEMPTS; ++attempt) {
-        scheme.applyDurationChoice(source, randomDraw(int(source.size())) + 1, inOrder, measure);
+        scheme.applyDurationChoice(source, scheme.random().draw(int(source.size())) + 1, inOrder,
+                                   measure);
         if (!inOrder)
             return;
         if (scheme.durations() != snapshot &&
@@ -259,7 +260,7 @@ void TSchemeGenerator::volumeGenerator(TScheme& scheme, bool one, const TMeasure
     const int length = measure.ticksPerMeasure();
     const TDurations snapshot = scheme.durations();
     for (int attempt = 0; attempt < ATTEMPTS; ++attempt) {
-        const int k = one ? 1 : randomDraw(7) + 2;
+        const int k = one ? 1 : scheme.random().draw(7) + 2;
         scheme.applyDurationChoice(NOTE_DURATIONS, k, inOrder, measure);
         const TDurations& result = scheme.durations();
         const bool extra = one ? !inOrder || hasNotesPerMeasure(result, 1, length, scheme.upbeat())
@@ -272,23 +273,24 @@ void TSchemeGenerator::volumeGenerator(TScheme& scheme, bool one, const TMeasure
 void TSchemeGenerator::layoutGenerator(TScheme& scheme, int command, const TMeasure& measure) {
     const int length = measure.ticksPerMeasure();
     const int upbeat = scheme.upbeat();
+    TRandomGenerator& random = scheme.random();
     TFiller fill;
     switch (command) {
     case 4:
     case 5:
-        fill = [command](TDurations& out, int from, int to) {
-            uniformityFill(out, from, to, command == 4);
+        fill = [command, &random](TDurations& out, int from, int to) {
+            uniformityFill(out, from, to, command == 4, random);
         };
         break;
     case 8:
     case 9:
-        fill = [command](TDurations& out, int from, int to) {
-            dynamicsFill(out, from, to, command == 8);
+        fill = [command, &random](TDurations& out, int from, int to) {
+            dynamicsFill(out, from, to, command == 8, random);
         };
         break;
     default:
-        fill = [command](TDurations& out, int from, int to) {
-            restFill(out, from, to, command == 12);
+        fill = [command, &random](TDurations& out, int from, int to) {
+            restFill(out, from, to, command == 12, random);
         };
         break;
     }
@@ -313,8 +315,8 @@ void TSchemeGenerator::choiceTurnGenerator(TScheme& scheme, const TTurns& source
     const TTurns snapshot = scheme.turns();
     for (int attempt = 0; attempt < ATTEMPTS; ++attempt) {
         const int k = command == 36   ? 1
-                      : command == 37 ? randomDraw(8) + 2
-                                      : randomDraw(int(source.size())) + 1;
+                      : command == 37 ? scheme.random().draw(8) + 2
+                                      : scheme.random().draw(int(source.size())) + 1;
         scheme.applyTurnChoice(source, k, inOrder);
         const bool extra = command != 37 || !inOrder || changesTurn(scheme.turns());
         if (scheme.turns() != snapshot && extra)
@@ -323,14 +325,16 @@ void TSchemeGenerator::choiceTurnGenerator(TScheme& scheme, const TTurns& source
 }
 
 void TSchemeGenerator::figureGenerator(TScheme& scheme, bool uniform) {
-    const int n = randomDraw(6) + 2;
+    TRandomGenerator& random = scheme.random();
+    const int n = random.draw(6) + 2;
     const TTurns snapshot = scheme.turns();
     TTurns sequence;
     for (int attempt = 0; attempt < ATTEMPTS; ++attempt) {
         sequence.clear();
-        int seed = pick(ALL_TURNS);
+        int seed = pick(ALL_TURNS, random);
         for (int i = 0; i < n; ++i) {
-            const TURN_ROUND next = pick(uniform ? smoothSuccessors(seed) : jerkySuccessors(seed));
+            const TURN_ROUND next =
+                pick(uniform ? smoothSuccessors(seed) : jerkySuccessors(seed), random);
             sequence.push_back(next);
             seed = next;
         }
@@ -341,15 +345,15 @@ void TSchemeGenerator::figureGenerator(TScheme& scheme, bool uniform) {
 }
 
 void TSchemeGenerator::alternationGenerator(TScheme& scheme, bool chordFirst) {
-    const int n = randomDraw(6) + 2;
+    const int n = scheme.random().draw(6) + 2;
     const TTurns snapshot = scheme.turns();
     TTurns sequence;
     for (int attempt = 0; attempt < ATTEMPTS; ++attempt) {
         sequence.clear();
         for (int i = 0; i < n; ++i) {
             const bool chordTurn = (i % 2 == 0) == chordFirst;
-            sequence.push_back(chordTurn ? CHORD_TURNS[std::size_t(randomDraw(4))]
-                                         : NON_CHORD_TURNS[std::size_t(randomDraw(5))]);
+            sequence.push_back(chordTurn ? CHORD_TURNS[std::size_t(scheme.random().draw(4))]
+                                         : NON_CHORD_TURNS[std::size_t(scheme.random().draw(5))]);
         }
         if (sequence != snapshot)
             break;

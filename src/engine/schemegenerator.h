@@ -3,6 +3,7 @@
 #include "engine/rhythmlayout.h"
 #include "engine/turn.h"
 #include "model/measure.h"
+#include "model/random.h"
 
 class TScheme;
 
@@ -41,6 +42,6 @@ private:
 };
 
 // The fillers of the category generators, exposed for their tests.
-void uniformityFill(TDurations& out, int from, int to, bool uniform);
-void dynamicsFill(TDurations& out, int from, int to, bool shrinking);
-void restFill(TDurations& out, int from, int to, bool withRests);
+void uniformityFill(TDurations& out, int from, int to, bool uniform, TRandomGenerator& random);
+void dynamicsFill(TDurations& out, int from, int to, bool shrinking, TRandomGenerator& random);
+void restFill(TDurations& out, int from, int to, bool withRests, TRandomGenerator& random);

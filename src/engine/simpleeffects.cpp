@@ -100,22 +100,24 @@ TMotives TEffect::variationVariants(const TMotive& source) const {
 }
 
 TMotives TEffect::rhythmVariants(const TMotive& source) const {
-    return freshVariants(source, false,
-                         [](TMotive& candidate) { newRhythm(candidate, randomDraw(2)); });
+    return freshVariants(source, false, [this](TMotive& candidate) {
+        newRhythm(candidate, scheme_.random().draw(2), scheme_.random());
+    });
 }
 
 TMotives TEffect::pieceVariants(const TMotive& source) const {
     if (source.notes().size() < 2)
         return {};
-    return freshVariants(source, false,
-                         [](TMotive& candidate) { removeRandomNotes(candidate.notes()); });
+    return freshVariants(source, false, [this](TMotive& candidate) {
+        removeRandomNotes(candidate.notes(), scheme_.random());
+    });
 }
 
 TMotives TEffect::otherVariants(const TMotive& source) const {
     TMotives variants;
     for (int kind : {0, 3, 5}) {
         TMotive variant = source;
-        otherEffect(variant, kind);
+        otherEffect(variant, kind, scheme_.random());
         markChordNotes(variant, true);
         variants.push_back(variant);
     }

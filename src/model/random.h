@@ -23,11 +23,7 @@ private:
     std::uint32_t state_ = 1;
 };
 
-// The one generator of the process, seeded with 1 at start and never reseeded.
-// Interface thread only.
+// The one generator of the process, seeded with 1 at start and never reseeded. Only the
+// composition roots (the main window and the command line) name it; everything that draws
+// takes a generator by reference. Interface thread only.
 TRandomGenerator& processRandom();
-
-// draw(n) of the process-wide generator.
-inline int randomDraw(int n) {
-    return processRandom().draw(n);
-}

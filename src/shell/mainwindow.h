@@ -146,7 +146,7 @@ private:
     TTopFrame& frame_;
     std::filesystem::path applicationFolder_;
     TPeriodData period_;
-    TScheme scheme_;
+    TScheme scheme_{processRandom()}; // the process-wide draws of the whole program
     TPlayer player_;
     TMotivePlayer motivePlayer_;
     TEngMessageBundle bundle_;

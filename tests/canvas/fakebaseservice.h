@@ -77,7 +77,8 @@ private:
     TNullBackend backend_;
     TPlayer player_{backend_};
     TMotivePlayer motivePlayer_{&player_, true};
-    TScheme scheme_;
+    TRandomGenerator random_; // every fake service draws from the initial state
+    TScheme scheme_{random_};
     TEngMessageBundle bundle_;
     TPeriodData period_;
     TMessageWindow messageWindow_{*this};

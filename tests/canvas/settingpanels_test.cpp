@@ -67,10 +67,11 @@ TEST_F(KeyPanel, ChoosingTheOtherModeRenamesTheKeysAndKeepsTheSignature) {
 
 TEST_F(KeyPanel, RandomKeysHaveOneToSevenAccidentalsInBothModesAndDirections) {
     TKeyPanel panel(nullptr, bundle);
+    TRandomGenerator random;
     std::set<int> signs;
     std::set<bool> modes;
     for (int i = 0; i < 300; ++i) {
-        panel.randomKey();
+        panel.randomKey(random);
         const TKey key = panel.key();
         EXPECT_NE(key.sign(), 0);
         EXPECT_LE(std::abs(key.sign()), 7);
@@ -159,9 +160,10 @@ TEST_F(ZataktPanel, AShorterMeterKeepsTheUpbeatInsideTheMeasure) {
 
 TEST_F(ZataktPanel, RandomChoicesStayInsideTheMeasure) {
     TZataktPanel panel(nullptr, bundle, TMeasure(3, EIGHTH));
+    TRandomGenerator random;
     std::set<std::pair<int, int>> seen;
     for (int i = 0; i < 300; ++i) {
-        panel.random();
+        panel.random(random);
         const int zatakt = panel.zatakt();
         EXPECT_GE(zatakt, 0);
         EXPECT_LT(zatakt, 180);
@@ -180,7 +182,8 @@ TEST_F(ZataktPanel, ABundleWithoutTheListsLeavesThePanelEmptyButWorking) {
     EXPECT_EQ(panel.types()->count(), 0);
     EXPECT_EQ(panel.durations()->count(), 7);
     EXPECT_EQ(panel.zatakt(), 0);
-    panel.random();
+    TRandomGenerator random;
+    panel.random(random);
     EXPECT_EQ(panel.zatakt(), 0);
 }
 

@@ -30,8 +30,6 @@ public:
 
 class UMotiveCanvas : public ::testing::Test {
 protected:
-    void SetUp() override { processRandom() = TRandomGenerator(); }
-
     TUMotiveCanvas& makeCanvas(TMotive& motive) {
         canvases.push_back(std::make_unique<TUMotiveCanvas>(nullptr, service, motive));
         canvases.back()->addCanvasListener(&listener);

@@ -85,7 +85,8 @@ TEST(GenerateOptions, RejectWhatTheSchemesCannotHold) {
 TEST(GeneratePeriod, TheDefaultPeriodBecomesAHarmonisedMelody) {
     TPeriodData period;
     buildDefaultPeriod(period);
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     const auto report = generatePeriod(period, scheme, {});
     ASSERT_EQ(report.size(), std::size_t(period.motiveCount()));
     for (const TGeneratedMotive& entry : report) {
@@ -106,7 +107,9 @@ TEST(GeneratePeriod, InOrderSchemesAndMotivesWithNotesKept) {
     kept.notes() = {TNote(240, 20, 120)};
     const TMotive before = kept;
 
-    TScheme scheme;
+    TRandomGenerator draws;
+
+    TScheme scheme(draws);
     const auto report =
         generatePeriod(period, scheme,
                        parse({"--rhythm", "60,-60,120,60,60", "--rhythm-in-order", "--turns", "2,6",

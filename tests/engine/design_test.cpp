@@ -21,44 +21,53 @@ template <class Op> TRhythms outcomes(const TDurations& rhythm, const Op& op) {
 }
 
 TEST(RelativeOperations, SplitCutsOneNoteAtAnySixteenth) {
-    EXPECT_EQ(outcomes({120}, [](TDurations& r) { EXPECT_TRUE(TEffect::relSplit(r)); }),
-              (TRhythms{{30, 90}, {60, 60}, {90, 30}}));
+    TRandomGenerator draws;
+    EXPECT_EQ(
+        outcomes({120}, [&draws](TDurations& r) { EXPECT_TRUE(TEffect::relSplit(r, draws)); }),
+        (TRhythms{{30, 90}, {60, 60}, {90, 30}}));
     TDurations unsplittable{30, -90};
-    EXPECT_FALSE(TEffect::relSplit(unsplittable));
+    EXPECT_FALSE(TEffect::relSplit(unsplittable, draws));
     EXPECT_EQ(unsplittable, (TDurations{30, -90}));
 }
 
 TEST(RelativeOperations, MergeJoinsNeighboursOfOneMeasureIntoANote) {
-    EXPECT_EQ(outcomes({120, -120, 120, 120},
-                       [](TDurations& r) { EXPECT_TRUE(TEffect::relMerge(r, 0, 480)); }),
-              (TRhythms{{240, 120, 120}, {120, 240, 120}, {120, -120, 240}}));
+    TRandomGenerator draws;
+    EXPECT_EQ(
+        outcomes({120, -120, 120, 120},
+                 [&draws](TDurations& r) { EXPECT_TRUE(TEffect::relMerge(r, 0, 480, draws)); }),
+        (TRhythms{{240, 120, 120}, {120, 240, 120}, {120, -120, 240}}));
     TDurations rests{-120, -120};
-    EXPECT_TRUE(TEffect::relMerge(rests, 0, 480));
+    EXPECT_TRUE(TEffect::relMerge(rests, 0, 480, draws));
     EXPECT_EQ(rests, (TDurations{240}));
     // After an upbeat of a quarter in 4/4 the first quarter ends on the bar line.
-    EXPECT_EQ(outcomes({120, 240, 120},
-                       [](TDurations& r) { EXPECT_TRUE(TEffect::relMerge(r, 360, 480)); }),
-              (TRhythms{{120, 360}}));
+    EXPECT_EQ(
+        outcomes({120, 240, 120},
+                 [&draws](TDurations& r) { EXPECT_TRUE(TEffect::relMerge(r, 360, 480, draws)); }),
+        (TRhythms{{120, 360}}));
     TDurations single{480};
-    EXPECT_FALSE(TEffect::relMerge(single, 0, 480));
+    EXPECT_FALSE(TEffect::relMerge(single, 0, 480, draws));
     TDurations acrossBar{120, 240};
-    EXPECT_FALSE(TEffect::relMerge(acrossBar, 360, 480));
+    EXPECT_FALSE(TEffect::relMerge(acrossBar, 360, 480, draws));
 }
 
 TEST(RelativeOperations, SwapExchangesUnequalNeighboursOfOneMeasure) {
+    TRandomGenerator draws;
     TDurations equal{60, 60, 60};
-    EXPECT_FALSE(TEffect::relSwapRhythm(equal, 0, 240));
+    EXPECT_FALSE(TEffect::relSwapRhythm(equal, 0, 240, draws));
     EXPECT_EQ(outcomes({60, 60, -120},
-                       [](TDurations& r) { EXPECT_TRUE(TEffect::relSwapRhythm(r, 0, 240)); }),
+                       [&draws](TDurations& r) {
+                           EXPECT_TRUE(TEffect::relSwapRhythm(r, 0, 240, draws));
+                       }),
               (TRhythms{{60, -120, 60}}));
 }
 
 TEST(RelativeOperations, TurnOperations) {
+    TRandomGenerator draws;
     const TTurnsWithDir turns{
         {CHORD_LEAP_1, true, 2, true}, {NEIGHBOUR, false, 3, true}, {NEIGHBOUR, true, 3, true}};
     for (int run = 0; run < 100; ++run) {
         TTurnsWithDir changed = turns;
-        ASSERT_TRUE(TEffect::relChangeTurn(changed));
+        ASSERT_TRUE(TEffect::relChangeTurn(changed, draws));
         ASSERT_EQ(changed.size(), turns.size());
         int differing = 0;
         for (std::size_t i = 0; i < turns.size(); ++i) {
@@ -72,7 +81,7 @@ TEST(RelativeOperations, TurnOperations) {
         EXPECT_EQ(differing, 1);
 
         TTurnsWithDir reversed = turns;
-        ASSERT_TRUE(TEffect::relChangeTurnDir(reversed));
+        ASSERT_TRUE(TEffect::relChangeTurnDir(reversed, draws));
         int flipped = 0;
         for (std::size_t i = 0; i < turns.size(); ++i)
             flipped += reversed[i].up != turns[i].up ? 1 : 0;
@@ -80,26 +89,27 @@ TEST(RelativeOperations, TurnOperations) {
 
         // Only the first pair holds two different turns; the records travel whole.
         TTurnsWithDir swapped = turns;
-        ASSERT_TRUE(TEffect::relSwapTurn(swapped));
+        ASSERT_TRUE(TEffect::relSwapTurn(swapped, draws));
         EXPECT_EQ(swapped, (TTurnsWithDir{turns[1], turns[0], turns[2]}));
     }
     TTurnsWithDir same{{PASSING, true}, {PASSING, false}};
-    EXPECT_FALSE(TEffect::relSwapTurn(same));
+    EXPECT_FALSE(TEffect::relSwapTurn(same, draws));
     TTurnsWithDir none;
-    EXPECT_FALSE(TEffect::relChangeTurn(none));
-    EXPECT_FALSE(TEffect::relChangeTurnDir(none));
-    EXPECT_FALSE(TEffect::relSwapTurn(none));
+    EXPECT_FALSE(TEffect::relChangeTurn(none, draws));
+    EXPECT_FALSE(TEffect::relChangeTurnDir(none, draws));
+    EXPECT_FALSE(TEffect::relSwapTurn(none, draws));
 }
 
 TEST(ReadDesign, HarmonisedMotiveKeepsItsMarksAndDrawsNothing) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     // C major tonic: pitch 20 is a chord tone (C), 21 is not.
     TMotive motive = melody({{0, 20, 120}, {120, 21, 120}, {240, 20, 120}, {360, 22, 120}});
     motive.chords() = {chordAt("TONIC_THREE_CHORD", 0)};
     motive.recomputeChordingFlags();
-    const std::uint32_t state = processRandom().state();
+    const std::uint32_t state = draws.state();
     const TDesign design = readDesign(motive, scheme);
-    EXPECT_EQ(processRandom().state(), state);
+    EXPECT_EQ(draws.state(), state);
     EXPECT_EQ(design.rhythm, (TDurations{120, 120, 120, 120}));
     EXPECT_EQ(design.turns,
               (TTurnsWithDir{{NEIGHBOUR, true, 3, true}, {CHORD_LEAP_1, true, 2, true}}));
@@ -109,13 +119,14 @@ TEST(ReadDesign, HarmonisedMotiveKeepsItsMarksAndDrawsNothing) {
 }
 
 TEST(ReadDesign, LoneChordNotesGiveOneRepetitionAndEmptyPartsPitch20) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     // Upbeat of a quarter in 2/4: the upbeat part is empty, the other holds one note.
     TMotive motive = melody({{240, 25, 120}}, TMeasure(2, 120), 120);
-    const std::uint32_t state = processRandom().state();
+    const std::uint32_t state = draws.state();
     const TDesign design = readDesign(motive, scheme);
     // A chord is drawn for the marks.
-    EXPECT_NE(processRandom().state(), state);
+    EXPECT_NE(draws.state(), state);
     EXPECT_EQ(design.turns, (TTurnsWithDir{{REPETITION, true, 0, true}}));
     ASSERT_EQ(design.beacons.size(), 2u);
     EXPECT_EQ(design.beacons[0].pitch, EMPTY_PART_BEACON_PITCH);
@@ -124,7 +135,8 @@ TEST(ReadDesign, LoneChordNotesGiveOneRepetitionAndEmptyPartsPitch20) {
 }
 
 TEST(RelativeVariation, RegeneratesUnderTheTargetsChordsFromAChangedDesign) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     TEffect effect(scheme);
     int changed = 0;
     const std::vector<TMotive> sources = generatedSources(6);

@@ -9,7 +9,8 @@ namespace {
 const TMeasure FOUR_FOUR(4, 120);
 
 TEST(SimpleEffects, SequenceUpFromAHighestPitchOf32LeavesTheThirdVariantEmpty) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     TEffect effect(scheme);
     const TMotive source = melody({{0, 20, 120}, {120, 32, 120}, {240, 25, 240}});
     const TMotives variants = effect.makeVariants(TSimpleEffect::SEQUENCE_UP, source);
@@ -25,7 +26,8 @@ TEST(SimpleEffects, SequenceUpFromAHighestPitchOf32LeavesTheThirdVariantEmpty) {
 }
 
 TEST(SimpleEffects, RepeatKeepsTheMelodyThenMovesItByOctavesWithoutChords) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     TEffect effect(scheme);
     TMotive source = melody({{0, 20, 120}, {120, 24, 360}}, FOUR_FOUR, 0, TKey(0, MINOR));
     source.chords() = {chordAt("TONIC_THREE_CHORD", 0)};
@@ -46,7 +48,8 @@ TEST(SimpleEffects, RepeatKeepsTheMelodyThenMovesItByOctavesWithoutChords) {
 }
 
 TEST(SimpleEffects, PieceNeedsTwoNotesAndKeepsOneOfTwo) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     TEffect effect(scheme);
     EXPECT_TRUE(effect.makeVariants(TSimpleEffect::PIECE, melody({{0, 20, 480}})).empty());
     EXPECT_TRUE(effect.makeVariants(TSimpleEffect::VARIATION, melody({})).empty());
@@ -60,10 +63,11 @@ TEST(SimpleEffects, PieceNeedsTwoNotesAndKeepsOneOfTwo) {
 }
 
 TEST(VaryOperations, SplitNoteNeverSplitsASixteenth) {
+    TRandomGenerator draws;
     const TNoteList group{{0, 20, 30}, {30, 22, 90}};
     for (int run = 0; run < 200; ++run) {
         TNoteList notes = group;
-        TEffect::splitNote(notes);
+        TEffect::splitNote(notes, draws);
         ASSERT_EQ(notes.size(), 3u);
         EXPECT_EQ(notes[0], group[0]);
         EXPECT_EQ(notes[1].time(), 30);
@@ -81,14 +85,15 @@ TEST(VaryOperations, SplitNoteNeverSplitsASixteenth) {
         EXPECT_EQ(std::count(ops.begin(), ops.end(), TEffect::MERGE_NOTES), 1);
     }
     TNoteList unchanged = sixteenths;
-    TEffect::splitNote(unchanged);
+    TEffect::splitNote(unchanged, draws);
     EXPECT_EQ(unchanged, sixteenths);
 }
 
 TEST(VaryOperations, SplitAtTheRangeEdgeStepsInside) {
+    TRandomGenerator draws;
     for (int run = 0; run < 100; ++run) {
         TNoteList notes{{0, 34, 120}, {120, 34, 120}};
-        TEffect::splitNote(notes);
+        TEffect::splitNote(notes, draws);
         ASSERT_EQ(notes.size(), 3u);
         for (const TNote& n : notes)
             EXPECT_TRUE(n.pitch() == 34 || n.pitch() == 33);
@@ -112,6 +117,7 @@ TEST(VaryOperations, OperationTableFollowsTheGroup) {
 }
 
 TEST(VaryOperations, MirrorMergeAndRetrogrades) {
+    TRandomGenerator draws;
     TNoteList neighbour{{0, 20, 60}, {60, 21, 60}, {120, 20, 120}};
     TEffect::mirrorNonChord(neighbour, NEIGHBOUR);
     EXPECT_EQ(pitchesOf(neighbour), (std::vector<int>{20, 19, 20}));
@@ -127,7 +133,7 @@ TEST(VaryOperations, MirrorMergeAndRetrogrades) {
 
     for (int run = 0; run < 10; ++run) {
         TNoteList pair{{0, 20, 120}, {120, 24, 120}};
-        TEffect::mergeNotes(pair);
+        TEffect::mergeNotes(pair, draws);
         ASSERT_EQ(pair.size(), 1u);
         EXPECT_EQ(pair[0].time(), 0);
         EXPECT_EQ(pair[0].duration(), 240);
@@ -152,15 +158,17 @@ TEST(OtherEffect, InversionMirrorsEachIntervalAndKeepsWhatWouldLeaveTheRange) {
 }
 
 TEST(OtherEffect, EachMeasurePartIsTransformedOnItsOwn) {
+    TRandomGenerator draws;
     // Upbeat of a quarter in 2/4: parts [120, 240) and [240, 360).
     TMotive motive =
         melody({{120, 20, 60}, {180, 24, 60}, {240, 18, 90}, {330, 16, 30}}, TMeasure(2, 120), 120);
-    TEffect::otherEffect(motive, 3);
+    TEffect::otherEffect(motive, 3, draws);
     EXPECT_EQ(motive.notes(),
               (TNoteList{{120, 24, 60}, {180, 20, 60}, {240, 16, 30}, {270, 18, 90}}));
 }
 
 TEST(NewRhythm, ModeOneKeepsPartLengthsRestsAndNoteCounts) {
+    TRandomGenerator draws;
     const TMotive source =
         melody({{120, 20, 60}, {300, 22, 120}, {480, 24, 90}, {600, 25, 30}, {660, 26, 60}},
                FOUR_FOUR, 120);
@@ -174,7 +182,7 @@ TEST(NewRhythm, ModeOneKeepsPartLengthsRestsAndNoteCounts) {
     const auto before = TEffect::notesByPart(source);
     for (int run = 0; run < 200; ++run) {
         TMotive varied = source;
-        TEffect::newRhythm(varied, 1);
+        TEffect::newRhythm(varied, 1, draws);
         expectWellFormed(varied, "mode 1");
         const auto after = TEffect::notesByPart(varied);
         ASSERT_EQ(after.size(), before.size());
@@ -189,11 +197,12 @@ TEST(NewRhythm, ModeOneKeepsPartLengthsRestsAndNoteCounts) {
 }
 
 TEST(NewRhythm, ModeZeroShufflesTheFullSequenceOfEachPart) {
+    TRandomGenerator draws;
     const TMotive source = melody({{0, 20, 120}, {120, 22, 60}, {240, 24, 240}});
     std::set<std::vector<int>> onsets;
     for (int run = 0; run < 50; ++run) {
         TMotive varied = source;
-        TEffect::newRhythm(varied, 0);
+        TEffect::newRhythm(varied, 0, draws);
         expectWellFormed(varied, "mode 0");
         ASSERT_EQ(varied.notes().size(), 3u);
         std::vector<int> times;
@@ -206,7 +215,8 @@ TEST(NewRhythm, ModeZeroShufflesTheFullSequenceOfEachPart) {
 
 // Every simple effect on generated motives of every shape.
 TEST(SimpleEffects, VariantsOfGeneratedMotivesStayWellFormed) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     TEffect effect(scheme);
     const std::vector<TMotive> sources = generatedSources(12);
     int fresh = 0;

@@ -53,7 +53,8 @@ inline std::vector<TMotive> generatedSources(int perShape) {
     };
     TRandomGenerator shapeRandom;
     std::vector<TMotive> sources;
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     for (const Shape& shape : shapes) {
         for (int i = 0; i < perShape; ++i) {
             TMotive motive(shape.key, shape.measure, static_cast<std::int16_t>(shape.upbeat));

@@ -6,11 +6,6 @@
 
 #include <string>
 
-// Restarts the process-wide generator from its initial state, for tests of exact sequences.
-inline void restartRandom() {
-    processRandom() = TRandomGenerator();
-}
-
 inline TChord chordAt(const std::string& type, int time) {
     TChord chord = chordOfType(type);
     chord.setTime(time);

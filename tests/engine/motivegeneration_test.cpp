@@ -35,7 +35,8 @@ std::vector<int> pitchesOf(const TMotive& motive) {
 }
 
 TEST(GenerateMotive, InOrderRhythmWithRests) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     scheme.setDurations({120, -120}, true, false);
     TMotive motive = harmonised(TKey(), FOUR_FOUR, 0, "TONIC_THREE_CHORD");
     scheme.generateMotive(motive, {});
@@ -46,7 +47,8 @@ TEST(GenerateMotive, InOrderRhythmWithRests) {
 }
 
 TEST(GenerateMotive, InOrderRhythmTruncatesAtTheUpbeatWithoutAdvancing) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     scheme.setDurations({240, 240}, true, false);
     TMotive motive = harmonised(TKey(), FOUR_FOUR, 120, "TONIC_THREE_CHORD");
     scheme.generateMotive(motive, {});
@@ -57,7 +59,8 @@ TEST(GenerateMotive, InOrderRhythmTruncatesAtTheUpbeatWithoutAdvancing) {
 }
 
 TEST(GenerateMotive, WithoutBeaconsPartsStartAtTwentyOneAndClimb) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     scheme.setDurations({60}, true, false);
     scheme.setTurns({CHORD_LEAP_1}, true, false);
     TMotive motive = harmonised(TKey(), FOUR_FOUR, 240, "TONIC_THREE_CHORD");
@@ -67,7 +70,8 @@ TEST(GenerateMotive, WithoutBeaconsPartsStartAtTwentyOneAndClimb) {
 }
 
 TEST(GenerateMotive, BeaconsSteerDirectionAndAnchor) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     scheme.setDurations({120}, true, false);
     scheme.setTurns({CHORD_LEAP_1}, true, false);
     TMotive motive = harmonised(TKey(), FOUR_FOUR, 0, "TONIC_THREE_CHORD");
@@ -77,7 +81,8 @@ TEST(GenerateMotive, BeaconsSteerDirectionAndAnchor) {
 }
 
 TEST(GenerateMotive, AppoggiaturaAtTheLastNoteLeavesItsFirstNote) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     scheme.setDurations({240}, true, false);
     scheme.setTurns({APPOGGIATURA}, false, false);
     TMotive motive = harmonised(TKey(), FOUR_FOUR, 0, "TONIC_THREE_CHORD");
@@ -87,7 +92,8 @@ TEST(GenerateMotive, AppoggiaturaAtTheLastNoteLeavesItsFirstNote) {
 }
 
 TEST(GenerateMotive, FailingTurnsRepeatAndFarAnchorsStayInRange) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     scheme.setDurations({120}, true, false);
     scheme.setTurns({CHORD_LEAP_1, CHORD_LEAP_2}, false, false);
     TMotive motive = harmonised(TKey(), FOUR_FOUR, 0, "TONIC_THREE_CHORD");
@@ -100,7 +106,8 @@ TEST(GenerateMotive, FailingTurnsRepeatAndFarAnchorsStayInRange) {
 }
 
 TEST(GenerateMotive, StartPitch) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     const TChord tonic = chordOfType("TONIC_THREE_CHORD");
     EXPECT_EQ(scheme.startPitch(tonic, 21), 22);
     EXPECT_EQ(scheme.startPitch(tonic, 22), 22);
@@ -113,7 +120,8 @@ TEST(GenerateMotive, StartPitch) {
 }
 
 TEST(GenerateMotive, EmptySchemesGiveOneRepeatedNotePerPart) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     scheme.setDurations({}, false, false);
     scheme.setTurns({}, true, false);
     TMotive motive = harmonised(TKey(), FOUR_FOUR, 120, "TONIC_THREE_CHORD");
@@ -133,7 +141,8 @@ TEST(GenerateMotive, EmptySchemesGiveOneRepeatedNotePerPart) {
 }
 
 TEST(GenerateMotive, MarksLeadingTonesAndNotifiesOnce) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     scheme.setDurations({60}, true, false);
     scheme.setTurns({PASSING}, true, false);
     const TKey aMinor(0, MINOR);
@@ -151,7 +160,8 @@ TEST(GenerateMotive, MarksLeadingTonesAndNotifiesOnce) {
 }
 
 TEST(RegenerateMotive, FollowsTheGivenDesign) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     scheme.setDurations({240}, true, false);
     TMotive motive = harmonised(TKey(), FOUR_FOUR, 240, "TONIC_THREE_CHORD");
     scheme.regenerateMotive({60, -60, 120},
@@ -171,27 +181,28 @@ TEST(RegenerateMotive, FollowsTheGivenDesign) {
 // generateMotive over random keys, meters, upbeats, chords, schemes and contours.
 TEST(GenerateMotive, InvariantsOverManyDraws) {
     const TMeasure meters[] = {TMeasure(2, 120), TMeasure(3, 120), FOUR_FOUR, TMeasure(6, 60)};
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     for (int round = 0; round < 600; ++round) {
-        const TKey key(randomDraw(15) - 7, randomDraw(2) == 0 ? MAJOR : MINOR);
-        const TMeasure& meter = meters[randomDraw(4)];
+        const TKey key(draws.draw(15) - 7, draws.draw(2) == 0 ? MAJOR : MINOR);
+        const TMeasure& meter = meters[draws.draw(4)];
         const int length = meter.ticksPerMeasure();
-        const int upbeat = randomDraw(2) == 0 ? 0 : 30 * (1 + randomDraw(length / 30 - 1));
+        const int upbeat = draws.draw(2) == 0 ? 0 : 30 * (1 + draws.draw(length / 30 - 1));
         scheme.setUpbeat(static_cast<std::int16_t>(upbeat));
-        scheme.generator().runSchemeCommand(randomDraw(20), nullptr, meter,
+        scheme.generator().runSchemeCommand(draws.draw(20), nullptr, meter,
                                             scheme.durationsInOrder());
-        scheme.generator().runSchemeCommand(20 + randomDraw(20), nullptr, meter,
+        scheme.generator().runSchemeCommand(20 + draws.draw(20), nullptr, meter,
                                             scheme.turnsInOrder());
-        if (randomDraw(5) == 0)
+        if (draws.draw(5) == 0)
             scheme.setDurations(scheme.durations(), !scheme.durationsInOrder(), false);
         const TChordList& pool = scheme.chords();
         TMotive motive(key, meter, static_cast<std::int16_t>(upbeat));
         for (int m = 0; m < motive.measureCount(); ++m)
             motive.chords().push_back(
-                chordAt(pool[std::size_t(randomDraw(int(pool.size())))].name(), m * length));
+                chordAt(pool[std::size_t(draws.draw(int(pool.size())))].name(), m * length));
         TLights beacons;
-        for (int t = motive.upbeatStart(); t < motive.end(); t += 30 * (1 + randomDraw(8)))
-            beacons.emplace_back(t, randomDraw(42));
+        for (int t = motive.upbeatStart(); t < motive.end(); t += 30 * (1 + draws.draw(8)))
+            beacons.emplace_back(t, draws.draw(42));
         scheme.generateMotive(motive, beacons);
 
         const TNoteList& notes = motive.notes();
@@ -230,8 +241,8 @@ TEST(GenerateMotive, InvariantsOverManyDraws) {
 }
 
 TEST(GenerateMotive, ExactSequenceFromTheInitialGeneratorState) {
-    restartRandom();
-    TScheme scheme; // default schemes: set mode, all durations, all turns
+    TRandomGenerator draws;
+    TScheme scheme(draws); // default schemes: set mode, all durations, all turns
     TMotive motive = harmonised(TKey(), FOUR_FOUR, 0, "TONIC_THREE_CHORD");
     scheme.generateMotive(motive, {TLight(0, 20), TLight(240, 27), TLight(480, 17)});
     std::vector<int> flat;
@@ -245,7 +256,8 @@ TEST(GenerateMotive, ExactSequenceFromTheInitialGeneratorState) {
 }
 
 TEST(NoteCandidates, EmptyPitchSchemeOffersTheWholeRange) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     scheme.setTurns({}, false, false);
     variant_set candidates;
     const TChord tonic = chordOfType("TONIC_THREE_CHORD");
@@ -261,7 +273,8 @@ TEST(NoteCandidates, EmptyPitchSchemeOffersTheWholeRange) {
 }
 
 TEST(NoteCandidates, OfferedRestIsCutToTheRoom) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     scheme.setDurations({-240, 120}, true, false);
     variant_set candidates;
     const TChord tonic = chordOfType("TONIC_THREE_CHORD");
@@ -288,7 +301,8 @@ TEST(NoteCandidates, OfferedRestIsCutToTheRoom) {
 }
 
 TEST(NoteCandidates, TheFirstTurnToProposeAPitchKeepsIt) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     scheme.setTurns({REPETITION, CHORD_LEAP_1, CHORD_LEAP_1, NEIGHBOUR}, false, false);
     scheme.setDurations({60, 120}, false, false);
     variant_set candidates;
@@ -309,7 +323,8 @@ TEST(NoteCandidates, TheFirstTurnToProposeAPitchKeepsIt) {
 }
 
 TEST(NoteCandidates, TurnMakersAfterNonChordNotes) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     scheme.setDurations({}, false, false);
     const TChord tonic = chordOfType("TONIC_THREE_CHORD");
     variant_set candidates;
@@ -342,24 +357,25 @@ TEST(NoteCandidates, TurnMakersAfterNonChordNotes) {
 }
 
 TEST(NoteCandidates, NoPitchTwiceAndDurationsFitTheRoom) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     variant_set candidates;
     for (int round = 0; round < 500; ++round) {
-        const TKey key(randomDraw(15) - 7, randomDraw(2) == 0 ? MAJOR : MINOR);
-        scheme.generator().runSchemeCommand(randomDraw(20), nullptr, FOUR_FOUR,
+        const TKey key(draws.draw(15) - 7, draws.draw(2) == 0 ? MAJOR : MINOR);
+        scheme.generator().runSchemeCommand(draws.draw(20), nullptr, FOUR_FOUR,
                                             scheme.durationsInOrder());
-        scheme.generator().runSchemeCommand(20 + randomDraw(20), nullptr, FOUR_FOUR,
+        scheme.generator().runSchemeCommand(20 + draws.draw(20), nullptr, FOUR_FOUR,
                                             scheme.turnsInOrder());
-        const TChord chord = scheme.chords()[std::size_t(randomDraw(21))];
+        const TChord chord = scheme.chords()[std::size_t(draws.draw(21))];
         TTurnVector pre;
         for (int i = 0; i < 3; ++i) {
-            TNote n(0, 13 + randomDraw(22), 30 * (1 + randomDraw(4)));
-            n.setChordingNote(randomDraw(2) == 0);
+            TNote n(0, 13 + draws.draw(22), 30 * (1 + draws.draw(4)));
+            n.setChordingNote(draws.draw(2) == 0);
             pre.push_back(n);
         }
-        const int from = 30 * randomDraw(16);
-        scheme.noteCandidates(pre, chord, randomDraw(2) == 0, randomDraw(2) == 0,
-                              randomDraw(4) == 0, candidates, FOUR_FOUR, key, from, 480);
+        const int from = 30 * draws.draw(16);
+        scheme.noteCandidates(pre, chord, draws.draw(2) == 0, draws.draw(2) == 0,
+                              draws.draw(4) == 0, candidates, FOUR_FOUR, key, from, 480);
         std::set<int> seen;
         ASSERT_FALSE(candidates.empty());
         for (const TScVariant& v : candidates) {

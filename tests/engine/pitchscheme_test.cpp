@@ -31,7 +31,8 @@ TNote flagged(int time, int pitch, bool chordTone) {
 }
 
 TEST(TurnAppliers, ChordLeapsWalkChordTones) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     TNoteList notes = part(20, 2);
     EXPECT_EQ(scheme.applyTurn(CHORD_LEAP_1, notes, TONIC, true, 1), 1);
     EXPECT_EQ(notes[1].pitch(), 22);
@@ -46,7 +47,8 @@ TEST(TurnAppliers, ChordLeapsWalkChordTones) {
 }
 
 TEST(TurnAppliers, RepetitionNeverFailsAndMarksAChordNote) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     TNoteList notes = part(34, 2);
     notes[1].setChordingNote(false);
     EXPECT_EQ(scheme.applyTurn(REPETITION, notes, TONIC, true, 1), 1);
@@ -55,7 +57,8 @@ TEST(TurnAppliers, RepetitionNeverFailsAndMarksAChordNote) {
 }
 
 TEST(TurnAppliers, NeighbourReturnsOrFailsOnAnAdjacentChordTone) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     TNoteList notes = part(20, 4);
     EXPECT_EQ(scheme.applyTurn(NEIGHBOUR, notes, TONIC, true, 1), 2);
     EXPECT_EQ(pitches(notes), (std::vector<int>{21, 20, 0}));
@@ -71,7 +74,8 @@ TEST(TurnAppliers, NeighbourReturnsOrFailsOnAnAdjacentChordTone) {
 }
 
 TEST(TurnAppliers, PassingRunsToTheNextChordToneOrTheEndOfThePart) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     TNoteList notes = part(17, 5);
     EXPECT_EQ(scheme.applyTurn(PASSING, notes, TONIC, true, 1), 3);
     EXPECT_EQ(pitches(notes), (std::vector<int>{18, 19, 20, 0}));
@@ -88,7 +92,8 @@ TEST(TurnAppliers, PassingRunsToTheNextChordToneOrTheEndOfThePart) {
 }
 
 TEST(TurnAppliers, DoubleNeighbourCirclesAndStopsAtThePartEnd) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     TNoteList notes = part(20, 4);
     EXPECT_EQ(scheme.applyTurn(DOUBLE_NEIGHBOUR, notes, TONIC, true, 1), 3);
     EXPECT_EQ(pitches(notes), (std::vector<int>{21, 19, 20}));
@@ -100,7 +105,8 @@ TEST(TurnAppliers, DoubleNeighbourCirclesAndStopsAtThePartEnd) {
 }
 
 TEST(TurnAppliers, AppoggiaturaLeapsPastTheNextChordToneAndResolves) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     TNoteList notes = part(20, 3);
     EXPECT_EQ(scheme.applyTurn(APPOGGIATURA, notes, TONIC, true, 1), 2);
     EXPECT_EQ(pitches(notes), (std::vector<int>{23, 22}));
@@ -116,7 +122,8 @@ TEST(TurnAppliers, AppoggiaturaLeapsPastTheNextChordToneAndResolves) {
 }
 
 TEST(TurnAppliers, EscapeFallsBackToTheOtherSideButLeapsAsAsked) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     TNoteList notes = part(20, 3);
     EXPECT_EQ(scheme.applyTurn(ESCAPE, notes, TONIC, true, 1), 2);
     EXPECT_EQ(pitches(notes), (std::vector<int>{21, 24}));
@@ -136,7 +143,8 @@ TEST(TurnAppliers, EscapeFallsBackToTheOtherSideButLeapsAsAsked) {
 }
 
 TEST(TurnAppliers, UnknownTurnsAndPositionsPlaceNothing) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     TNoteList notes = part(20, 2);
     EXPECT_EQ(scheme.applyTurn(NO_TURN, notes, TONIC, true, 1), 0);
     EXPECT_EQ(scheme.applyTurn(static_cast<TURN_ROUND>(12), notes, TONIC, true, 1), 0);
@@ -234,7 +242,8 @@ TEST(TurnAnalysis, BarLinesCloseGroups) {
 }
 
 TEST(PitchScheme, OperationsKeepOrderAndRespectTheMode) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     TCountingListener listener;
     scheme.setPitchListener(&listener);
     scheme.setTurns({CHORD_LEAP_2, REPETITION, CHORD_LEAP_1}, false, true);
@@ -261,7 +270,8 @@ TEST(PitchScheme, OperationsKeepOrderAndRespectTheMode) {
 }
 
 TEST(PitchScheme, TurnChoiceDrawsDistinctTurnsAndRepeatsThemInOrder) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     const TTurns source{NEIGHBOUR, PASSING, DOUBLE_NEIGHBOUR, APPOGGIATURA, ESCAPE};
     for (int round = 0; round < 100; ++round) {
         scheme.applyTurnChoice(source, 3, false);
@@ -278,7 +288,8 @@ TEST(PitchScheme, TurnChoiceDrawsDistinctTurnsAndRepeatsThemInOrder) {
 }
 
 TEST(PitchScheme, ContrastSourceDropsLoneChordNotes) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     EXPECT_EQ(scheme.pitchContrastSource(), scheme.turns());
     TMotive& motive = scheme.pitchContrastMotive();
     motive = TMotive(TKey(), TMeasure(2, 120), 120);

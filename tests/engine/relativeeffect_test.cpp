@@ -46,7 +46,8 @@ public:
 };
 
 TEST(RelativeEffects, HarmonisedSourceGivesThreeVariantsUnderItsOwnChords) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     const TMotive source = harmonisedMelody(
         {{0, 20, 120}, {120, 22, 120}, {240, 24, 120}, {360, 22, 120}}, "TONIC_THREE_CHORD");
     for (TRelativeEffectKind kind : ALL_KINDS) {
@@ -65,7 +66,8 @@ TEST(RelativeEffects, HarmonisedSourceGivesThreeVariantsUnderItsOwnChords) {
 }
 
 TEST(RelativeEffects, ChordsChosenForOneVariantGoToAllThreeAndRecompute) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     auto effect = makeRelativeEffect(TRelativeEffectKind::SEQUENCE_UP, scheme);
     const TMotive source = melody({{0, 20, 240}, {240, 24, 240}});
     effect->setSource(source);
@@ -86,7 +88,8 @@ TEST(RelativeEffects, ChordsChosenForOneVariantGoToAllThreeAndRecompute) {
 
 TEST(RelativeEffects, SequenceKeepsABeaconThatNoChordStepKeepsInRange) {
     // In C major, 33 is the B of the dominant; the next chord tone above, D, is 35.
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     const TMotive source = harmonisedMelody({{0, 33, 240}, {240, 31, 240}}, "DOMINANT_THREE_CHORD");
     auto up = makeRelativeEffect(TRelativeEffectKind::SEQUENCE_UP, scheme);
     up->setSource(source);
@@ -106,7 +109,8 @@ TEST(RelativeEffects, SequenceKeepsABeaconThatNoChordStepKeepsInRange) {
 }
 
 TEST(RelativeEffects, RepeatRegeneratesInPlaceAndLeavesAVariantOutOfRangeEmpty) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     const TMotive source =
         harmonisedMelody({{0, 30, 120}, {120, 32, 120}, {240, 30, 240}}, "SUBDOMINANT_THREE_CHORD");
     auto effect = makeRelativeEffect(TRelativeEffectKind::REPEAT, scheme);
@@ -124,7 +128,8 @@ TEST(RelativeEffects, RepeatRegeneratesInPlaceAndLeavesAVariantOutOfRangeEmpty) 
 }
 
 TEST(RelativeEffects, OtherMirrorsTheContourOfItsFirstVariant) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     // Rising chord leaps over the tonic: C E G C.
     const TMotive source = harmonisedMelody(
         {{0, 20, 120}, {120, 22, 120}, {240, 24, 120}, {360, 27, 120}}, "TONIC_THREE_CHORD");
@@ -140,7 +145,8 @@ TEST(RelativeEffects, OtherMirrorsTheContourOfItsFirstVariant) {
 }
 
 TEST(RelativeEffects, MoreRecomputesOnlyHarmonisedVariantsOfEffectsThatOfferIt) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     TSavedVersions versions;
     auto variation = makeRelativeEffect(TRelativeEffectKind::VARIATION, scheme);
     variation->setListener(&versions);
@@ -165,7 +171,8 @@ TEST(RelativeEffects, MoreRecomputesOnlyHarmonisedVariantsOfEffectsThatOfferIt) 
 
 // Every relative effect on generated motives of every shape.
 TEST(RelativeEffects, VariantsOfGeneratedMotivesKeepTheirChordsAndStayWellFormed) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     const std::vector<TMotive> sources = generatedSources(8);
     for (TRelativeEffectKind kind : ALL_KINDS) {
         auto effect = makeRelativeEffect(kind, scheme);

@@ -10,7 +10,8 @@ const TMeasure FOUR_FOUR(4, 120);
 const TMeasure THREE_FOUR(3, 120);
 
 TEST(RhythmScheme, SetSortsOnlyInSetModeAndNotifiesOnRequest) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     TCountingListener listener;
     scheme.setRhythmListener(&listener);
     scheme.setDurations({120, 30, 60}, false, true);
@@ -26,7 +27,8 @@ TEST(RhythmScheme, SetSortsOnlyInSetModeAndNotifiesOnRequest) {
 }
 
 TEST(RhythmScheme, StartsWithTheDefaultsAndTheTwentyOneChords) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     EXPECT_EQ(scheme.durations(), (TDurations{30, 60, 90, 120, 150, 180, 210, 240}));
     EXPECT_FALSE(scheme.durationsInOrder());
     EXPECT_EQ(scheme.turns().size(), 9u);
@@ -38,7 +40,8 @@ TEST(RhythmScheme, StartsWithTheDefaultsAndTheTwentyOneChords) {
 }
 
 TEST(RhythmScheme, RhythmOfAMotiveFillsItsMeasureWithRestsSplitAtBarLines) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     TMotive plain(TKey(), FOUR_FOUR);
     plain.notes() = {TNote(0, 20, 120), TNote(240, 20, 120)};
     EXPECT_EQ(scheme.durationsOfMotive(plain), (TDurations{120, -120, 120, -120}));
@@ -59,7 +62,8 @@ TEST(RhythmScheme, RhythmOfAMotiveFillsItsMeasureWithRestsSplitAtBarLines) {
 }
 
 TEST(RhythmScheme, ContrastSourceFallsBackToTheSchemeForAnEmptyMotive) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     scheme.setDurations({60, -60, 120}, true, false);
     EXPECT_EQ(scheme.rhythmContrastSource(), scheme.durations());
     scheme.rhythmContrastMotive() = TMotive(TKey(), TMeasure(2, 120));
@@ -74,11 +78,12 @@ TEST(RhythmLayout, PartsWithAndWithoutUpbeat) {
 }
 
 TEST(RhythmLayout, LayoutCoversExactlyOneMeasureSplitAtTheUpbeat) {
+    TRandomGenerator draws;
+    TScheme scheme(draws);
+    scheme.setUpbeat(120);
     for (int round = 0; round < 200; ++round) {
         const TDurations allowed =
-            chooseDurations({30, 60, 90, 120, 150, 180, 210, 240}, randomDraw(8) + 1);
-        TScheme scheme;
-        scheme.setUpbeat(120);
+            chooseDurations({30, 60, 90, 120, 150, 180, 210, 240}, draws.draw(8) + 1, draws);
         const TDurations laid = scheme.layOutPlain(allowed, THREE_FOUR);
         EXPECT_EQ(totalLength(laid), 360);
         const auto parts = splitAtMeasure(laid, 360, 120);
@@ -91,22 +96,24 @@ TEST(RhythmLayout, LayoutCoversExactlyOneMeasureSplitAtTheUpbeat) {
 }
 
 TEST(RhythmLayout, PlainFillerRestsWhenNothingFits) {
+    TRandomGenerator draws;
     TDurations out;
-    plainFill(out, 0, 90, {120, 240});
+    plainFill(out, 0, 90, {120, 240}, draws);
     EXPECT_EQ(out, (TDurations{-90}));
     out.clear();
-    plainFill(out, 0, 150, {120});
+    plainFill(out, 0, 150, {120}, draws);
     EXPECT_EQ(out, (TDurations{120, -30}));
 }
 
 TEST(RhythmLayout, SubsetChoiceTakesDistinctPositionsInAscendingOrder) {
+    TRandomGenerator draws;
     for (int round = 0; round < 100; ++round) {
-        const TDurations chosen = chooseDurations({240, 210, 180, 150, 120}, 3);
+        const TDurations chosen = chooseDurations({240, 210, 180, 150, 120}, 3, draws);
         ASSERT_EQ(chosen.size(), 3u);
         EXPECT_TRUE(std::is_sorted(chosen.begin(), chosen.end()));
         EXPECT_EQ(std::adjacent_find(chosen.begin(), chosen.end()), chosen.end());
     }
-    EXPECT_EQ(chooseDurations({60, 30}, 5), (TDurations{30, 60}));
+    EXPECT_EQ(chooseDurations({60, 30}, 5, draws), (TDurations{30, 60}));
 }
 
 TEST(RhythmLayout, SplitFailsOnWrongTotalsOrParts) {
@@ -131,7 +138,8 @@ TEST(RhythmLayout, FilterAndNotesPerMeasure) {
 }
 
 TEST(RhythmScheme, InvertReversesEachPartOfTheMeasure) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     scheme.setDurations({120, 60, 60, 240}, true, false);
     scheme.invertDurations(FOUR_FOUR);
     EXPECT_EQ(scheme.durations(), (TDurations{240, 60, 60, 120}));
@@ -143,7 +151,8 @@ TEST(RhythmScheme, InvertReversesEachPartOfTheMeasure) {
 }
 
 TEST(RhythmScheme, MixKeepsEachPartsValues) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     scheme.setUpbeat(120);
     for (int round = 0; round < 50; ++round) {
         scheme.setDurations({60, 60, 30, 90, 180, -60}, true, false);
@@ -160,7 +169,8 @@ TEST(RhythmScheme, MixKeepsEachPartsValues) {
 }
 
 TEST(RhythmScheme, InvertAndMixLeaveASetModeSchemeAlone) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     TCountingListener listener;
     scheme.setRhythmListener(&listener);
     scheme.setDurations({240, 60}, false, false);
@@ -171,7 +181,8 @@ TEST(RhythmScheme, InvertAndMixLeaveASetModeSchemeAlone) {
 }
 
 TEST(RhythmScheme, RandomSchemeInOrderIsOneMeasureOfDrawnValues) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     scheme.setDurations({}, true, false);
     for (int round = 0; round < 100; ++round) {
         scheme.randomDurations(THREE_FOUR);
@@ -185,7 +196,8 @@ TEST(RhythmScheme, RandomSchemeInOrderIsOneMeasureOfDrawnValues) {
 }
 
 TEST(RhythmScheme, CursorsWrapAndSurviveAShrunkScheme) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     scheme.setDurations({60, 120, 60}, true, false);
     EXPECT_EQ(scheme.nextDurationIndex(), 1);
     scheme.advanceDurationCursor();
@@ -206,12 +218,12 @@ TEST(RhythmScheme, CursorsWrapAndSurviveAShrunkScheme) {
 }
 
 TEST(RhythmScheme, ExactSequenceFromTheInitialGeneratorState) {
-    restartRandom();
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     scheme.setDurations({}, true, false);
     scheme.randomDurations(FOUR_FOUR);
     const TDurations first = scheme.durations();
-    restartRandom();
+    draws = TRandomGenerator();
     scheme.randomDurations(FOUR_FOUR);
     EXPECT_EQ(scheme.durations(), first);
     // draw(8) of the first output (346) is 2: three values are chosen, then laid out.

@@ -29,7 +29,8 @@ std::vector<TDurations> partsOf(const TScheme& scheme, const TMeasure& measure) 
 }
 
 TEST(SchemeCommands, ShortDurationsInSetModeStaySorted) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     for (int round = 0; round < 50; ++round) {
         EXPECT_EQ(run(scheme, 0, FOUR_FOUR), -1);
         const TDurations& d = scheme.durations();
@@ -43,7 +44,8 @@ TEST(SchemeCommands, ShortDurationsInSetModeStaySorted) {
 }
 
 TEST(SchemeCommands, LongDurationsInOrderFitTwoFour) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     scheme.setDurations({}, true, false);
     for (int round = 0; round < 50; ++round) {
         run(scheme, 1, TWO_FOUR);
@@ -56,7 +58,8 @@ TEST(SchemeCommands, LongDurationsInOrderFitTwoFour) {
 }
 
 TEST(SchemeCommands, JerkyRhythmNeverStepsByLessThanAnEighth) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     for (int upbeat : {0, 120}) {
         scheme.setUpbeat(static_cast<std::int16_t>(upbeat));
         for (int round = 0; round < 100; ++round) {
@@ -73,7 +76,8 @@ TEST(SchemeCommands, JerkyRhythmNeverStepsByLessThanAnEighth) {
 }
 
 TEST(SchemeCommands, UniformRhythmStepsByASixteenthAtMost) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     for (int round = 0; round < 100; ++round) {
         run(scheme, 4, THREE_FOUR);
         for (const TDurations& part : partsOf(scheme, THREE_FOUR))
@@ -85,7 +89,8 @@ TEST(SchemeCommands, UniformRhythmStepsByASixteenthAtMost) {
 }
 
 TEST(SchemeCommands, DynamicsShrinkOrGrowWithinEachPart) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     scheme.setUpbeat(60);
     for (int command : {8, 9}) {
         for (int round = 0; round < 100; ++round) {
@@ -111,7 +116,8 @@ TEST(SchemeCommands, DynamicsShrinkOrGrowWithinEachPart) {
 }
 
 TEST(SchemeCommands, WithAndWithoutRests) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     for (int round = 0; round < 100; ++round) {
         run(scheme, 12, FOUR_FOUR);
         EXPECT_TRUE(containsRest(scheme.durations()));
@@ -122,20 +128,22 @@ TEST(SchemeCommands, WithAndWithoutRests) {
 }
 
 TEST(SchemeCommands, FillersDisagreeOnWhatFillsAnUnfillableRoom) {
+    TRandomGenerator draws;
     TDurations out;
-    restFill(out, 0, 15, true);
-    restFill(out, 0, 15, false);
+    restFill(out, 0, 15, true, draws);
+    restFill(out, 0, 15, false, draws);
     EXPECT_EQ(out, (TDurations{15, 15}));
     out.clear();
-    uniformityFill(out, 0, 15, true);
-    uniformityFill(out, 0, 15, false);
-    dynamicsFill(out, 0, 15, true);
-    dynamicsFill(out, 0, 15, false);
+    uniformityFill(out, 0, 15, true, draws);
+    uniformityFill(out, 0, 15, false, draws);
+    dynamicsFill(out, 0, 15, true, draws);
+    dynamicsFill(out, 0, 15, false, draws);
     EXPECT_EQ(out, (TDurations{-15, -15, -15, -15}));
 }
 
 TEST(SchemeCommands, VolumeGenerators) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     scheme.setDurations({}, true, false);
     for (int round = 0; round < 50; ++round) {
         run(scheme, 16, THREE_FOUR);
@@ -150,7 +158,8 @@ TEST(SchemeCommands, VolumeGenerators) {
 }
 
 TEST(SchemeCommands, RhythmContrastReadsTheSchemeWithoutAMotive) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     scheme.setDurations({30, 60}, false, false);
     EXPECT_EQ(run(scheme, 2, FOUR_FOUR), 1);
     for (DURATION d : scheme.durations())
@@ -173,7 +182,8 @@ TEST(SchemeCommands, RhythmContrastReadsTheSchemeWithoutAMotive) {
 }
 
 TEST(SchemeCommands, PitchContrastReadsTheMotivesTurns) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     TMotive& motive = scheme.pitchContrastMotive();
     motive = TMotive(TKey(), FOUR_FOUR);
     TNote neighbour(60, 21, 60);
@@ -197,7 +207,8 @@ TEST(SchemeCommands, PitchContrastReadsTheMotivesTurns) {
 }
 
 TEST(SchemeCommands, ManyTurnsInOrderChangeTurn) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     scheme.setTurns({}, true, false);
     for (int round = 0; round < 100; ++round) {
         run(scheme, 37, FOUR_FOUR);
@@ -207,7 +218,8 @@ TEST(SchemeCommands, ManyTurnsInOrderChangeTurn) {
 }
 
 TEST(SchemeCommands, FiguresAndAlternationsFollowTheirCategories) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     for (int round = 0; round < 100; ++round) {
         run(scheme, 24, FOUR_FOUR);
         const TTurns uniform = scheme.turns();
@@ -230,7 +242,8 @@ TEST(SchemeCommands, FiguresAndAlternationsFollowTheirCategories) {
 }
 
 TEST(SchemeCommands, OutsideTheRangeNothingHappens) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     TCountingListener listener;
     scheme.setRhythmListener(&listener);
     scheme.setPitchListener(&listener);
@@ -242,15 +255,16 @@ TEST(SchemeCommands, OutsideTheRangeNothingHappens) {
 // Every command from varied schemes, meters and upbeats keeps the schemes well-formed.
 TEST(SchemeCommands, InvariantsOverManyRuns) {
     const TMeasure meters[] = {TWO_FOUR, THREE_FOUR, FOUR_FOUR, SIX_EIGHT};
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     for (int round = 0; round < 40; ++round) {
         for (int command = 0; command < SCHEME_COMMAND_COUNT; ++command) {
-            const TMeasure& meter = meters[randomDraw(4)];
+            const TMeasure& meter = meters[draws.draw(4)];
             const int length = meter.ticksPerMeasure();
             scheme.setUpbeat(static_cast<std::int16_t>(
-                randomDraw(3) == 0 ? 0 : 30 * (1 + randomDraw(length / 30 - 1))));
+                draws.draw(3) == 0 ? 0 : 30 * (1 + draws.draw(length / 30 - 1))));
             // Start from a laid-out in-order scheme, the default, or an empty scheme.
-            switch (randomDraw(3)) {
+            switch (draws.draw(3)) {
             case 0:
                 scheme.setDurations(scheme.layOutPlain({60, 120, 90}, meter), true, false);
                 break;
@@ -258,11 +272,11 @@ TEST(SchemeCommands, InvariantsOverManyRuns) {
                 scheme.defaultDurations();
                 break;
             default:
-                scheme.setDurations({}, randomDraw(2) == 0, false);
+                scheme.setDurations({}, draws.draw(2) == 0, false);
             }
-            scheme.setTurns({CHORD_LEAP_1, PASSING}, randomDraw(2) == 0, false);
+            scheme.setTurns({CHORD_LEAP_1, PASSING}, draws.draw(2) == 0, false);
             scheme.rhythmContrastMotive().clearAll();
-            if (randomDraw(2) == 0) {
+            if (draws.draw(2) == 0) {
                 scheme.rhythmContrastMotive() = TMotive(TKey(), meter);
                 scheme.rhythmContrastMotive().notes() = {TNote(0, 20, 60), TNote(120, 22, 30)};
             }
@@ -291,18 +305,19 @@ TEST(SchemeCommands, InvariantsOverManyRuns) {
 }
 
 TEST(SchemeCommands, ExactSequencesFromTheInitialGeneratorState) {
-    TScheme scheme;
-    restartRandom();
+    TRandomGenerator draws;
+    TScheme scheme(draws);
+    draws = TRandomGenerator();
     run(scheme, 24, FOUR_FOUR);
     const std::vector<int> figures(scheme.turns().begin(), scheme.turns().end());
-    restartRandom();
+    draws = TRandomGenerator();
     scheme.setDurations({}, true, false);
     run(scheme, 5, FOUR_FOUR);
     const TDurations jerky = scheme.durations();
     EXPECT_EQ(figures, (std::vector<int>{6, 1, 2, 6, 1, 1}));
     EXPECT_EQ(jerky, (TDurations{90, 150, 240}));
 
-    restartRandom();
+    draws = TRandomGenerator();
     scheme.setTurns({}, false, false);
     run(scheme, 37, FOUR_FOUR);
     const std::vector<int> many(scheme.turns().begin(), scheme.turns().end());

@@ -78,8 +78,9 @@ TEST_F(TempoPanel, ShowingATempoDoesNotTellTheListener) {
 }
 
 TEST_F(TempoPanel, RandomTempoStaysWithinFiftyTo149) {
+    TRandomGenerator random;
     for (int i = 0; i < 200; ++i) {
-        panel.randomTempo();
+        panel.randomTempo(random);
         EXPECT_GE(panel.tempo(), 50);
         EXPECT_LE(panel.tempo(), 149);
     }
