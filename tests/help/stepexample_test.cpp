@@ -55,7 +55,8 @@ protected:
 
     TPeriodData period;
     std::vector<TMotive> motives;
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme{draws};
 };
 
 TEST_F(StepExample, IsAPeriodOfTwoSentencesOfTwoPhrasesOfTwoMotives) {

@@ -214,7 +214,8 @@ std::function<void(TScheme&)> gathered(TDurations durations, TTurns turns) {
 } // namespace
 
 TPeriodData composeStepExample(std::ostream& log) {
-    TScheme scheme;
+    TRandomGenerator draws; // the same example on every build
+    TScheme scheme(draws);
     scheme.setUpbeat(0);
     const std::vector<TChord> chords = voicedHarmony(log);
     std::array<TMotive, MOTIVES> m;

@@ -140,7 +140,8 @@ void drawChords(const QImage& glyphs, const TKey& key, const std::vector<std::st
 
 // Each turn placed by the engine from G, the fifth of the C major tonic triad.
 void drawTurns(const QImage& glyphs, const QString& folder) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     const TChord tonic = chordOfType("TONIC_THREE_CHORD");
     const int counts[] = {0, 2, 2, 2, 2, 3, 3, 4, 3, 3};
     for (int turn = REPETITION; turn <= ESCAPE; ++turn) {
