@@ -5,8 +5,12 @@
 
 #include "canvas/periodpanel.h"
 #include "canvas/umotivecanvas.h"
+#include "help/helppages.h"
 #include "help/stepform.h"
 #include "help/theoryform.h"
+#include "panels/developmentarea.h"
+#include "panels/effectmotivepanel.h"
+#include "panels/panelchooser.h"
 #include "playback/recordingbackend.h"
 #include "shell/mainwindow.h"
 #include "shell/topframe.h"
@@ -77,6 +81,39 @@ TEST_F(StepHelp, StartingAgainFromStepFiveReopensTheExampleAtStepZero) {
     EXPECT_EQ(window_->stepForm(), form);
     EXPECT_EQ(form->step(), 0);
     EXPECT_FALSE(window_->period().allMotives()[0]->notes().empty());
+}
+
+TEST_F(StepHelp, EachStepOpensThePanelItsMotiveWasMadeWith) {
+    dialogs_.confirmAnswers = {true};
+    window_->stepByStepHelp();
+    TStepForm* form = window_->stepForm();
+    const TDevelopmentArea& area = *window_->developmentArea();
+    for (int k = 0; k < STEP_COUNT; ++k) {
+        ASSERT_EQ(form->step(), k);
+        const THelpStep& step = HELP_STEPS[std::size_t(k)];
+        // The scheme and contrast choosers come with the scheme panel; the effect choosers are
+        // always there.
+        const TPanelChooser* chooser = area.panelChooser(step.chooser);
+        ASSERT_TRUE(chooser != nullptr || step.chooser <= 1) << "step " << k;
+        if (chooser != nullptr) {
+            EXPECT_TRUE(chooser->isPressed()) << "step " << k;
+        }
+        if (step.sourceCell >= 0) {
+            // The panel develops the motive of the step's cell, and shows its variants.
+            const TEffectMotivePanel* panel = area.effectPanelOfChooser(step.chooser);
+            ASSERT_NE(panel, nullptr) << "step " << k;
+            EXPECT_TRUE(panel->hasSource()) << "step " << k;
+            const TMotive& cell = *window_->period().allMotives()[std::size_t(step.sourceCell)];
+            EXPECT_EQ(panel->source().notes(), cell.notes()) << "step " << k;
+            // "Repeat" and "Rel. Repeat" give the motive back as their first variant; the
+            // second variant of "Rel. Other", backwards, gives the first motive.
+            const TMotive& expected =
+                step.chooser == 15 ? *window_->period().allMotives()[0] : cell;
+            const int variant = step.chooser == 15 ? 1 : 0;
+            EXPECT_EQ(panel->variant(variant).notes(), expected.notes()) << "step " << k;
+        }
+        QTest::mouseClick(form->nextButton(), Qt::LeftButton);
+    }
 }
 
 TEST_F(StepHelp, PlayButtonsPlayTheirPartOfThePeriod) {
