@@ -44,6 +44,8 @@ constexpr TBundleText ENG_TEXTS[] = {
     {"midi device list error", "The error occurs while loading of the Midi Devices list"},
     {"there are no devices", "There are no MIDI devices"},
     {"open midi error", "Cannot open MIDI output device"},
+    {"settings error", "The chosen MIDI device cannot be remembered: the settings file cannot be "
+                       "written"},
     {"dynamic help error",
      "There was an error. To execute given demonstration script it is impossible"},
     {"dynamic help canceled", "CANCELLING"},

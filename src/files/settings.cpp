@@ -33,10 +33,15 @@ std::string settingsDocument(int device) {
     return "<CONFIG>\n    <MIDI_DEVICE VALUE=\"" + std::to_string(device) + "\"/>\n</CONFIG>";
 }
 
-void writeMidiDevice(const std::filesystem::path& settingsFile, int device) noexcept {
+bool writeMidiDevice(const std::filesystem::path& settingsFile, int device) noexcept {
     try {
+        if (settingsFile.has_parent_path()) {
+            std::error_code ignored; // a folder that cannot be made fails the write below
+            std::filesystem::create_directories(settingsFile.parent_path(), ignored);
+        }
         writeFileAtomically(settingsFile, settingsDocument(device));
+        return true;
     } catch (...) {
-        // The device dialog comes back at the next start; nothing else depends on the file.
+        return false;
     }
 }

@@ -69,7 +69,11 @@ void TPlaybackControl::stop() {
 
 int TPlaybackControl::askDevice() {
     const int device = dialogs_.chooseMidiDevice(player_.deviceId());
-    if (device != NO_MIDI_DEVICE)
-        writeMidiDevice(settingsFile_, device);
+    if (device != NO_MIDI_DEVICE && !writeMidiDevice(settingsFile_, device) &&
+        !settingsFailureReported_) {
+        settingsFailureReported_ = true;
+        dialogs_.showMessage(bundle_.text("settings error") + "\n" + settingsFile_.string(),
+                             bundle_.text("warning"));
+    }
     return device;
 }

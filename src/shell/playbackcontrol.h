@@ -46,7 +46,8 @@ public:
     void playingStopped() override { playing_ = false; }
 
 private:
-    // The dialog's choice, stored in the settings when it names a device.
+    // The dialog's choice, stored in the settings when it names a device. A settings file that
+    // cannot be written is reported, once per run: the choice would otherwise be lost unseen.
     int askDevice();
 
     TPlayer& player_;
@@ -54,5 +55,6 @@ private:
     const TMessageBundle& bundle_;
     TUserDialogsInterface& dialogs_;
     std::filesystem::path settingsFile_;
+    bool settingsFailureReported_ = false;
     std::atomic<bool> playing_{false};
 };

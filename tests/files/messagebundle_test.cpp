@@ -132,7 +132,7 @@ TEST(EngMessageBundle, PanelAndStructureCaptions) {
 
 TEST(EngMessageBundle, EveryTextIsPresentAndShown) {
     const TEngMessageBundle bundle;
-    EXPECT_EQ(bundle.textTable().size(), 147u);
+    EXPECT_EQ(bundle.textTable().size(), 148u);
     EXPECT_EQ(bundle.listTable().size(), 5u);
     for (const auto& [key, text] : bundle.textTable()) {
         EXPECT_FALSE(text.empty()) << key;

@@ -65,14 +65,23 @@ TEST(Settings, AMissingFileReadsAsNoDevice) {
     EXPECT_EQ(readMidiDevice(folder / "config.xml"), NO_MIDI_DEVICE);
 }
 
-TEST(Settings, AFailedWriteIsSilentAndKeepsTheOldFile) {
+TEST(Settings, AFailedWriteSaysSoAndKeepsTheOldFile) {
     TScratchFolder folder;
-    EXPECT_NO_THROW(writeMidiDevice(folder / "missing" / "config.xml", 3));
     // A folder in the file's place cannot be replaced; nothing may be left behind.
     fs::create_directory(folder / "config.xml");
-    EXPECT_NO_THROW(writeMidiDevice(folder / "config.xml", 3));
+    EXPECT_FALSE(writeMidiDevice(folder / "config.xml", 3));
     EXPECT_TRUE(fs::is_directory(folder / "config.xml"));
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"config.xml"});
+    // Nor can a file stand where its folder would have to be made.
+    writeText(folder / "plain", "x");
+    EXPECT_FALSE(writeMidiDevice(folder / "plain" / "config.xml", 3));
+}
+
+TEST(Settings, AMissingFolderIsCreatedOnTheFirstWrite) {
+    TScratchFolder folder;
+    const auto file = folder / "config" / "tonaria" / "config.xml";
+    EXPECT_TRUE(writeMidiDevice(file, 4));
+    EXPECT_EQ(readMidiDevice(file), 4);
 }
 
 TEST(AtomicFile, ReplacesTheWholeFile) {

@@ -70,6 +70,22 @@ TEST_F(PlaybackControl, AStoredDeviceThatFailsIsReportedAndAskedForOnce) {
     EXPECT_EQ(readMidiDevice(settings()), 0);
 }
 
+TEST_F(PlaybackControl, SettingsThatCannotBeWrittenAreReportedOnceAndTheDeviceStillOpens) {
+    // A folder where the settings file should be: no write can succeed.
+    std::filesystem::create_directory(settings());
+    dialogs.deviceAnswers = {1, 2};
+    control.openAtStartUp();
+    EXPECT_EQ(player.deviceId(), 1);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "The chosen MIDI device cannot be remembered: the "
+                                        "settings file cannot be written\n" +
+                                            settings().string());
+    EXPECT_EQ(dialogs.messages[0].caption, "Warning");
+    control.chooseDevice();
+    EXPECT_EQ(player.deviceId(), 2);
+    EXPECT_EQ(dialogs.messages.size(), 1u) << "reported once, not at every choice";
+}
+
 TEST_F(PlaybackControl, ADeviceChosenFromTheDialogThatFailsIsReportedAndLeft) {
     dialogs.deviceAnswers = {9, 1};
     control.openAtStartUp();
