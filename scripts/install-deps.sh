@@ -10,9 +10,10 @@ core=(cmake ninja-build g++ pkg-config clang-format libgtest-dev libgmock-dev li
       librtmidi-dev libfluidsynth-dev timgm6mb-soundfont jackd1)
 # The desktop application: Qt 6 Widgets, the font the glyph sheet is drawn with, and an X
 # server with tools for looking at the windows in tests.
-# MuseScore 3 converts the exported MusicXML back to MIDI in a round-trip test (about 50 MB).
+# MuseScore 3 converts the exported MusicXML back to MIDI in a round-trip test (about 50 MB);
+# desktop-file-utils and libxml2-utils check the installed desktop entry and file type.
 gui=(qt6-base-dev qt6-svg-dev libgl-dev fonts-freefont-ttf xvfb xauth xdotool imagemagick
-     musescore3)
+     musescore3 desktop-file-utils libxml2-utils)
 packages=("${core[@]}")
 if [ "${1:-all}" = "all" ]; then
     packages+=("${gui[@]}")

@@ -1,15 +1,20 @@
-#include "canvas/resources.h"
 #include "canvas/windowplacement.h"
+#include "files/appfolders.h"
 #include "playback/mididevices.h"
+#include "shell/commandline.h"
 #include "shell/mainwindow.h"
 #include "shell/topframe.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QStandardPaths>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 
 namespace {
 
@@ -35,18 +40,45 @@ private:
     bool reported_ = false;
 };
 
+std::filesystem::path standardFolder(QStandardPaths::StandardLocation location) {
+    return QStandardPaths::writableLocation(location).toStdString();
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     QElapsedTimer clock;
     clock.start();
+    // --help and --version answer in a terminal without any window system.
+    if (asksForTextOnly(argc, argv)) {
+        std::vector<std::string> arguments(argv + 1, argv + argc);
+        std::cout << (parseCommandLine(arguments).help ? commandLineUsage() : versionText());
+        return EXIT_SUCCESS;
+    }
     QApplication application(argc, argv);
-    const std::filesystem::path folder = applicationFolder().toStdString();
+    // The user's configuration folder is named after the program: ~/.config/tonaria.
+    QApplication::setApplicationName("tonaria");
+    QStringList qtArguments = QApplication::arguments();
+    qtArguments.removeFirst();
+    std::vector<std::string> arguments;
+    for (const QString& argument : qtArguments)
+        arguments.push_back(argument.toStdString());
+    const TCommandLine line = parseCommandLine(arguments);
+    if (!line.error.empty()) {
+        std::cerr << "tonaria: " << line.error << "\n" << commandLineUsage();
+        return 2;
+    }
+
+    const std::filesystem::path executableFolder =
+        QDir(QApplication::applicationDirPath()).absolutePath().toStdString();
+    const TAppFolders folders =
+        locateAppFolders(executableFolder, standardFolder(QStandardPaths::AppConfigLocation),
+                         standardFolder(QStandardPaths::DocumentsLocation) / "Tonaria");
 
     const auto devices = makeSystemDevices();
     TTopFrame frame;
     // The device dialog of a first start comes up alone, before either window shows.
-    TMainWindow window(frame, *devices, folder);
+    TMainWindow window(frame, *devices, folders);
     fitOnScreen(frame);
     frame.show();
     // Right below the menu frame, whatever height its title bar and menu have here.
@@ -56,5 +88,8 @@ int main(int argc, char* argv[]) {
     if (std::getenv("TONARIA_STARTUP_PROBE") != nullptr)
         window.installEventFilter(&probe);
     window.show();
+    // The composition named on the command line opens once the windows show, so that a
+    // message about a file that cannot be read stands in front of them.
+    QTimer::singleShot(0, &window, [&window, &line] { openCommandLineFile(window, line); });
     return application.exec();
 }

@@ -1,5 +1,6 @@
 #include "canvas/resources.h"
 
+#include "files/appfolders.h"
 #include "model/diagnostics.h"
 
 #include <QCoreApplication>
@@ -8,8 +9,12 @@
 #include <stdexcept>
 
 const QString& applicationFolder() {
-    static const QString folder =
-        QDir::toNativeSeparators(QDir(QCoreApplication::applicationDirPath()).absolutePath() + "/");
+    static const QString folder = [] {
+        const std::filesystem::path executable =
+            QDir(QCoreApplication::applicationDirPath()).absolutePath().toStdString();
+        const QString data = QString::fromStdString(dataFolderOf(executable).string());
+        return QDir::toNativeSeparators(data + "/");
+    }();
     return folder;
 }
 

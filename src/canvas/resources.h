@@ -7,8 +7,9 @@
 #include <unordered_map>
 #include <utility>
 
-// The folder of the executable with a trailing separator. Settings, help pages, demonstration
-// data and the glyph sheet all lie here. Computed on first use; needs a QCoreApplication then.
+// The folder of the program's data with a trailing separator: the executable's folder in a
+// build, share/tonaria of the prefix when installed (files/appfolders.h). The glyph sheet, help
+// pages and demonstration data lie here. Computed on first use; needs a QCoreApplication then.
 const QString& applicationFolder();
 
 // A bitmap that carries the name it was made with, so that a leaked or stray bitmap can be

@@ -43,17 +43,25 @@ void paintBackground(QWidget& widget) {
 } // namespace
 
 TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
-                         std::filesystem::path applicationFolder, TUserDialogsInterface* dialogs)
-    : QWidget(nullptr), frame_(frame), applicationFolder_(applicationFolder), player_(devices),
+                         const std::filesystem::path& applicationFolder,
+                         TUserDialogsInterface* dialogs)
+    : TMainWindow(frame, devices,
+                  TAppFolders{applicationFolder,
+                              applicationFolder / std::string(SETTINGS_FILE_NAME),
+                              applicationFolder},
+                  dialogs) {}
+
+TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
+                         const TAppFolders& folders, TUserDialogsInterface* dialogs)
+    : QWidget(nullptr), frame_(frame), applicationFolder_(folders.data), player_(devices),
       motivePlayer_(&player_, false),
       ownDialogs_(dialogs != nullptr
                       ? nullptr
                       : std::make_unique<TQtDialogs>(this, bundle_,
                                                      [this] { return player_.deviceNames(); })),
       dialogs_(dialogs != nullptr ? *dialogs : *ownDialogs_),
-      playback_(player_, motivePlayer_, bundle_, dialogs_,
-                applicationFolder / std::string(SETTINGS_FILE_NAME)),
-      documents_(period_, motivePlayer_, bundle_, dialogs_, applicationFolder),
+      playback_(player_, motivePlayer_, bundle_, dialogs_, folders.settingsFile),
+      documents_(period_, motivePlayer_, bundle_, dialogs_, folders.documents),
       messageWindow_(*this, this) {
     setFixedSize(MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT);
     move(0, MAIN_WINDOW_TOP);

@@ -5,6 +5,7 @@
 #include "canvas/periodpanel.h"
 #include "canvas/temppanel.h"
 #include "engine/scheme.h"
+#include "files/appfolders.h"
 #include "files/engmessagebundle.h"
 #include "help/forhelpservice.h"
 #include "model/period.h"
@@ -44,8 +45,13 @@ class TMainWindow : public QWidget,
 public:
     // `devices` are the outputs the user chooses from; `dialogs` null means real dialogs.
     // Opens the stored MIDI device (asking when there is none) and shows the default period.
+    // The settings file and the document folders are those of `folders`.
+    TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices, const TAppFolders& folders,
+                TUserDialogsInterface* dialogs = nullptr);
+    // Everything in one folder, as a build folder keeps it.
     TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
-                std::filesystem::path applicationFolder, TUserDialogsInterface* dialogs = nullptr);
+                const std::filesystem::path& applicationFolder,
+                TUserDialogsInterface* dialogs = nullptr);
     ~TMainWindow() override;
 
     // TBaseService
@@ -144,7 +150,7 @@ private:
     void resetScheme();
 
     TTopFrame& frame_;
-    std::filesystem::path applicationFolder_;
+    std::filesystem::path applicationFolder_; // the data folder: help pages and examples
     TPeriodData period_;
     TScheme scheme_{processRandom()}; // the process-wide draws of the whole program
     TPlayer player_;
