@@ -48,7 +48,6 @@ const TChooserCase CHOOSER_CASES[] = {
 class DevelopmentArea : public ::testing::Test {
 protected:
     void SetUp() override {
-        processRandom() = TRandomGenerator();
         area = std::make_unique<TDevelopmentArea>(nullptr, service, service.scheme());
         area->setMeter(TMeasure(2, 120), TKey(-2, MINOR), 60);
         service.canvasById = [this](int id) -> TProcessPlayingInterface* {
@@ -65,8 +64,8 @@ protected:
 
     // What the engine computes for the source from the random state the panel started with.
     TMotives engineVariants(const TChooserCase& c, const TRandomGenerator& from) {
-        const TRandomGenerator saved = processRandom();
-        processRandom() = from;
+        const TRandomGenerator saved = service.random();
+        service.random() = from;
         TMotives variants;
         if (c.relative) {
             auto effect = makeRelativeEffect(TRelativeEffectKind(c.effect), service.scheme());
@@ -77,7 +76,7 @@ protected:
             TEffect effect(service.scheme());
             variants = effect.makeVariants(TSimpleEffect(c.effect), sourceMotive);
         }
-        processRandom() = saved;
+        service.random() = saved;
         return variants;
     }
     // Runs the player by hand, handing the posted messages over, until a note of the motive
@@ -170,7 +169,7 @@ TEST_F(DevelopmentArea, DroppingAMotiveOnEachChooserShowsTheEnginesThreeVariants
     area->show();
     for (const TChooserCase& c : CHOOSER_CASES) {
         SCOPED_TRACE(c.chooser);
-        const TRandomGenerator before = processRandom();
+        const TRandomGenerator before = service.random();
         ASSERT_TRUE(dropOn(*area->panelChooser(c.chooser), *sourceHandle));
         TEffectMotivePanel* panel = area->effectPanel(c.panel);
         EXPECT_EQ(area->chooserGroup().pressed(), area->panelChooser(c.chooser));

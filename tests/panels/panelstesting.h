@@ -46,6 +46,8 @@ public:
     void handleMessage(int message, int wParam, std::int64_t lParam) override;
 
     TRecordingBackend& device() { return backend_; }
+    // The generator the scheme and its effects draw from.
+    TRandomGenerator& random() { return random_; }
     // Note-ons minus note-offs sent to the device so far.
     int soundingNotes() const;
 
@@ -56,7 +58,8 @@ private:
     TRecordingBackend backend_;
     TPlayer player_{backend_};
     TMotivePlayer motivePlayer_{&player_, true};
-    TScheme scheme_;
+    TRandomGenerator random_; // every test service draws from the initial state
+    TScheme scheme_{random_};
     TEngMessageBundle bundle_;
     TPeriodData period_;
     TMessageWindow messageWindow_{*this};

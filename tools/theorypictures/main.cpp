@@ -195,7 +195,8 @@ int main(int argc, char** argv) {
                     folder + "/example-second-sentence.png");
         drawMotives(glyphs, {motives[0]}, folder + "/example-motive.png");
         // Motive 1 and what three exact techniques make of it.
-        TScheme scheme;
+        TRandomGenerator draws;
+        TScheme scheme(draws);
         TEffect effect(scheme);
         drawMotives(glyphs,
                     {motives[0], effect.makeVariants(TSimpleEffect::SEQUENCE_UP, motives[0])[1],
