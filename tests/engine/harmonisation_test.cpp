@@ -234,3 +234,37 @@ TEST(AutoHarmonise, UnknownChordTypeIsRefusedBeforeTheMotiveChanges) {
                  std::invalid_argument);
     EXPECT_EQ(motive.chords().size(), 1u);
 }
+
+TEST(AutoHarmonise, TheSopranoNeverLeapsMoreThanASeventhFromTheChordItIsLedFrom) {
+    // Continuations from every voicing the catalogue's chords have in every key: the window of
+    // sopranos offered to the next chord is a seventh either way, and the voicing chosen in it
+    // may lie anywhere inside it, never outside.
+    const std::vector<std::string>& types = schemeChordTypeNames();
+    TRandomGenerator random;
+    int transitions = 0;
+    for (int sign = -7; sign <= 7; ++sign) {
+        for (std::uint8_t mode : {MAJOR, MINOR}) {
+            const TKey key(sign, mode);
+            for (const std::string& type : types) {
+                TChord start = chordOfType(type);
+                start.generateArrangements(key, MIN_MELODY_PITCH, MAX_MELODY_PITCH);
+                for (int soprano = MIN_MELODY_PITCH; soprano <= MAX_MELODY_PITCH; soprano += 3) {
+                    start.chooseVoicing(soprano);
+                    if (!start.isVoiced())
+                        continue;
+                    TMotive preceding(key, twoFour, 0);
+                    preceding.chords() = {start};
+                    TMotive next(key, twoFour, 0);
+                    autoHarmonise(next, &preceding, CONTEXT_CONTINUES, types, random);
+                    if (next.chords().empty())
+                        continue;
+                    ++transitions;
+                    ASSERT_LE(std::abs(next.chords()[0].voice(SOPRANO) - start.voice(SOPRANO)), 7)
+                        << type << " at " << start.voice(SOPRANO) << " -> "
+                        << next.chords()[0].name() << " in key " << sign << "/" << int(mode);
+                }
+            }
+        }
+    }
+    EXPECT_GT(transitions, 3000);
+}

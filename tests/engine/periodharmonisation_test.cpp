@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <iostream>
 #include <string>
 #include <vector>
@@ -80,6 +82,9 @@ void checkPeriod(const TPeriodData& p, const std::vector<TMotiveHarmonisation>& 
                 ++tally.transitions;
                 ASSERT_EQ(firstBrokenRule(previous->voices(), chords[c].voices(), p.key()),
                           RULE_KEPT)
+                    << previous->name() << " -> " << chords[c].name();
+                // The soprano stays within a seventh of the soprano it is led from.
+                ASSERT_LE(std::abs(chords[c].voice(SOPRANO) - previous->voice(SOPRANO)), 7)
                     << previous->name() << " -> " << chords[c].name();
             }
             previous = &chords[c];
