@@ -17,7 +17,7 @@ constexpr int FORM_HEIGHT = 720;
 TTheoryForm::TTheoryForm(QWidget* owner, TForHelpService& help,
                          std::filesystem::path applicationFolder)
     : QWidget(owner, Qt::Window), help_(help), applicationFolder_(std::move(applicationFolder)),
-      page_(new QTextBrowser(this)), close_(new QPushButton("Close", this)) {
+      page_(new QTextBrowser(this)), close_(new QPushButton("&Close", this)) {
     setWindowTitle("Theory");
     setObjectName("theoryForm");
     page_->setOpenLinks(true);
