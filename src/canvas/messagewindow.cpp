@@ -1,11 +1,14 @@
 #include "canvas/messagewindow.h"
 
+#include "canvas/umotivecanvas.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 
 namespace {
 
 const QEvent::Type postedMessageType = static_cast<QEvent::Type>(QEvent::registerEventType());
+const QEvent::Type playbackEventType = static_cast<QEvent::Type>(QEvent::registerEventType());
 
 class TPostedMessage : public QEvent {
 public:
@@ -17,46 +20,72 @@ public:
     std::int64_t lParam;
 };
 
+class TPostedPlaybackEvent : public QEvent {
+public:
+    explicit TPostedPlaybackEvent(const TPlaybackEvent& event)
+        : QEvent(playbackEventType), event(event) {}
+
+    TPlaybackEvent event;
+};
+
 } // namespace
 
 TMessageWindow::TMessageWindow(TMessageHandler& handler, QObject* parent)
     : QObject(parent), handler_(handler) {}
 
+TMessageWindow::~TMessageWindow() = default;
+
+// postEvent is thread-safe and keeps the order of the events posted to one receiver, whatever
+// their type.
+void TMessageWindow::post(const TPlaybackEvent& event) {
+    QCoreApplication::postEvent(this, new TPostedPlaybackEvent(event));
+}
+
 void TMessageWindow::post(int message, int wParam, std::int64_t lParam) {
-    // postEvent is thread-safe and keeps the order of events posted to one receiver.
     QCoreApplication::postEvent(this, new TPostedMessage(message, wParam, lParam));
 }
 
+TMessageWindow::TEntry::TEntry(TMessageWindow& window, TUMotiveCanvas& canvas, TCanvasSerial serial)
+    : window_(window), serial_(serial) {
+    window_.canvases_[serial_] = &canvas;
+}
+
+TMessageWindow::TEntry::~TEntry() {
+    window_.canvases_.erase(serial_);
+}
+
+TUMotiveCanvas* TMessageWindow::canvasBySerial(TCanvasSerial serial) const {
+    const auto found = canvases_.find(serial);
+    return found != canvases_.end() ? found->second : nullptr;
+}
+
 void TMessageWindow::customEvent(QEvent* event) {
-    if (event->type() != postedMessageType) {
+    if (event->type() == playbackEventType) {
+        deliver(static_cast<TPostedPlaybackEvent*>(event)->event);
+    } else if (event->type() == postedMessageType) {
+        const auto* posted = static_cast<TPostedMessage*>(event);
+        handler_.handleMessage(posted->message, posted->wParam, posted->lParam);
+    } else {
         QObject::customEvent(event);
-        return;
     }
-    const auto* posted = static_cast<TPostedMessage*>(event);
-    handler_.handleMessage(posted->message, posted->wParam, posted->lParam);
 }
 
-// The canvas id needs 16 bits: a period of up to 1,000 motives numbers its cells from 48 on.
-std::int64_t noteMessageParam(int noteIndex, int canvasId, int motiveId) {
-    return static_cast<std::int64_t>(noteIndex & 0xFF) |
-           static_cast<std::int64_t>(canvasId & 0xFFFF) << 8 |
-           static_cast<std::int64_t>(motiveId) << 24;
-}
-
-TNoteMessage decodeNoteMessage(int wParam, std::int64_t lParam) {
-    return {wParam == 1, static_cast<int>(lParam & 0xFF), static_cast<int>((lParam >> 8) & 0xFFFF),
-            static_cast<int>(lParam >> 24)};
-}
-
-bool deliverNoteMessage(int wParam, std::int64_t lParam,
-                        const std::function<TProcessPlayingInterface*(int canvasId)>& canvasById) {
-    const TNoteMessage note = decodeNoteMessage(wParam, lParam);
-    TProcessPlayingInterface* canvas = canvasById(note.canvasId);
+void TMessageWindow::deliver(const TPlaybackEvent& event) {
+    TUMotiveCanvas* canvas = canvasBySerial(event.canvas);
     if (canvas == nullptr)
-        return false;
-    if (note.started)
-        canvas->noteStarted(note.motiveId, note.noteIndex);
-    else
-        canvas->noteFinished(note.motiveId, note.noteIndex);
-    return true;
+        return; // its canvas has gone: a canvas built since must not take it
+    switch (event.kind) {
+    case TPlaybackEventKind::NoteStarted:
+        canvas->noteStarted(event.motiveId, event.noteIndex);
+        break;
+    case TPlaybackEventKind::NoteStopped:
+        canvas->noteFinished(event.motiveId, event.noteIndex);
+        break;
+    case TPlaybackEventKind::MotiveStarted:
+        handler_.motivePlaying(*canvas, true);
+        break;
+    case TPlaybackEventKind::MotiveFinished:
+        handler_.motivePlaying(*canvas, false);
+        break;
+    }
 }

@@ -32,41 +32,12 @@ TMotiveCanvas::TMotiveCanvas(QWidget* parent, TMotive& motive, TMotivePlayer* pl
 }
 
 TMotiveCanvas::~TMotiveCanvas() {
-    detachFromPlayer();
     if (motive_.listener() == this)
         motive_.setListener(nullptr);
 }
 
-void TMotiveCanvas::detachFromPlayer() {
-    // The player's queued events name this canvas as listener: a canvas that goes while its
-    // motive plays must not be called from the timer afterwards.
-    if (player_ && player_->isPlaying())
-        player_->detachListeners();
-}
-
 void TMotiveCanvas::motiveChanged() {
     update();
-}
-
-void TMotiveCanvas::noteStartedHook(int, int) {}
-void TMotiveCanvas::noteStoppedHook(int, int) {}
-
-void TMotiveCanvas::TPlayerListener::noteStarted(int motiveId, int noteIndex) {
-    canvas_.noteStartedHook(motiveId, noteIndex);
-}
-
-void TMotiveCanvas::TPlayerListener::noteStopped(int motiveId, int noteIndex) {
-    canvas_.noteStoppedHook(motiveId, noteIndex);
-}
-
-void TMotiveCanvas::TPlayerListener::motiveStarted() {
-    if (TMotivePlayerListener* listener = canvas_.playListener_.load())
-        listener->motiveStarted();
-}
-
-void TMotiveCanvas::TPlayerListener::motiveFinished() {
-    if (TMotivePlayerListener* listener = canvas_.playListener_.load())
-        listener->motiveFinished();
 }
 
 void TMotiveCanvas::paintEvent(QPaintEvent*) {

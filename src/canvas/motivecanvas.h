@@ -1,12 +1,11 @@
 #pragma once
 
 #include "canvas/canvasgeometry.h"
+#include "canvas/canvasplayerlistener.h"
 #include "model/motive.h"
-#include "playback/motiveplayerlistener.h"
+#include "playback/listenerguard.h"
 
 #include <QWidget>
-
-#include <atomic>
 
 class QImage;
 class TMotivePlayer;
@@ -30,10 +29,15 @@ public:
     const TCanvasGeometry& canvasGeometry() const { return geometry_; }
     TMotivePlayer* motivePlayer() const { return player_; }
 
-    // Told, on the timer thread, when playback of this canvas's motive starts and finishes.
-    void setPlayListener(TMotivePlayerListener* listener) { playListener_.store(listener); }
+    // Told, on the timer thread, when playback of this canvas's motive starts and finishes; it
+    // must outlive the canvas's queued playback.
+    void setPlayListener(TMotivePlayerListener* listener) {
+        playerListener_.setPlayListener(listener);
+    }
     // The listener to queue this canvas's motive with: it lights the sounding notes.
     TMotivePlayerListener* playerListener() { return &playerListener_; }
+    // Names this canvas for the whole run; never reused.
+    TCanvasSerial canvasSerial() const { return playerListener_.serial(); }
 
     void motiveChanged() override;
 
@@ -43,33 +47,17 @@ public:
     virtual void draw(QPainter& painter);
 
 protected:
-    // Called on the timer thread with the player's lock held.
-    virtual void noteStartedHook(int motiveId, int noteIndex);
-    // Called on the timer thread with the player's lock held.
-    virtual void noteStoppedHook(int motiveId, int noteIndex);
-    // Forgets this canvas in the player's schedule, so no callback reaches a dead canvas.
-    void detachFromPlayer();
+    TCanvasPlayerListener& canvasPlayerListener() { return playerListener_; }
+    const TCanvasPlayerListener& canvasPlayerListener() const { return playerListener_; }
 
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    // The canvas as the player sees it; called on the timer thread.
-    class TPlayerListener : public TMotivePlayerListener {
-    public:
-        explicit TPlayerListener(TMotiveCanvas& canvas) : canvas_(canvas) {}
-        void noteStarted(int motiveId, int noteIndex) override;
-        void noteStopped(int motiveId, int noteIndex) override;
-        void motiveStarted() override;
-        void motiveFinished() override;
-
-    private:
-        TMotiveCanvas& canvas_;
-    };
-
     TMotive& motive_;
     TMotivePlayer* player_;
     TCanvasGeometry geometry_;
-    std::atomic<TMotivePlayerListener*> playListener_{nullptr};
-    TPlayerListener playerListener_{*this};
+    TCanvasPlayerListener playerListener_{nextCanvasSerial()};
+    // The one place where a canvas leaves the player: it goes before the listener it guards.
+    TPlayerListenerGuard playerGuard_{player_, &playerListener_};
 };

@@ -232,12 +232,13 @@ TUMotiveCanvas* TPeriodPanel::canvasById(int canvasId) const {
     return cells_[static_cast<std::size_t>(index)]->canvas();
 }
 
-void TPeriodPanel::motivePlayingMessage(int wParam, std::int64_t lParam) {
-    const std::int64_t index = lParam - FIRST_CELL_CANVAS_ID;
-    if (index < 0 || index >= motiveCellCount())
+void TPeriodPanel::motivePlaying(const TUMotiveCanvas& canvas, bool started) {
+    const auto found = std::find_if(cells_.begin(), cells_.end(), [&](const TUMotiveSet* cell) {
+        return cell->canvas() == &canvas;
+    });
+    if (found == cells_.end())
         return;
-    TUMotiveSet* cell = cells_[static_cast<std::size_t>(index)];
-    const bool started = wParam == 1;
+    TUMotiveSet* cell = *found;
     cell->playPanel()->setPlaying(started);
     if (started && !service_.variantWindowBusy())
         setStartedPlaying(cell);

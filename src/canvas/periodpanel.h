@@ -6,7 +6,6 @@
 
 #include <QWidget>
 
-#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -109,10 +108,11 @@ public:
     const std::vector<TUMotiveSet*>& motiveCells() const { return cells_; }
     int motiveCellCount() const { return static_cast<int>(cells_.size()); }
     TUMotiveSet* selectedCell() const { return selected_; }
-    // The cell canvas a message names (ids from 48), or null.
+    // The cell canvas with that id (ids from 48), or null.
     TUMotiveCanvas* canvasById(int canvasId) const;
-    // Handles a posted 0x208: lights or clears the play strip of the cell the id names.
-    void motivePlayingMessage(int wParam, std::int64_t lParam);
+    // The motive of `canvas` started or finished playing: lights or clears the play strip of
+    // its cell (and brings a starting cell into view). A canvas of no cell is ignored.
+    void motivePlaying(const TUMotiveCanvas& canvas, bool started);
     void setScrollerListener(TPeriodPanelScrollerListener* listener) { scroller_ = listener; }
     const TPeriodView& view() const { return *view_; }
     QWidget* strip() const { return strip_; }

@@ -4,10 +4,8 @@
 #include "canvas/baseservice.h"
 #include "canvas/canvascursors.h"
 #include "canvas/dragged.h"
-#include "canvas/messagewindow.h"
 #include "canvas/umotivecanvas.h"
 #include "model/glyphatlas.h"
-#include "playback/motiveplayer.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -161,8 +159,8 @@ void TKeyBox::paintEvent(QPaintEvent*) {
 TUMotiveSet::TUMotiveSet(QWidget* parent, TBaseService& service, TMotive& motive, int canvasId,
                          int group, TButtonListener* selectionListener,
                          TUMotiveListener* motiveListener)
-    : QWidget(parent), service_(service), messageWindow_(&service.messageWindow()),
-      playPanel_(new TPlayPanel(this, this)), selectionPanel_(new TSelectionPanel(this, this)),
+    : QWidget(parent), service_(service), playPanel_(new TPlayPanel(this, this)),
+      selectionPanel_(new TSelectionPanel(this, this)),
       canvas_(new TUMotiveCanvas(this, service, motive)), group_(group),
       selectionListener_(selectionListener), motiveListener_(motiveListener) {
     dragged_ = new TDragged(this, canvas_);
@@ -175,21 +173,10 @@ TUMotiveSet::TUMotiveSet(QWidget* parent, TBaseService& service, TMotive& motive
     canvas_->move(TDragged::WIDTH, top);
     canvas_->setCanvasId(canvasId);
     canvas_->enableDrop(true);
-    canvas_->setPlayListener(this);
     canvas_->addCanvasListener(this);
 }
 
-TUMotiveSet::~TUMotiveSet() {
-    // The canvas's player callbacks lead here: no callback may reach a half-destroyed cell.
-    TMotivePlayer& player = service_.motivePlayer();
-    if (player.isPlaying())
-        player.detachListeners();
-    canvas_->setPlayListener(nullptr);
-    // A start already posted but whose finish never will be (the player forgot this cell) would
-    // leave the play strip of the next cell with this id lit: post the finish now, behind it.
-    if (started_.exchange(false))
-        messageWindow_->post(MESSAGE_MOTIVE_PLAYING, 2, canvas_->canvasId());
-}
+TUMotiveSet::~TUMotiveSet() = default;
 
 void TUMotiveSet::buttonPressed(QWidget* button) {
     if (button == playPanel_) {
@@ -199,16 +186,6 @@ void TUMotiveSet::buttonPressed(QWidget* button) {
         if (selectionListener_)
             selectionListener_->buttonPressed(selectionPanel_->isSelected() ? this : nullptr);
     }
-}
-
-void TUMotiveSet::motiveStarted() {
-    started_ = true;
-    messageWindow_->post(MESSAGE_MOTIVE_PLAYING, 1, canvas_->canvasId());
-}
-
-void TUMotiveSet::motiveFinished() {
-    started_ = false;
-    messageWindow_->post(MESSAGE_MOTIVE_PLAYING, 2, canvas_->canvasId());
 }
 
 void TUMotiveSet::motiveEditStarted(TUMotiveCanvas*) {

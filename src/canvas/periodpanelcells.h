@@ -4,15 +4,11 @@
 #include "canvas/canvaslisteners.h"
 #include "model/key.h"
 #include "model/measure.h"
-#include "playback/motiveplayerlistener.h"
 
 #include <QWidget>
 
-#include <atomic>
-
 class TBaseService;
 class TDragged;
-class TMessageWindow;
 class TMotive;
 class TUMotiveCanvas;
 class TUMotiveSet;
@@ -119,11 +115,9 @@ private:
 };
 
 // One motive cell of the strip: play strip, selection strip, drag handle and the canvas that
-// edits the period's motive.
-class TUMotiveSet : public QWidget,
-                    public TButtonListener,
-                    public TMotivePlayerListener,
-                    public TUMotiveCanvasListener {
+// edits the period's motive. While the canvas's motive plays, the period panel lights the play
+// strip (told through the message window on the interface thread).
+class TUMotiveSet : public QWidget, public TButtonListener, public TUMotiveCanvasListener {
     Q_OBJECT
 public:
     TUMotiveSet(QWidget* parent, TBaseService& service, TMotive& motive, int canvasId, int group,
@@ -138,19 +132,12 @@ public:
 
     void buttonPressed(QWidget* button) override;
 
-    // Called on the timer thread: the note operations do nothing, start and finish are posted.
-    void noteStarted(int, int) override {}
-    void noteStopped(int, int) override {}
-    void motiveStarted() override;
-    void motiveFinished() override;
-
     void motiveHarmonised(TUMotiveCanvas*) override {}
     void motiveEditStarted(TUMotiveCanvas* canvas) override;
     void pointerMoved(TUMotiveCanvas* canvas) override;
 
 private:
     TBaseService& service_;
-    TMessageWindow* messageWindow_;
     TPlayPanel* playPanel_;
     TSelectionPanel* selectionPanel_;
     TDragged* dragged_;
@@ -158,6 +145,4 @@ private:
     int group_;
     TButtonListener* selectionListener_;
     TUMotiveListener* motiveListener_;
-    // Between the posted start and finish; set and cleared on the timer thread.
-    std::atomic<bool> started_{false};
 };

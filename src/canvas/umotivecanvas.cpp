@@ -37,8 +37,9 @@ TRealButton* smallButton(QWidget* owner, TGlyph enabled, TGlyph disabled, const 
 } // namespace
 
 TUMotiveCanvas::TUMotiveCanvas(QWidget* parent, TBaseService& service, TMotive& motive)
-    : TMotiveCanvas(parent, motive, &service.motivePlayer()), service_(service),
-      messageWindow_(&service.messageWindow()), history_(motive) {
+    : TMotiveCanvas(parent, motive, &service.motivePlayer()), service_(service), history_(motive),
+      messageEntry_(service.messageWindow(), *this, canvasSerial()) {
+    canvasPlayerListener().postTo(&service.messageWindow());
     modes_[MODE_CHORD_AND_NOTE] = std::make_unique<TChordAndNoteUMInterface>(*this);
     modes_[MODE_EDIT] = std::make_unique<TEditUMInterface>(*this);
     modes_[MODE_NEW_CHORD] = std::make_unique<TNewChordUMInterface>(*this);
@@ -60,10 +61,7 @@ TUMotiveCanvas::TUMotiveCanvas(QWidget* parent, TBaseService& service, TMotive& 
     selectMode(MODE_EDIT);
 }
 
-TUMotiveCanvas::~TUMotiveCanvas() {
-    // Before the hooks of this class go.
-    detachFromPlayer();
-}
+TUMotiveCanvas::~TUMotiveCanvas() = default;
 
 void TUMotiveCanvas::selectMode(int number) {
     if (number < 0 || number >= MODE_COUNT)
@@ -127,14 +125,6 @@ bool TUMotiveCanvas::autoHarmonise() {
     ::autoHarmonise(motive(), context.motive, context.code, schemeChordTypeNames(),
                     service_.scheme().random());
     return motive().isHarmonised();
-}
-
-void TUMotiveCanvas::noteStartedHook(int motiveId, int noteIndex) {
-    messageWindow_->post(MESSAGE_NOTE, 1, noteMessageParam(noteIndex, canvasId(), motiveId));
-}
-
-void TUMotiveCanvas::noteStoppedHook(int motiveId, int noteIndex) {
-    messageWindow_->post(MESSAGE_NOTE, 2, noteMessageParam(noteIndex, canvasId(), motiveId));
 }
 
 void TUMotiveCanvas::noteStarted(int motiveId, int noteIndex) {

@@ -3,16 +3,14 @@
 #include "canvas/baseservice.h"
 #include "canvas/buttons.h"
 #include "canvas/canvaslisteners.h"
+#include "canvas/messagewindow.h"
 #include "canvas/motivecanvas.h"
 #include "canvas/umotiveinterface.h"
 #include "canvas/versionhistory.h"
 
 #include <array>
-#include <atomic>
 #include <memory>
 #include <vector>
-
-class TMessageWindow;
 
 // The editor of a motive. Its current mode object receives the mouse events; it keeps up to 20
 // earlier versions with back and forward buttons, lights the note being played (told through
@@ -48,8 +46,8 @@ public:
     int modeNumber() const { return modeNumber_; }
     TUMotiveInterface& mode() { return *mode_; }
 
-    void setCanvasId(int id) { canvasId_.store(id); }
-    int canvasId() const { return canvasId_.load(); }
+    void setCanvasId(int id) { canvasPlayerListener().setCanvasId(id); }
+    int canvasId() const { return canvasPlayerListener().canvasId(); }
     void addCanvasListener(TUMotiveCanvasListener* listener);
     void setPlayingListener(TUMotivePlayingListener* listener) { playingListener_ = listener; }
     void setShowSmallButtons(bool show);
@@ -101,11 +99,6 @@ public:
     void draw(QPainter& painter) override;
 
 protected:
-    // Called on the timer thread: hands the note over to the interface thread.
-    void noteStartedHook(int motiveId, int noteIndex) override;
-    // Called on the timer thread.
-    void noteStoppedHook(int motiveId, int noteIndex) override;
-
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -121,7 +114,6 @@ private:
     void afterHistoryChange();
 
     TBaseService& service_;
-    TMessageWindow* messageWindow_;
     TVersionHistory history_;
     std::array<std::unique_ptr<TUMotiveInterface>, MODE_COUNT> modes_;
     std::unique_ptr<TUMotiveInterface> noteMode_; // built, but no mode number selects it
@@ -129,7 +121,6 @@ private:
     int modeNumber_ = MODE_EDIT;
     std::vector<TUMotiveCanvasListener*> canvasListeners_;
     TUMotivePlayingListener* playingListener_ = nullptr;
-    std::atomic<int> canvasId_{0};
     bool pointerPressed_ = false;
     bool smallButtonHeld_ = false;
     bool showSmallButtons_ = true;
@@ -140,4 +131,6 @@ private:
     TRealButton* backButton_;
     TRealButton* forwardButton_;
     TRealButton* fastMenuButton_;
+    // The playback events posted for this canvas reach it while it exists.
+    TMessageWindow::TEntry messageEntry_;
 };

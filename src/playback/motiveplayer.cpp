@@ -3,6 +3,34 @@
 #include <algorithm>
 #include <utility>
 
+namespace {
+
+// Marks the note-offs among the events not yet sent that end a note sounding now; a note-off
+// whose note-on is still ahead ends a note that never started.
+std::vector<bool> soundingNoteOffs(const std::vector<TPlayUnit>& rest) {
+    std::vector<bool> sounding(rest.size(), false);
+    std::vector<const TPlayUnit*> notYetOn;
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        const TPlayUnit& unit = rest[i];
+        if (unit.isOn) {
+            notYetOn.push_back(&unit);
+            continue;
+        }
+        auto on = std::find_if(notYetOn.begin(), notYetOn.end(), [&](const TPlayUnit* u) {
+            return u->note == unit.note && u->channel == unit.channel &&
+                   u->velocity == unit.velocity;
+        });
+        if (on != notYetOn.end()) {
+            notYetOn.erase(on);
+        } else {
+            sounding[i] = true;
+        }
+    }
+    return sounding;
+}
+
+} // namespace
+
 // Holds the player's lock. When the outermost session on a thread ends it releases the lock
 // and only then tells the stop listener, however deeply the stop was nested.
 class TMotivePlayer::Session {
@@ -44,9 +72,7 @@ TMotivePlayer::~TMotivePlayer() {
     {
         // Release whatever sounds, telling no listener: they may be gone already.
         Session session(*this);
-        for (auto& unit : schedule_) {
-            unit.listener = nullptr;
-        }
+        forgetListenersLocked(nullptr);
         stopLocked();
         stopNotices_ = 0;
     }
@@ -181,6 +207,13 @@ int TMotivePlayer::stop() {
     return stopLocked();
 }
 
+std::vector<TPlayUnit> TMotivePlayer::restLocked() const {
+    std::vector<TPlayUnit> rest(schedule_.begin() + static_cast<std::ptrdiff_t>(current_),
+                                schedule_.end());
+    rest.insert(rest.end(), planner_.pending().begin(), planner_.pending().end());
+    return rest;
+}
+
 int TMotivePlayer::stopLocked() {
     int sent = 0;
     const bool running = timer_ && timer_->isRunning();
@@ -189,30 +222,23 @@ int TMotivePlayer::stopLocked() {
             timer_->stop();
         }
         // Take the rest of the schedule out first: a listener called below sees an idle player.
-        std::vector<TPlayUnit> rest(schedule_.begin() + static_cast<std::ptrdiff_t>(current_),
-                                    schedule_.end());
-        rest.insert(rest.end(), planner_.pending().begin(), planner_.pending().end());
+        const std::vector<TPlayUnit> rest = restLocked();
         clearLocked();
-        std::vector<TPlayUnit> notYetOn;
-        for (const TPlayUnit& unit : rest) {
-            if (unit.motiveEnd && unit.listener != nullptr) {
-                unit.listener->motiveFinished();
-            }
-            if (unit.isOn) {
-                notYetOn.push_back(unit);
-                continue;
-            }
-            auto on = std::find_if(notYetOn.begin(), notYetOn.end(), [&](const TPlayUnit& u) {
-                return u.note == unit.note && u.channel == unit.channel &&
-                       u.velocity == unit.velocity;
-            });
-            if (on != notYetOn.end()) {
-                notYetOn.erase(on); // this note never started
-            } else {
+        const std::vector<bool> sounding = soundingNoteOffs(rest);
+        for (std::size_t i = 0; i < rest.size(); ++i) {
+            const TPlayUnit& unit = rest[i];
+            if (sounding[i]) {
+                // Sent like any other note-off: its listener hears that the note stopped.
                 if (player_ != nullptr) {
                     player_->noteOff(unit.channel, unit.note, unit.velocity);
                 }
+                if (unit.listener != nullptr && unit.noteIndex != -1) {
+                    unit.listener->noteStopped(unit.motiveId, unit.noteIndex);
+                }
                 ++sent;
+            }
+            if (unit.motiveEnd && unit.listener != nullptr) {
+                unit.listener->motiveFinished();
             }
         }
     }
@@ -223,10 +249,40 @@ int TMotivePlayer::stopLocked() {
 
 void TMotivePlayer::detachListeners() {
     Session session(*this);
-    for (auto& unit : schedule_) {
-        unit.listener = nullptr;
+    // The listeners still hear that their sounding notes stopped, so nothing stays lit; after
+    // that they hear nothing more.
+    const std::vector<TPlayUnit> rest = restLocked();
+    const std::vector<bool> sounding = soundingNoteOffs(rest);
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        const TPlayUnit& unit = rest[i];
+        if (sounding[i] && unit.listener != nullptr && unit.noteIndex != -1) {
+            unit.listener->noteStopped(unit.motiveId, unit.noteIndex);
+        }
     }
+    forgetListenersLocked(nullptr);
     stopLocked();
+}
+
+bool TMotivePlayer::forgetListenersLocked(const TMotivePlayerListener* listener) {
+    bool namedAhead = false;
+    auto forget = [&](TPlayUnit& unit, bool ahead) {
+        if (unit.listener != nullptr && (listener == nullptr || unit.listener == listener)) {
+            unit.listener = nullptr;
+            namedAhead = namedAhead || ahead;
+        }
+    };
+    // The pending note-offs are a chord's: they never name a listener.
+    for (std::size_t i = 0; i < schedule_.size(); ++i) {
+        forget(schedule_[i], i >= current_);
+    }
+    return namedAhead;
+}
+
+void TMotivePlayer::detachListener(const TMotivePlayerListener* listener) {
+    Session session(*this);
+    if (listener != nullptr && forgetListenersLocked(listener)) {
+        stopLocked();
+    }
 }
 
 std::vector<TPlayUnit> TMotivePlayer::allUnits() const {

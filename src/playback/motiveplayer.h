@@ -51,8 +51,12 @@ public:
     // Stops at once and sends the note-offs of the notes that sound; returns how many. May be
     // called on the timer thread from a listener.
     int stop();
-    // Forgets every listener of the queued events, then stops.
+    // Tells the listeners of the sounding notes that they stopped, forgets every listener of
+    // the queued events, then stops.
     void detachListeners();
+    // Forgets `listener` in every queued event; stops playback when an event still to come
+    // named it. Once it returns, the player never calls `listener` again.
+    void detachListener(const TMotivePlayerListener* listener);
 
     // The schedule followed by the pending note-offs (for the export).
     std::vector<TPlayUnit> allUnits() const;
@@ -77,6 +81,11 @@ private:
     // Called with the lock held, on the interface thread or from a listener on the timer thread.
     int stopLocked();
     void clearLocked();
+    // The events not yet sent: the rest of the schedule, then the pending note-offs.
+    std::vector<TPlayUnit> restLocked() const;
+    // Forgets `listener` (every listener when null) in the queued events; returns whether an
+    // event still to come named it.
+    bool forgetListenersLocked(const TMotivePlayerListener* listener);
     void finishLocked();
     // Called on the timer thread with the lock held.
     void send(const TPlayUnit& unit);

@@ -90,8 +90,8 @@ bool TDocumentLifecycle::saveTo(const std::filesystem::path& name) {
 }
 
 bool TDocumentLifecycle::openFrom(const std::filesystem::path& name) {
-    // The views of the old tree go with it: nothing may still play through them.
-    motivePlayer_.detachListeners();
+    // A document read over the open one silences it first.
+    motivePlayer_.stop();
     try {
         readPeriodFile(period_, name);
     } catch (const std::exception&) {
@@ -126,7 +126,7 @@ bool TDocumentLifecycle::exportMusicXmlTo(const std::filesystem::path& name) {
 }
 
 void TDocumentLifecycle::buildDefault() {
-    motivePlayer_.detachListeners();
+    motivePlayer_.stop();
     buildDefaultPeriod(period_);
 }
 

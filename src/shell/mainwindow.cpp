@@ -89,8 +89,6 @@ TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
 }
 
 TMainWindow::~TMainWindow() {
-    // Nothing queued may call back into views that are about to go.
-    motivePlayer_.detachListeners();
     // The help windows go first, while the services they were given still stand.
     delete stepForm_;
     stepForm_ = nullptr;
@@ -102,12 +100,11 @@ TMainWindow::~TMainWindow() {
     period_.setListener(nullptr);
     modeButtons_->setListener(nullptr);
     navigationTree_->setListener(nullptr);
-    delete periodPanel_;
     periodPanel_ = nullptr;
-    // The panels' canvases reach the player and the message window, which go before the
-    // children of this widget would.
-    delete developmentArea_;
     developmentArea_ = nullptr;
+    // The views reach the player, the period and the message window, members that go after
+    // this body: the child windows go first (each canvas leaves the player as it goes).
+    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
     TResourceFactory::shared().clearCache();
 }
 
@@ -268,26 +265,16 @@ void TMainWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
 }
 
-void TMainWindow::handleMessage(int message, int wParam, std::int64_t lParam) {
-    if (message == MESSAGE_NOTE)
-        deliverNoteMessage(wParam, lParam, [this](int id) { return canvasById(id); });
-    else if (message == MESSAGE_MOTIVE_PLAYING && periodPanel_ != nullptr)
-        periodPanel_->motivePlayingMessage(wParam, lParam);
+void TMainWindow::handleMessage(int, int, std::int64_t) {
+    // The variant view's update arrives with the variant window.
 }
 
-TProcessPlayingInterface* TMainWindow::canvasById(int id) {
-    if (id == CURRENT_CANVAS_ID)
-        return currentCanvas_;
-    if (id >= 0 && id < FIRST_CELL_CANVAS_ID)
-        return developmentArea_->effectCanvas(id);
-    if (id >= FIRST_CELL_CANVAS_ID && periodPanel_ != nullptr)
-        return periodPanel_->canvasById(id);
-    return nullptr;
+void TMainWindow::motivePlaying(TUMotiveCanvas& canvas, bool started) {
+    if (periodPanel_ != nullptr)
+        periodPanel_->motivePlaying(canvas, started);
 }
 
 void TMainWindow::rebuildPeriodPanel() {
-    // The old panel's canvases may still be queued on the player as listeners.
-    motivePlayer_.detachListeners();
     currentCanvas_ = nullptr;
     modeButtons_->setListener(nullptr);
     navigationTree_->setListener(nullptr);

@@ -125,8 +125,9 @@ public:
     void playSentence(int n) override { periodPanel_->playSentence(n); }
     void playPhrase(int n) override { periodPanel_->playPhrase(n); }
 
-    // TMessageHandler: the note and playing messages posted by the timer thread.
+    // TMessageHandler: what the timer threads post besides the notes, which go to their canvas.
     void handleMessage(int message, int wParam, std::int64_t lParam) override;
+    void motivePlaying(TUMotiveCanvas& canvas, bool started) override;
 
     TDocumentLifecycle& documents() { return documents_; }
     TPlaybackControl& playback() { return playback_; }
@@ -145,8 +146,6 @@ private:
     // Replaces the period panel after the tree changed, and wires it to the mode buttons and
     // the navigation tree.
     void rebuildPeriodPanel();
-    // The canvas that a message's canvas id names, or null.
-    TProcessPlayingInterface* canvasById(int id);
     void resetScheme();
 
     TTopFrame& frame_;

@@ -7,55 +7,115 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <string>
 #include <thread>
 
 namespace {
 
-class RecordingCanvas : public TProcessPlayingInterface {
+// Records what reaches it on the interface thread, as the main window's canvases are told.
+class RecordingCanvas : public TUMotiveCanvas {
 public:
+    RecordingCanvas(TBaseService& service, TMotive& motive)
+        : TUMotiveCanvas(nullptr, service, motive) {}
     void noteStarted(int motiveId, int noteIndex) override {
-        calls.push_back({true, noteIndex, 0, motiveId});
+        calls.push_back("start " + std::to_string(motiveId) + ":" + std::to_string(noteIndex));
+        TUMotiveCanvas::noteStarted(motiveId, noteIndex);
     }
     void noteFinished(int motiveId, int noteIndex) override {
-        calls.push_back({false, noteIndex, 0, motiveId});
+        calls.push_back("stop " + std::to_string(motiveId) + ":" + std::to_string(noteIndex));
+        TUMotiveCanvas::noteFinished(motiveId, noteIndex);
     }
-    std::vector<TNoteMessage> calls;
+    std::vector<std::string> calls;
 };
 
-TEST(NoteMessage, PacksNoteCanvasAndMotiveIntoOneParameter) {
-    const TNoteMessage decoded = decodeNoteMessage(2, noteMessageParam(15, 1047, 70000));
-    EXPECT_FALSE(decoded.started);
-    EXPECT_EQ(decoded.noteIndex, 15);
-    EXPECT_EQ(decoded.canvasId, 1047) << "the last cell of a 1,000-motive period keeps its id";
-    EXPECT_EQ(decoded.motiveId, 70000) << "motive ids beyond 16 bits survive";
-    EXPECT_EQ(decodeNoteMessage(1, noteMessageParam(3, 207, -1)).canvasId, 207)
-        << "cell 207 is not taken for the current canvas (255)";
-    EXPECT_EQ(decodeNoteMessage(1, noteMessageParam(3, 207, -1)).motiveId, -1);
+TMotive motiveOfNotes(int count) {
+    TMotive motive{TKey(0, 0), TMeasure(2, 120)};
+    for (int i = 0; i < count; ++i)
+        motive.notes().push_back(TNote(i % 8 * 30, 22, 30));
+    return motive;
 }
 
-TEST(NoteMessage, GoesOnlyToTheCanvasTheIdNames) {
-    RecordingCanvas cell;
-    const auto find = [&](int id) -> TProcessPlayingInterface* {
-        return id == 48 ? &cell : nullptr;
-    };
-    EXPECT_FALSE(deliverNoteMessage(1, noteMessageParam(0, 47, 1), find));
-    EXPECT_FALSE(deliverNoteMessage(1, noteMessageParam(0, CURRENT_CANVAS_ID, 1), find));
-    EXPECT_TRUE(cell.calls.empty());
-    EXPECT_TRUE(deliverNoteMessage(1, noteMessageParam(4, 48, 9), find));
-    EXPECT_TRUE(deliverNoteMessage(2, noteMessageParam(4, 48, 9), find));
-    ASSERT_EQ(cell.calls.size(), 2u);
-    EXPECT_TRUE(cell.calls[0].started);
-    EXPECT_FALSE(cell.calls[1].started);
-    EXPECT_EQ(cell.calls[1].noteIndex, 4);
-    EXPECT_EQ(cell.calls[1].motiveId, 9);
+TEST(PlaybackEvents, ReachTheCanvasThatPostedThemOnTheInterfaceThreadInPostingOrder) {
+    TFakeBaseService service;
+    TMotive firstMotive = motiveOfNotes(4);
+    TMotive secondMotive = motiveOfNotes(4);
+    RecordingCanvas first(service, firstMotive);
+    RecordingCanvas second(service, secondMotive);
+    // Owners may give two canvases the same id: the events still keep to their own canvas.
+    first.setCanvasId(CURRENT_CANVAS_ID);
+    second.setCanvasId(CURRENT_CANVAS_ID);
+    EXPECT_NE(first.canvasSerial(), second.canvasSerial());
+
+    constexpr int count = 200;
+    std::thread timer([&] {
+        for (int i = 0; i < count; ++i) {
+            TMotivePlayerListener* listener =
+                i % 3 == 0 ? second.playerListener() : first.playerListener();
+            if (i % 2 == 0)
+                listener->noteStarted(firstMotive.id(), i);
+            else
+                listener->noteStopped(firstMotive.id(), i);
+        }
+        first.playerListener()->motiveFinished();
+    });
+    timer.join();
+    EXPECT_TRUE(first.calls.empty()) << "nothing runs before the interface thread turns";
+    QCoreApplication::processEvents();
+
+    std::vector<std::string> expectFirst;
+    std::vector<std::string> expectSecond;
+    for (int i = 0; i < count; ++i) {
+        const std::string call = std::string(i % 2 == 0 ? "start " : "stop ") +
+                                 std::to_string(firstMotive.id()) + ":" + std::to_string(i);
+        (i % 3 == 0 ? expectSecond : expectFirst).push_back(call);
+    }
+    EXPECT_EQ(first.calls, expectFirst);
+    EXPECT_EQ(second.calls, expectSecond);
+    ASSERT_EQ(service.playing.size(), 1u);
+    EXPECT_EQ(service.playing[0].first, &first);
+    EXPECT_FALSE(service.playing[0].second);
 }
 
-TEST(MessageWindow, DeliversMessagesFromAnotherThreadOnItsOwnInPostingOrder) {
+TEST(PlaybackEvents, ANoteIndexAbove255ReachesItsNote) {
+    TFakeBaseService service;
+    TMotive motive = motiveOfNotes(300);
+    TUMotiveCanvas canvas(nullptr, service, motive);
+    canvas.playerListener()->noteStarted(motive.id(), 280);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(motive.notes()[280].highlighted());
+    EXPECT_FALSE(motive.notes()[280 % 256].highlighted()) << "the index was not cut to 8 bits";
+    canvas.playerListener()->noteStopped(motive.id(), 280);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(motive.notes()[280].highlighted());
+}
+
+TEST(PlaybackEvents, ForACanvasThatHasGoneAreDroppedEvenWhenItsIdIsGivenAgain) {
+    TFakeBaseService service;
+    TMotive motive = motiveOfNotes(4);
+    auto gone = std::make_unique<TUMotiveCanvas>(nullptr, service, motive);
+    gone->setCanvasId(48);
+    gone->playerListener()->noteStarted(motive.id(), 1);
+    gone->playerListener()->motiveStarted();
+    const TCanvasSerial goneSerial = gone->canvasSerial();
+    gone.reset();
+    // Built in its place, on the same motive and with the same id, as a rebuilt strip does.
+    TUMotiveCanvas successor(nullptr, service, motive);
+    successor.setCanvasId(48);
+    EXPECT_NE(successor.canvasSerial(), goneSerial);
+    EXPECT_EQ(service.messageWindow().canvasBySerial(goneSerial), nullptr);
+    EXPECT_EQ(service.messageWindow().canvasBySerial(successor.canvasSerial()), &successor);
+    QCoreApplication::processEvents();
+    for (const TNote& note : motive.notes())
+        EXPECT_FALSE(note.highlighted());
+    EXPECT_TRUE(service.playing.empty());
+}
+
+TEST(MessageWindow, DeliversOtherMessagesFromAnotherThreadInPostingOrder) {
     TFakeBaseService service;
     constexpr int count = 500;
     std::thread timer([&] {
         for (int i = 0; i < count; ++i)
-            service.messageWindow().post(MESSAGE_NOTE, 1 + i % 2, i);
+            service.messageWindow().post(MESSAGE_VARIANT_UPDATE, 1, i);
     });
     timer.join();
     EXPECT_TRUE(service.posted.empty()) << "nothing runs before the interface thread turns";
@@ -71,9 +131,6 @@ protected:
         for (int t = 0; t < 240; t += 60)
             motive.notes().push_back(TNote(t, 22, 60));
         canvas.setCanvasId(50);
-        service.canvasById = [this](int id) -> TProcessPlayingInterface* {
-            return id == 50 ? &canvas : nullptr;
-        };
     }
     // Runs the player's timer by hand up to `clock` and lets the interface thread catch up.
     void playUntil(int clock) {
@@ -90,7 +147,7 @@ protected:
 
     TFakeBaseService service;
     TMotive motive{TKey(0, 0), TMeasure(2, 120)};
-    TUMotiveCanvas canvas{nullptr, service, motive};
+    RecordingCanvas canvas{service, motive};
 };
 
 TEST_F(PlayingCanvas, LightsTheSoundingNoteThroughTheMessageWindow) {
@@ -98,9 +155,6 @@ TEST_F(PlayingCanvas, LightsTheSoundingNoteThroughTheMessageWindow) {
     service.motivePlayer().start();
     playUntil(15);
     EXPECT_EQ(lit(), (std::vector<bool>{true, false, false, false}));
-    ASSERT_FALSE(service.posted.empty());
-    EXPECT_EQ(service.posted.front().message, MESSAGE_NOTE);
-    EXPECT_EQ(decodeNoteMessage(1, service.posted.front().lParam).canvasId, 50);
     playUntil(75);
     EXPECT_EQ(lit(), (std::vector<bool>{false, true, false, false}));
     playUntil(1000);
@@ -117,17 +171,12 @@ TEST_F(PlayingCanvas, TheTimerThreadsNotesArriveInOrderOnTheInterfaceThread) {
     QCoreApplication::processEvents();
     ASSERT_FALSE(service.motivePlayer().isPlaying());
 
-    std::vector<std::pair<bool, int>> notes;
-    for (const auto& posted : service.posted) {
-        ASSERT_EQ(posted.message, MESSAGE_NOTE);
-        const TNoteMessage note = decodeNoteMessage(posted.wParam, posted.lParam);
-        EXPECT_EQ(note.canvasId, 50);
-        EXPECT_EQ(note.motiveId, motive.id());
-        notes.emplace_back(note.started, note.noteIndex);
+    std::vector<std::string> expected;
+    for (int i = 0; i < 4; ++i) {
+        expected.push_back("start " + std::to_string(motive.id()) + ":" + std::to_string(i));
+        expected.push_back("stop " + std::to_string(motive.id()) + ":" + std::to_string(i));
     }
-    const std::vector<std::pair<bool, int>> expected{{true, 0}, {false, 0}, {true, 1}, {false, 1},
-                                                     {true, 2}, {false, 2}, {true, 3}, {false, 3}};
-    EXPECT_EQ(notes, expected);
+    EXPECT_EQ(canvas.calls, expected);
     EXPECT_EQ(lit(), (std::vector<bool>{false, false, false, false}));
 }
 
@@ -165,10 +214,12 @@ TEST_F(PlayingCanvas, AGoneCanvasIsNoLongerCalledByThePlayer) {
     auto doomed = std::make_unique<TUMotiveCanvas>(nullptr, service, motive);
     doomed->playMotive();
     service.motivePlayer().start();
+    doomed->playerListener()->noteStarted(motive.id(), 0); // as the timer had just done
     doomed.reset();
     EXPECT_FALSE(service.motivePlayer().isPlaying());
     playUntil(1000);
-    EXPECT_TRUE(service.posted.empty());
+    EXPECT_TRUE(canvas.calls.empty());
+    EXPECT_EQ(lit(), (std::vector<bool>{false, false, false, false}));
 }
 
 } // namespace

@@ -6,13 +6,14 @@
 #include "files/engmessagebundle.h"
 #include "model/period.h"
 #include "playback/motiveplayer.h"
-#include "playback/nullbackend.h"
 #include "playback/player.h"
+#include "playback/recordingbackend.h"
 
 #include <QApplication>
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <vector>
 
 inline void ensureCanvasApplication() {
@@ -23,7 +24,8 @@ inline void ensureCanvasApplication() {
         new QApplication(argc, argv);
 }
 
-// The main window's services with a silent device and a player that only runs when ticked.
+// The main window's services with a recording device and a player that only runs when ticked
+// or started, or, with `timerStarts`, starts its timer thread as soon as something is queued.
 class TFakeBaseService : public TBaseService, public TMessageHandler {
 public:
     struct TPosted {
@@ -32,7 +34,10 @@ public:
         std::int64_t lParam;
     };
 
-    TFakeBaseService() { ensureCanvasApplication(); }
+    explicit TFakeBaseService(bool timerStarts = false) : motivePlayer_(&player_, !timerStarts) {
+        ensureCanvasApplication();
+        player_.open(0);
+    }
 
     TPlayer& player() override { return player_; }
     TMotivePlayer& motivePlayer() override { return motivePlayer_; }
@@ -60,23 +65,30 @@ public:
     int variantWindowWidth() override { return 300; }
     int cursorDelay() override { return 11; }
 
-    // Records every message and hands note messages to the canvas `canvasById` finds.
+    // Records every message other than the playback events.
     void handleMessage(int message, int wParam, std::int64_t lParam) override {
         posted.push_back({message, wParam, lParam});
-        if (message == MESSAGE_NOTE && canvasById)
-            deliverNoteMessage(wParam, lParam, canvasById);
+    }
+    // Records the start or finish, and hands it on to `onMotivePlaying` when it is set.
+    void motivePlaying(TUMotiveCanvas& canvas, bool started) override {
+        playing.emplace_back(&canvas, started);
+        if (onMotivePlaying)
+            onMotivePlaying(canvas, started);
     }
 
     const TMotive* preceding = nullptr;
     bool variantBusy = false;
     std::vector<TPosted> posted;
     std::vector<int> selectedPanels;
-    std::function<TProcessPlayingInterface*(int)> canvasById;
+    std::vector<std::pair<TUMotiveCanvas*, bool>> playing;
+    std::function<void(TUMotiveCanvas&, bool)> onMotivePlaying;
+
+    TRecordingBackend& backend() { return backend_; }
 
 private:
-    TNullBackend backend_;
+    TRecordingBackend backend_;
     TPlayer player_{backend_};
-    TMotivePlayer motivePlayer_{&player_, true};
+    TMotivePlayer motivePlayer_;
     TRandomGenerator random_; // every fake service draws from the initial state
     TScheme scheme_{random_};
     TEngMessageBundle bundle_;

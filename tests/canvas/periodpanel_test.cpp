@@ -52,20 +52,21 @@ TEST_F(PeriodPanel, TheDefaultPeriodMakesAKeyBoxSevenColumnsAndEightCells) {
     EXPECT_EQ(panel->height(), TPeriodPanel::HEIGHT);
 }
 
-TEST_F(PeriodPanel, MessagesFindCellCanvasesByIdOnly) {
+TEST_F(PeriodPanel, FindsCellCanvasesByIdAndLightsThePlayStripOfACanvasCell) {
     EXPECT_EQ(panel->canvasById(47), nullptr);
     EXPECT_EQ(panel->canvasById(56), nullptr);
     EXPECT_EQ(panel->canvasById(CURRENT_CANVAS_ID), nullptr);
     EXPECT_EQ(panel->canvasById(50), panel->motiveCells()[2]->canvas());
 
-    const auto find = [&](int id) -> TProcessPlayingInterface* { return panel->canvasById(id); };
-    EXPECT_FALSE(deliverNoteMessage(1, noteMessageParam(0, 60, 0), find));
-
-    panel->motivePlayingMessage(1, 49);
+    panel->motivePlaying(*panel->motiveCells()[1]->canvas(), true);
     EXPECT_TRUE(panel->motiveCells()[1]->playPanel()->isPlaying());
-    panel->motivePlayingMessage(1, 47); // no cell: ignored
-    panel->motivePlayingMessage(2, 49);
+    TMotive elsewhere = period.newMotive();
+    TUMotiveCanvas outside(nullptr, service, elsewhere);
+    panel->motivePlaying(outside, true); // no cell of this strip: ignored
+    panel->motivePlaying(*panel->motiveCells()[1]->canvas(), false);
     EXPECT_FALSE(panel->motiveCells()[1]->playPanel()->isPlaying());
+    for (const TUMotiveSet* cell : panel->motiveCells())
+        EXPECT_FALSE(cell->playPanel()->isPlaying());
 }
 
 TEST_F(PeriodPanel, ModeButtonsSetTheModeOfEveryCanvas) {

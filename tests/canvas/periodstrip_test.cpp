@@ -31,13 +31,13 @@ protected:
     std::unique_ptr<TPeriodPanel> makePanel(int width = 1000) {
         return std::make_unique<TPeriodPanel>(nullptr, width, service, period);
     }
-    // Hands the posted 0x208 messages to `panel`, in posting order.
+    // Hands the posted starts and finishes to `panel`, in posting order.
     void deliverPlayingMessages(TPeriodPanel& panel) {
-        service.posted.clear();
+        service.onMotivePlaying = [&](TUMotiveCanvas& canvas, bool started) {
+            panel.motivePlaying(canvas, started);
+        };
         QCoreApplication::sendPostedEvents();
-        for (const auto& message : service.posted)
-            if (message.message == MESSAGE_MOTIVE_PLAYING)
-                panel.motivePlayingMessage(message.wParam, message.lParam);
+        service.onMotivePlaying = nullptr;
     }
     static std::vector<TColoredBoxSet*> columns(const TPeriodPanel& panel) {
         std::vector<TColoredBoxSet*> result;
@@ -181,28 +181,29 @@ TEST_F(PeriodStrip, AStartingCellIsBroughtIntoViewOnlyWhenPartlyHidden) {
     // The posted start does the same, unless the variant window is busy.
     panel->scrollTo(0);
     service.variantBusy = true;
-    panel->motivePlayingMessage(1, 48 + 3);
+    panel->motivePlaying(*cells[3]->canvas(), true);
     EXPECT_EQ(panel->scrollPosition(), 0);
     EXPECT_TRUE(cells[3]->playPanel()->isPlaying());
     service.variantBusy = false;
-    panel->motivePlayingMessage(1, 48 + 3);
+    panel->motivePlaying(*cells[3]->canvas(), true);
     EXPECT_EQ(panel->scrollPosition(), cells[3]->x());
 }
 
 TEST_F(PeriodStrip, PlayStripsFollowThePostedStartAndFinish) {
     auto panel = makePanel();
     TUMotiveSet* cell = panel->motiveCells()[2];
-    cell->motiveStarted();
+    // As the timer thread tells the cell's canvas.
+    cell->canvas()->playerListener()->motiveStarted();
     deliverPlayingMessages(*panel);
     EXPECT_TRUE(cell->playPanel()->isPlaying());
     EXPECT_FALSE(panel->motiveCells()[1]->playPanel()->isPlaying());
-    cell->motiveFinished();
+    cell->canvas()->playerListener()->motiveFinished();
     deliverPlayingMessages(*panel);
     EXPECT_FALSE(cell->playPanel()->isPlaying());
 
     // The panel is rebuilt while a cell plays: its finish is never played, and the start
     // still queued must not leave the new cell with that id lit.
-    panel->motiveCells()[2]->motiveStarted();
+    panel->motiveCells()[2]->canvas()->playerListener()->motiveStarted();
     panel.reset();
     panel = makePanel();
     deliverPlayingMessages(*panel);

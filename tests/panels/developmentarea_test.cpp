@@ -50,9 +50,6 @@ protected:
     void SetUp() override {
         area = std::make_unique<TDevelopmentArea>(nullptr, service, service.scheme());
         area->setMeter(TMeasure(2, 120), TKey(-2, MINOR), 60);
-        service.canvasById = [this](int id) -> TProcessPlayingInterface* {
-            return area->effectCanvas(id);
-        };
         sourceMotive = harmonisedMelody();
         sourceCanvas = std::make_unique<TUMotiveCanvas>(nullptr, service, sourceMotive);
         sourceHandle = std::make_unique<TDragged>(nullptr, sourceCanvas.get());

@@ -17,11 +17,6 @@ TPanelsService::TPanelsService() {
     player_.open(0);
 }
 
-void TPanelsService::handleMessage(int message, int wParam, std::int64_t lParam) {
-    if (message == MESSAGE_NOTE && canvasById)
-        deliverNoteMessage(wParam, lParam, canvasById);
-}
-
 int TPanelsService::soundingNotes() const {
     int sounding = 0;
     for (std::uint32_t message : backend_.messageValues()) {

@@ -18,7 +18,7 @@
 void ensurePanelsApplication();
 
 // The main window's services over a recording device and a player that only runs when
-// ticked by hand. Note messages reach the canvas that `canvasById` names.
+// ticked by hand. Note events reach their canvas through the message window.
 class TPanelsService : public TBaseService, public TMessageHandler {
 public:
     TPanelsService();
@@ -43,7 +43,8 @@ public:
     int variantWindowWidth() override { return 300; }
     int cursorDelay() override { return 11; }
 
-    void handleMessage(int message, int wParam, std::int64_t lParam) override;
+    void handleMessage(int, int, std::int64_t) override {}
+    void motivePlaying(TUMotiveCanvas&, bool) override {}
 
     TRecordingBackend& device() { return backend_; }
     // The generator the scheme and its effects draw from.
@@ -51,7 +52,6 @@ public:
     // Note-ons minus note-offs sent to the device so far.
     int soundingNotes() const;
 
-    std::function<TProcessPlayingInterface*(int)> canvasById;
     std::vector<int> selected;
 
 private:

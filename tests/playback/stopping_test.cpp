@@ -118,23 +118,59 @@ TEST(Listeners, HearNotesAndMotiveMarksInPlayingOrder) {
     EXPECT_EQ(rig.stops.calls, 1);
 }
 
-TEST(Listeners, StopFinishesAnUnfinishedMotiveButDetachingSilencesIt) {
+TEST(Listeners, StopEndsTheSoundingNoteAndFinishesTheMotiveDetachingOnlyEndsTheNote) {
     Rig stopped;
     RecordingListener told;
     stopped.motives.play(makeMotive(twoFour, 0, {{0, 21, 240}}, {}, 4), &told);
     stopped.ticks(3);
     stopped.motives.stop();
-    EXPECT_EQ(told.calls(),
-              (std::vector<std::string>{"motive started", "start 4:0", "motive finished"}));
+    // The note-off that stopping sends is sent like any other: its listener hears of it.
+    EXPECT_EQ(told.calls(), (std::vector<std::string>{"motive started", "start 4:0", "stop 4:0",
+                                                      "motive finished"}));
 
     Rig detached;
     RecordingListener untold;
     detached.motives.play(makeMotive(twoFour, 0, {{0, 21, 240}}, {}, 4), &untold);
     detached.ticks(3);
     detached.motives.detachListeners();
-    EXPECT_EQ(untold.calls(), (std::vector<std::string>{"motive started", "start 4:0"}));
+    EXPECT_EQ(untold.calls(),
+              (std::vector<std::string>{"motive started", "start 4:0", "stop 4:0"}));
     EXPECT_EQ(soundingTotal(detached.sent()), 0);
     EXPECT_EQ(detached.stops.calls, 1);
+    detached.ticks(100);
+    EXPECT_EQ(untold.calls().size(), 3u) << "nothing more after detaching";
+}
+
+TEST(Listeners, StopTellsOfTheSoundingNotesOnlyEvenWhenAPitchComesAgain) {
+    Rig rig;
+    RecordingListener listener;
+    // Notes 0 and 2 share a pitch; note 1 sounds over the stop, note 2 is still ahead.
+    rig.motives.play(makeMotive(twoFour, 0, {{0, 21, 60}, {60, 23, 120}, {180, 21, 60}}, {}, 6),
+                     &listener);
+    rig.ticks(5); // the clock passed 60: note 0 ended, note 1 sounds
+    rig.motives.stop();
+    EXPECT_EQ(listener.calls(),
+              (std::vector<std::string>{"motive started", "start 6:0", "stop 6:0", "start 6:1",
+                                        "stop 6:1", "motive finished"}));
+}
+
+TEST(Listeners, DetachingOneListenerStopsOnlyWhenItWasStillToBeTold) {
+    Rig rig;
+    RecordingListener first;
+    RecordingListener second;
+    rig.motives.play(makeMotive(twoFour, 0, {{0, 21, 120}}, {}, 1), &first);
+    rig.motives.play(makeMotive(twoFour, 0, {{0, 22, 120}}, {}, 2), &second);
+    rig.ticks(20); // into the second motive: the first has had all its calls
+    ASSERT_TRUE(rig.motives.queuedCount() > 0);
+    rig.motives.detachListener(&first);
+    EXPECT_EQ(rig.stops.calls, 0) << "the first motive is over: playback goes on";
+    rig.motives.detachListener(&second);
+    EXPECT_EQ(rig.stops.calls, 1);
+    EXPECT_EQ(soundingTotal(rig.sent()), 0);
+    EXPECT_EQ(second.calls(), (std::vector<std::string>{"motive started", "start 2:0"}))
+        << "a detached listener hears nothing, not even of the stop";
+    rig.motives.detachListener(&second);
+    EXPECT_EQ(rig.stops.calls, 1) << "an idle player has nothing to forget";
 }
 
 namespace {

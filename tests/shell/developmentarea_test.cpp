@@ -99,17 +99,18 @@ TEST_F(MainWindowDevelopment, TheGuidedHelpReachesTheSequenceUpPanels) {
     EXPECT_EQ(down->variant(0).notes()[0].pitch(), 19);
 }
 
-TEST_F(MainWindowDevelopment, NoteMessagesLightTheEffectCanvasTheyName) {
+TEST_F(MainWindowDevelopment, NoteEventsLightTheEffectCanvasThatPlaysThem) {
     TUMotiveSet& cell = firstCellWithMelody();
     window->chooseEffect(2, cell.canvas()->motive());
     // Canvas 4 is the second variant of the sequence-down panel, which has no motive: the
-    // message finds the canvas and changes nothing; canvas 1 lights its first note.
-    TMotive& variant = window->developmentArea()->effectPanel(0)->variant(1);
-    window->messageWindow().post(MESSAGE_NOTE, 1, noteMessageParam(0, 4, 0));
-    window->messageWindow().post(MESSAGE_NOTE, 1, noteMessageParam(0, 1, variant.id()));
+    // event reaches the canvas and changes nothing; canvas 1 lights its first note.
+    TDevelopmentArea* area = window->developmentArea();
+    TMotive& variant = area->effectPanel(0)->variant(1);
+    area->effectCanvas(4)->playerListener()->noteStarted(0, 0);
+    area->effectCanvas(1)->playerListener()->noteStarted(variant.id(), 0);
     QCoreApplication::processEvents();
     EXPECT_TRUE(variant.notes()[0].highlighted());
-    window->messageWindow().post(MESSAGE_NOTE, 2, noteMessageParam(0, 1, variant.id()));
+    area->effectCanvas(1)->playerListener()->noteStopped(variant.id(), 0);
     QCoreApplication::processEvents();
     EXPECT_FALSE(variant.notes()[0].highlighted());
 }

@@ -162,33 +162,49 @@ struct TFakeCanvas : TUMotiveCanvas {
     }
 };
 
-TEST_F(MainWindow, NoteMessagesReachTheCanvasTheyNameInPostingOrder) {
+TEST_F(MainWindow, PlaybackEventsReachTheirCanvasAndLightTheCellsPlayStrip) {
     const auto window = start();
     TMotive motive = window->period().newMotive();
-    TFakeCanvas canvas(*window, motive);
-    window->setCurrentCanvas(&canvas);
-    TMessageWindow& messages = window->messageWindow();
-    messages.post(MESSAGE_NOTE, 1, noteMessageParam(3, CURRENT_CANVAS_ID, 7));
-    messages.post(MESSAGE_NOTE, 1, noteMessageParam(1, 47, 7)); // no such effect canvas
-    messages.post(MESSAGE_NOTE, 2, noteMessageParam(3, CURRENT_CANVAS_ID, 7));
-    messages.post(MESSAGE_NOTE, 1, noteMessageParam(2, 200, 7)); // no such cell
+    TFakeCanvas extra(*window, motive);
+    extra.setCanvasId(CURRENT_CANVAS_ID);
+    window->setCurrentCanvas(&extra);
+    // As the timer thread tells the canvases.
+    extra.playerListener()->noteStarted(7, 3);
+    extra.playerListener()->noteStopped(7, 3);
     QCoreApplication::processEvents();
-    EXPECT_EQ(canvas.calls, (std::vector<std::string>{"start 7 3", "stop 7 3"}));
+    EXPECT_EQ(extra.calls, (std::vector<std::string>{"start 7 3", "stop 7 3"}));
 
-    // A cell's canvas is found by its id, 48 + its index in the strip.
-    TUMotiveCanvas* cell = window->periodPanel()->motiveCells()[2]->canvas();
-    EXPECT_EQ(cell->canvasId(), 50);
-    messages.post(MESSAGE_MOTIVE_PLAYING, 1, 50);
+    TUMotiveSet* cell = window->periodPanel()->motiveCells()[2];
+    EXPECT_EQ(cell->canvas()->canvasId(), 50);
+    cell->canvas()->playerListener()->motiveStarted();
     QCoreApplication::processEvents();
-    EXPECT_TRUE(window->periodPanel()->motiveCells()[2]->playPanel()->isPlaying());
-    messages.post(MESSAGE_MOTIVE_PLAYING, 2, 50);
+    EXPECT_TRUE(cell->playPanel()->isPlaying());
+    cell->canvas()->playerListener()->motiveFinished();
     QCoreApplication::processEvents();
-    EXPECT_FALSE(window->periodPanel()->motiveCells()[2]->playPanel()->isPlaying());
+    EXPECT_FALSE(cell->playPanel()->isPlaying());
+    extra.playerListener()->motiveStarted(); // no cell's canvas: no play strip lights
+    QCoreApplication::processEvents();
+    for (const TUMotiveSet* each : window->periodPanel()->motiveCells())
+        EXPECT_FALSE(each->playPanel()->isPlaying());
+}
 
-    window->setCurrentCanvas(new QWidget(window.get())); // not a canvas: no current canvas
-    messages.post(MESSAGE_NOTE, 1, noteMessageParam(4, CURRENT_CANVAS_ID, 7));
+TEST_F(MainWindow, ANoteQueuedForACellBeforeARebuildLightsNoCanvasAfterIt) {
+    const auto window = start();
+    TUMotiveSet* old = window->periodPanel()->motiveCells()[0];
+    old->canvas()->playerListener()->noteStarted(old->canvas()->motive().id(), 0);
+    old->canvas()->playerListener()->motiveStarted();
+    // The same tree again: the new first cell shows the same motive under the same id.
+    window->period().sentences()[0].phrases()[0].motives()[0].notes().push_back(TNote(0, 22, 120));
+    window->period().notifyChanged();
+    TUMotiveSet* fresh = window->periodPanel()->motiveCells()[0];
+    ASSERT_NE(fresh, old);
+    EXPECT_EQ(fresh->canvas()->canvasId(), 48);
     QCoreApplication::processEvents();
-    EXPECT_EQ(canvas.calls.size(), 2u);
+    for (const TUMotiveSet* cell : window->periodPanel()->motiveCells()) {
+        EXPECT_FALSE(cell->playPanel()->isPlaying());
+        for (const TNote& note : cell->canvas()->motive().notes())
+            EXPECT_FALSE(note.highlighted());
+    }
 }
 
 TEST_F(MainWindow, SavingOverAnExistingFileAsksFirst) {
