@@ -24,6 +24,17 @@ TCanvasGeometry::TCanvasGeometry(const TMeasure& measure, std::int16_t zatakt)
       barX_(zatakt_ > 0 ? ((ticksPerMeasure_ - zatakt_) / SIXTEENTH) * SIXTEENTH_WIDTH : 0),
       firstWidth_(zatakt_ > 0 ? measureWidth_ - barX_ + 1 : measureWidth_) {}
 
+std::vector<TMeasurePicture> TCanvasGeometry::measurePictures() const {
+    const int m = ticksPerMeasure_;
+    // Pictures are copied one pixel in from the canvas's edge.
+    if (zatakt_ == 0)
+        return {{0, m, 0, 0, 1}};
+    // The picture after the bar line ends with the motive, an upbeat's length before its own
+    // bar line: nothing may be written after the motive's end.
+    const int motiveEnd = 2 * m - zatakt_;
+    return {{0, m, m - zatakt_, barX_, 1}, {m, motiveEnd, 0, 0, firstWidth_}};
+}
+
 int TCanvasGeometry::timeToX(int ticks) const {
     const int m = ticksPerMeasure_;
     if (zatakt_ == 0)

@@ -3,6 +3,19 @@
 #include "model/measure.h"
 
 #include <cstdint>
+#include <vector>
+
+// One measure picture of a motive canvas: the notes from `start` up to `end` (ticks of the
+// motive), drawn from picture x `left` at canvas x `at`. The time before `start` +
+// `leadingGap` lies left of what the canvas shows.
+struct TMeasurePicture {
+    int start = 0;
+    int end = 0;
+    int leadingGap = 0;
+    int left = 0;
+    int at = 0;
+    bool operator==(const TMeasurePicture&) const = default;
+};
 
 // Pixel layout of a motive canvas, and the mapping between the pointer and (time, pitch).
 // A motive with an upbeat shows the tail of its first measure picture, from the upbeat start
@@ -33,6 +46,10 @@ public:
     // The sixteenth under the pointer, clamped to the motive's span: upbeat start (0 without
     // one) to the last sixteenth of the motive.
     int xToTime(int x) const;
+
+    // One picture without upbeat; with one, the upbeat's measure (shown from the upbeat on)
+    // and the measure after the bar line, which ends where the motive ends.
+    std::vector<TMeasurePicture> measurePictures() const;
 
     static int pitchToY(int pitch) { return HEIGHT - PITCH_STEP * pitch; }
     // The pitch index under the pointer, clamped to the editable range; -1 (no pitch) in the

@@ -76,23 +76,17 @@ void TMotiveCanvas::drawMotivePicture(QPainter& painter) const {
     // One measure picture per measure segment, copied one row down; of the upbeat's measure
     // only the part from the upbeat on.
     const QImage& glyphs = canvasGlyphSheet();
-    const int m = motive_.ticksPerMeasure();
     const int pictureWidth = geometry_.measureWidth();
-    auto picture = [&](int start, int leadingGap) {
+    for (const TMeasurePicture& measure : geometry_.measurePictures()) {
         QImage image(pictureWidth, PICTURE_HEIGHT, QImage::Format_RGB32);
-        QPainter imagePainter(&image);
-        TNotePainter notePainter(imagePainter, glyphs, pictureWidth, PICTURE_HEIGHT);
-        notePainter.drawMeasurePicture(motive_.notes(), start, start + m, motive_.measure(),
-                                       motive_.key(), leadingGap);
-        return image;
-    };
-    if (motive_.zatakt() > 0) {
-        const int barX = geometry_.barX();
-        painter.drawImage(QPoint(1, 1), picture(0, m - motive_.zatakt()),
-                          QRect(barX, 0, pictureWidth - barX, PICTURE_HEIGHT));
-        painter.drawImage(QPoint(geometry_.firstWidth(), 1), picture(m, 0));
-    } else {
-        painter.drawImage(QPoint(1, 1), picture(0, 0));
+        {
+            QPainter imagePainter(&image);
+            TNotePainter notePainter(imagePainter, glyphs, pictureWidth, PICTURE_HEIGHT);
+            notePainter.drawMeasurePicture(motive_.notes(), measure.start, measure.end,
+                                           motive_.measure(), motive_.key(), measure.leadingGap);
+        }
+        painter.drawImage(QPoint(measure.at, 1), image,
+                          QRect(measure.left, 0, pictureWidth - measure.left, PICTURE_HEIGHT));
     }
 
     painter.setPen(Qt::white);

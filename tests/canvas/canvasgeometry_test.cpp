@@ -1,4 +1,5 @@
 #include "canvas/canvasgeometry.h"
+#include "model/noteview.h"
 
 #include <gtest/gtest.h>
 
@@ -61,6 +62,52 @@ TEST(CanvasGeometry, PointerHeightMapsToAnEditablePitchOrNone) {
     EXPECT_EQ(TCanvasGeometry::yToPitch(TCanvasGeometry::pitchToY(20)), 20);
     EXPECT_EQ(TCanvasGeometry::yToPitch(TCanvasGeometry::pitchToY(30)), 30);
     EXPECT_EQ(TCanvasGeometry::pitchToY(22), 70);
+}
+
+} // namespace
+
+namespace {
+
+std::vector<int> restLengths(const TNoteViews& views) {
+    std::vector<int> rests;
+    for (const TNoteView& view : views)
+        if (view.isRest())
+            rests.push_back(view.duration);
+    return rests;
+}
+
+TEST(MeasurePictures, OneWholeMeasureWithoutUpbeat) {
+    EXPECT_EQ(TCanvasGeometry(fourFour, 0).measurePictures(),
+              (std::vector<TMeasurePicture>{{0, 480, 0, 0, 1}}));
+}
+
+TEST(MeasurePictures, AfterAnUpbeatTheSecondPictureEndsWithTheMotive) {
+    // The default period: 2/4 with an eighth upbeat, so the motive runs from 180 to 420.
+    const TMeasure twoFour(2, 120);
+    const TCanvasGeometry g(twoFour, 60);
+    const auto pictures = g.measurePictures();
+    ASSERT_EQ(pictures.size(), 2u);
+    EXPECT_EQ(pictures[0], (TMeasurePicture{0, 240, 180, g.barX(), 1}));
+    EXPECT_EQ(pictures[1], (TMeasurePicture{240, 420, 0, 0, g.firstWidth()}));
+
+    const TKey gMinor(-2, MINOR);
+    const TMeasurePicture& second = pictures[1];
+    // An empty motive: a dotted quarter rest, not a half rest, after the bar line.
+    EXPECT_EQ(restLengths(buildNoteViews({}, second.start, second.end, twoFour, gMinor)),
+              std::vector<int>{180});
+    // A melody that fills the motive: no stray rest after its last note.
+    const TNoteList filled{TNote(180, 22, 60), TNote(240, 23, 120), TNote(360, 24, 60)};
+    const TNoteViews views = buildNoteViews(filled, second.start, second.end, twoFour, gMinor);
+    EXPECT_TRUE(restLengths(views).empty());
+    ASSERT_FALSE(views.empty());
+    EXPECT_EQ(views.back().time + views.back().duration, 420);
+
+    // In 4/4 with a quarter upbeat the last rest runs to 840, three quarters after the bar.
+    const auto quarter = TCanvasGeometry(fourFour, 120).measurePictures();
+    EXPECT_EQ(quarter[1].end, 840);
+    const TNoteViews lateRest = buildNoteViews({TNote(480, 22, 120)}, quarter[1].start,
+                                               quarter[1].end, fourFour, TKey(0, MAJOR));
+    EXPECT_EQ(restLengths(lateRest), (std::vector<int>{240}));
 }
 
 } // namespace
