@@ -63,10 +63,8 @@ TEffectMotivePanel::TEffectMotivePanel(QWidget* parent, TBaseService& service, T
     hide();
 }
 
-TEffectMotivePanel::~TEffectMotivePanel() {
-    // The canvases go with this panel: nothing queued may call them afterwards.
-    stopPlayingVariants();
-}
+// Each canvas leaves the player as it goes.
+TEffectMotivePanel::~TEffectMotivePanel() = default;
 
 void TEffectMotivePanel::buildSlots(const std::array<TMotive*, VARIANT_COUNT>& variants) {
     for (int i = 0; i < VARIANT_COUNT; ++i)
@@ -162,7 +160,6 @@ void TEffectMotivePanel::playVariant(int i) {
         return;
     try {
         service_.motivePlayer().play(motive, canvas(i)->playerListener());
-        queued_ = true;
     } catch (const TMidiError&) {
         // Without a timer nothing sounds; the panel stays as it is.
     }
@@ -174,13 +171,11 @@ void TEffectMotivePanel::playAll() {
 }
 
 void TEffectMotivePanel::stopPlayingVariants() {
-    if (!queued_)
-        return;
-    queued_ = false;
+    // Playback stops only when a variant of this panel is still to sound.
     TMotivePlayer& player = service_.motivePlayer();
-    if (player.isPlaying() || player.queuedCount() > 0)
-        player.detachListeners();
-    // Note messages already on their way name these canvases: let them arrive before the
+    for (int i = 0; i < VARIANT_COUNT; ++i)
+        player.detachListener(canvas(i)->playerListener());
+    // Note events already on their way name these canvases: let them arrive before the
     // variants change, then put out whatever they lit.
     QCoreApplication::sendPostedEvents(&service_.messageWindow());
     for (int i = 0; i < VARIANT_COUNT; ++i) {

@@ -78,8 +78,8 @@ protected:
     // The panel's own variants, for the simple effects.
     std::array<TMotive*, VARIANT_COUNT> ownVariants();
 
-    // Stops playback of the variants, if this panel queued any, so that no note hangs and no
-    // highlight stays on; the messages already posted for the canvases are handled now.
+    // Stops playback when a variant of this panel is still to sound, so that no note hangs and
+    // no highlight stays on; the events already posted for the canvases are handled now.
     void stopPlayingVariants();
     // Keeps a copy of the source and empties every slot with its history.
     void takeSource(const TMotive& motive);
@@ -111,6 +111,4 @@ private:
     TMotive source_;
     bool hasSource_ = false;
     std::array<TMotive, VARIANT_COUNT> ownVariants_;
-    // Set when this panel queues a variant, cleared when it stops them.
-    bool queued_ = false;
 };

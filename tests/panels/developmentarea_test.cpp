@@ -302,6 +302,14 @@ TEST_F(DevelopmentArea, APlayingVariantStopsCleanlyWhenItsPanelIsRefilledHiddenO
         QCoreApplication::sendPostedEvents(&service.messageWindow());
         EXPECT_FALSE(anyHighlighted(panel->variant(0)));
     }
+    // A motive of another canvas keeps playing when a panel that plays nothing is refilled.
+    area->selectPanel(2);
+    panel->setSource(sourceMotive, 0);
+    service.motivePlayer().play(sourceMotive, sourceCanvas->playerListener());
+    panel->setSource(sourceMotive, 0);
+    area->selectPanel(3);
+    EXPECT_EQ(service.motivePlayer().queuedCount(), 1);
+    EXPECT_FALSE(service.motivePlayer().allUnits().empty());
 }
 
 TEST_F(DevelopmentArea, AMeterChangeEmptiesEverySlotAndItsHistory) {
