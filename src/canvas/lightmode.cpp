@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 TLightUMInterface::TLightUMInterface(TUMotiveCanvas& canvas) : TUMotiveInterface(canvas) {
     const TMotive& motive = canvas.motive();
@@ -19,6 +20,7 @@ void TLightUMInterface::mouseDown(const TShiftState& shift, int x, int y) {
     if (shift.doubleClick || y > TCanvasGeometry::CHORD_STRIP_TOP)
         return;
     pressed_ = true;
+    lastTime_ = -1;
     canvas_.fireMotiveEditStarted();
     applyPointer(x, y);
 }
@@ -30,19 +32,36 @@ void TLightUMInterface::mouseMove(const TShiftState&, int x, int y) {
 
 void TLightUMInterface::applyPointer(int x, int y) {
     const int pitch = TCanvasGeometry::yToPitch(y);
-    if (pitch < 0)
+    if (pitch < 0) {
+        lastTime_ = -1; // the stroke left the staff: no line across the chord strip
         return;
+    }
     const int time = canvas_.canvasGeometry().xToTime(x);
     const auto found = std::find_if(beacons_.begin(), beacons_.end(),
                                     [&](const TLight& beacon) { return beacon.time == time; });
     if (found == beacons_.end())
         return;
     const int index = static_cast<int>(found - beacons_.begin());
-    if (found->pitch == pitch && index == active_)
-        return;
+    if (lastTime_ >= 0)
+        interpolate(lastTime_, lastPitch_, time, pitch);
+    lastTime_ = time;
+    lastPitch_ = pitch;
     found->pitch = pitch;
     active_ = index;
     canvas_.update();
+}
+
+void TLightUMInterface::interpolate(int fromTime, int fromPitch, int toTime, int toPitch) {
+    if (fromTime == toTime)
+        return;
+    const int low = std::min(fromTime, toTime);
+    const int high = std::max(fromTime, toTime);
+    for (TLight& beacon : beacons_) {
+        if (beacon.time <= low || beacon.time >= high)
+            continue;
+        const double along = double(beacon.time - fromTime) / double(toTime - fromTime);
+        beacon.pitch = static_cast<int>(std::lround(fromPitch + along * (toPitch - fromPitch)));
+    }
 }
 
 void TLightUMInterface::mouseUp() {

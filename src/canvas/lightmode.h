@@ -24,8 +24,14 @@ public:
 
 private:
     void applyPointer(int x, int y);
+    // The beacons strictly between two sixteenths of a drag take the pitches on the straight
+    // line between them: a quick stroke skips columns between two pointer events.
+    void interpolate(int fromTime, int fromPitch, int toTime, int toPitch);
     void generate();
 
     TLights beacons_;
     int active_ = -1;
+    // Where the pointer last set a beacon during this drag; time -1 when none.
+    int lastTime_ = -1;
+    int lastPitch_ = -1;
 };

@@ -129,6 +129,40 @@ TEST_F(UMotiveCanvas, ContourModeWithUpbeatKeepsTheBeaconsInsideTheMotive) {
     EXPECT_LE(motive.notes().back().end(), 840);
 }
 
+TEST_F(UMotiveCanvas, AQuickContourStrokeSetsTheBeaconsItPassesOnTheLineBetweenEvents) {
+    TMotive motive(TKey(0, 0), fourFour);
+    TUMotiveCanvas& canvas = makeCanvas(motive);
+    canvas.setMode(TUMotiveCanvas::MODE_LIGHT);
+    const auto& light = static_cast<TLightUMInterface&>(canvas.mode());
+    auto pitches = [&](int from, int to) {
+        std::vector<int> result;
+        for (int i = from; i <= to; ++i)
+            result.push_back(light.beacons()[static_cast<std::size_t>(i)].pitch);
+        return result;
+    };
+    // Two pointer events eight sixteenths apart, rising by eight steps.
+    QTest::mousePress(&canvas, Qt::LeftButton, {}, at(canvas, 0, 20));
+    QTest::mouseMove(&canvas, at(canvas, 240, 28));
+    EXPECT_EQ(pitches(0, 8), (std::vector<int>{20, 21, 22, 23, 24, 25, 26, 27, 28}));
+    // Back to the left, falling by three over six sixteenths: halves round away from zero.
+    QTest::mouseMove(&canvas, at(canvas, 60, 25));
+    EXPECT_EQ(pitches(2, 8), (std::vector<int>{25, 26, 26, 27, 27, 28, 28}));
+    // Through the chord strip, which gives no pitch, the stroke is broken: no line is drawn
+    // across it.
+    QTest::mouseMove(&canvas, QPoint(canvas.canvasGeometry().timeToX(300), 170));
+    QTest::mouseMove(&canvas, at(canvas, 420, 25));
+    EXPECT_EQ(pitches(8, 14), (std::vector<int>{28, 22, 22, 22, 22, 22, 25}));
+    QTest::mouseMove(&canvas, at(canvas, 360, 23));
+    EXPECT_EQ(pitches(12, 14), (std::vector<int>{23, 24, 25}));
+    QTest::mouseRelease(&canvas, Qt::LeftButton, {}, at(canvas, 420, 25));
+    EXPECT_EQ(light.beacons()[15].pitch, TLightUMInterface::START_PITCH);
+
+    // A new stroke does not join the end of the last one.
+    QTest::mousePress(&canvas, Qt::LeftButton, {}, at(canvas, 450, 30));
+    EXPECT_EQ(pitches(13, 15), (std::vector<int>{24, 25, 30}));
+    QTest::mouseRelease(&canvas, Qt::LeftButton, {}, at(canvas, 450, 30));
+}
+
 TEST_F(UMotiveCanvas, ContourModeIgnoresTheChordStripAndDoubleClicks) {
     TMotive motive(TKey(0, 0), fourFour);
     TUMotiveCanvas& canvas = makeCanvas(motive);
