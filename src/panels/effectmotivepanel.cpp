@@ -15,6 +15,9 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QScrollArea>
+#include <QScrollBar>
+
+#include <algorithm>
 
 namespace {
 
@@ -30,6 +33,7 @@ TEffectMotivePanel::TEffectMotivePanel(QWidget* parent, TBaseService& service, T
       scroller_(new QScrollArea(this)), content_(new QWidget), title_(new QLabel(content_)),
       note_(new QLabel(content_)) {
     scroller_->setFrameShape(QFrame::NoFrame);
+    scroller_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroller_->setWidget(content_);
     scroller_->setGeometry(rect());
     content_->setAutoFillBackground(false);
@@ -115,21 +119,35 @@ int TEffectMotivePanel::variantIndex(const TUMotiveCanvas* canvas) const {
 }
 
 void TEffectMotivePanel::layoutContent() {
+    // The three slots side by side, each with its play button under its right part, then the
+    // title, "More", "Play all" and the note in a column.
+    int slotsWidth = MARGIN;
+    for (int i = 0; i < VARIANT_COUNT; ++i)
+        slotsWidth += slot(i)->width() + SLOT_GAP;
+    const int column = slotsWidth - SLOT_GAP + COLUMN_GAP;
+    const int contentWidth = column + NOTE_WIDTH + MARGIN;
+    // A wide meter scrolls sideways: the slots and buttons move up to leave the scroll bar room.
+    int available = height();
+    if (contentWidth > width())
+        available -= scroller_->horizontalScrollBar()->sizeHint().height();
+    const int slotHeight = slot(0)->height();
+    const int buttonHeight = playButton(0)->height();
+    const int top = std::clamp(available - slotHeight - BUTTON_GAP - buttonHeight, 0, MARGIN);
+    const int gap = std::clamp(available - top - slotHeight - buttonHeight, 0, BUTTON_GAP);
+
     int x = MARGIN;
-    int bottom = 0;
+    const int buttonTop = top + slotHeight + gap;
     for (int i = 0; i < VARIANT_COUNT; ++i) {
         TRawPanel* raw = slot(i);
-        raw->move(x, MARGIN);
+        raw->move(x, top);
         TCaptionButton* play = playButton(i);
-        const int top = MARGIN + raw->height() + BUTTON_GAP;
-        play->move(x + raw->width() - play->width(), top);
-        bottom = top + play->height();
+        play->move(x + raw->width() - play->width(), buttonTop);
         x += raw->width() + SLOT_GAP;
     }
-    const int column = x - SLOT_GAP + COLUMN_GAP;
-    title_->move(column, MARGIN);
+    const int bottom = buttonTop + buttonHeight;
+    title_->move(column, top);
     title_->adjustSize();
-    int y = MARGIN + title_->height() + 8;
+    int y = top + title_->height() + 8;
     for (TCaptionButton* button : {more_, playAll_}) {
         if (button == nullptr)
             continue;
@@ -137,8 +155,7 @@ void TEffectMotivePanel::layoutContent() {
         y += button->height() + 4;
     }
     note_->setGeometry(column, y + 4, NOTE_WIDTH, bottom - y - 4);
-    content_->setFixedSize(std::max(column + NOTE_WIDTH + MARGIN, title_->geometry().right() + 1),
-                           bottom + 1);
+    content_->setFixedSize(std::max(contentWidth, title_->geometry().right() + 1), bottom);
 }
 
 void TEffectMotivePanel::buttonPressed(QWidget* button) {
@@ -239,5 +256,7 @@ void TEffectMotivePanel::hideEvent(QHideEvent* event) {
 
 void TEffectMotivePanel::resizeEvent(QResizeEvent* event) {
     scroller_->setGeometry(rect());
+    if (slot(0) != nullptr)
+        layoutContent();
     TMotivePanelBase::resizeEvent(event);
 }

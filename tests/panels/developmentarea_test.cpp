@@ -11,6 +11,8 @@
 #include "panels/rawpanel.h"
 #include "panels/simplepanels.h"
 
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -310,6 +312,31 @@ TEST_F(DevelopmentArea, APlayingVariantStopsCleanlyWhenItsPanelIsRefilledHiddenO
     area->selectPanel(3);
     EXPECT_EQ(service.motivePlayer().queuedCount(), 1);
     EXPECT_FALSE(service.motivePlayer().allUnits().empty());
+}
+
+TEST_F(DevelopmentArea, SlotsStandSideBySideAndAWideMeterScrollsWithTheButtonsInSight) {
+    TEffectMotivePanel* panel = area->effectPanel(TDevelopmentArea::VARIATION);
+    area->show();
+    area->selectPanel(6);
+    const int slotWidth = panel->slot(0)->width();
+    for (int i = 0; i < VARIANT_COUNT; ++i) {
+        EXPECT_EQ(panel->slot(i)->pos(), QPoint(6 + i * (slotWidth + 5), 6));
+        const QRect play = panel->playButton(i)->geometry();
+        EXPECT_EQ(play.right(), panel->slot(i)->geometry().right());
+        EXPECT_GT(play.top(), panel->slot(i)->geometry().bottom());
+        EXPECT_LE(play.bottom(), 215);
+    }
+    EXPECT_GT(panel->moreButton()->x(), panel->slot(2)->geometry().right());
+
+    // Three 4/4 canvases are wider than the panel: it scrolls sideways, and the scroll bar
+    // leaves the play buttons in sight.
+    area->setMeter(TMeasure(4, 120), TKey(), 0);
+    auto* scroller = panel->findChild<QScrollArea*>();
+    ASSERT_NE(scroller, nullptr);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(scroller->horizontalScrollBar()->isVisible());
+    for (int i = 0; i < VARIANT_COUNT; ++i)
+        EXPECT_LE(panel->playButton(i)->geometry().bottom(), scroller->viewport()->height() - 1);
 }
 
 TEST_F(DevelopmentArea, AMeterChangeEmptiesEverySlotAndItsHistory) {
