@@ -7,7 +7,9 @@ core=(cmake ninja-build g++ pkg-config clang-format libgtest-dev libgmock-dev li
       libpugixml-dev
       # playback: system MIDI ports, the built-in synthesizer and its General MIDI SoundFont;
       # jackd1 (not jackd2, which would remove librtmidi-dev) gives the tests a real MIDI port
-      librtmidi-dev libfluidsynth-dev timgm6mb-soundfont jackd1)
+      librtmidi-dev libfluidsynth-dev timgm6mb-soundfont jackd1
+      # ALSA's and JACK's messages are routed to the diagnostic stream
+      libasound2-dev)
 # The desktop application: Qt 6 Widgets, the font the glyph sheet is drawn with, and an X
 # server with tools for looking at the windows in tests.
 # MuseScore 3 converts the exported MusicXML back to MIDI in a round-trip test (about 50 MB);

@@ -75,7 +75,7 @@ int main(int argc, char* argv[]) {
         locateAppFolders(executableFolder, standardFolder(QStandardPaths::AppConfigLocation),
                          standardFolder(QStandardPaths::DocumentsLocation) / "Tonaria");
 
-    const auto devices = makeSystemDevices();
+    const auto devices = makeSystemDevices(&std::cerr);
     TTopFrame frame;
     // The device dialog of a first start comes up alone, before either window shows.
     TMainWindow window(frame, *devices, folders);

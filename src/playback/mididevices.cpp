@@ -48,9 +48,62 @@ void TMidiDevices::close() {
     }
 }
 
-std::unique_ptr<TMidiDevices> makeSystemDevices() {
+namespace {
+
+// The system's devices, telling in one line what opened and what else was found.
+class TSystemDevices : public TMidiDevices {
+public:
+    TSystemDevices(std::vector<std::unique_ptr<TMidiBackendInterface>> backends,
+                   TSynthBackend& synth, TSystemPortBackend& ports, std::ostream* report)
+        : TMidiDevices(std::move(backends)), synth_(synth), ports_(ports), report_(report) {}
+
+    void open(int index) override {
+        try {
+            TMidiDevices::open(index);
+        } catch (const TMidiError& error) {
+            if (report_ != nullptr)
+                *report_ << summary(index, error.what()) << std::endl;
+            throw;
+        }
+        if (report_ != nullptr)
+            *report_ << summary(index, {}) << std::endl;
+    }
+
+private:
+    std::string summary(int index, const std::string& failure) {
+        const std::vector<std::string> names = deviceNames();
+        std::string line = "MIDI output: ";
+        line += index >= 0 && index < static_cast<int>(names.size())
+                    ? names[static_cast<std::size_t>(index)]
+                    : std::to_string(index);
+        const std::string audio = synth_.driverName();
+        if (!failure.empty())
+            line += " did not open (" + failure + ")";
+        else if (!audio.empty())
+            line += " (audio through " + audio + ")";
+        const std::vector<std::string> ports = ports_.deviceNames();
+        line += "; system MIDI ports: ";
+        if (ports.empty())
+            line += "none";
+        for (std::size_t i = 0; i < ports.size(); ++i)
+            line += (i == 0 ? "" : ", ") + ports[i];
+        return line;
+    }
+
+    TSynthBackend& synth_;
+    TSystemPortBackend& ports_;
+    std::ostream* report_;
+};
+
+} // namespace
+
+std::unique_ptr<TMidiDevices> makeSystemDevices(std::ostream* report) {
+    auto synth = std::make_unique<TSynthBackend>();
+    auto ports = std::make_unique<TSystemPortBackend>();
+    TSynthBackend& synthRef = *synth;
+    TSystemPortBackend& portsRef = *ports;
     std::vector<std::unique_ptr<TMidiBackendInterface>> backends;
-    backends.push_back(std::make_unique<TSynthBackend>());
-    backends.push_back(std::make_unique<TSystemPortBackend>());
-    return std::make_unique<TMidiDevices>(std::move(backends));
+    backends.push_back(std::move(synth));
+    backends.push_back(std::move(ports));
+    return std::make_unique<TSystemDevices>(std::move(backends), synthRef, portsRef, report);
 }

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <mutex>
+#include <ostream>
 #include <vector>
 
 // The devices the user chooses from: the back ends' devices one after the other, so that list
@@ -26,5 +27,7 @@ private:
     TMidiBackendInterface* open_ = nullptr;
 };
 
-// The built-in synthesizer, then the system's MIDI ports.
-std::unique_ptr<TMidiDevices> makeSystemDevices();
+// The built-in synthesizer, then the system's MIDI ports. Each device that opens is reported
+// on `report` (when not null) in one line: the device, the synthesizer's audio output and the
+// system ports found.
+std::unique_ptr<TMidiDevices> makeSystemDevices(std::ostream* report = nullptr);

@@ -1,6 +1,7 @@
 #include "playback/synthbackend.h"
 
 #include "playback/fluidsession.h"
+#include "playback/soundlibrarymessages.h"
 
 #include <cstdlib>
 
@@ -45,6 +46,7 @@ void TSynthBackend::open(int index) {
         drivers = {"pulseaudio", "alsa", "jack", "sdl2"};
     }
     keepJackFromStartingAServer();
+    routeSoundLibraryMessages();
     for (const std::string& name : drivers) {
         if (fluid_settings_setstr(settings, "audio.driver", name.c_str()) != FLUID_OK) {
             continue; // not compiled into this FluidSynth

@@ -1,8 +1,12 @@
 #include "playback/systemportbackend.h"
 
+#include "playback/soundlibrarymessages.h"
+
 #include <RtMidi.h>
 
 TSystemPortBackend::TSystemPortBackend(std::string clientName) {
+    routeSoundLibraryMessages();
+    const TCerrToDiagnostics quiet;
     std::vector<RtMidi::Api> compiled;
     RtMidi::getCompiledApi(compiled);
     for (RtMidi::Api api : compiled) {
@@ -22,6 +26,7 @@ TSystemPortBackend::~TSystemPortBackend() {
 }
 
 std::vector<TSystemPortBackend::Port> TSystemPortBackend::listPortsLocked() {
+    const TCerrToDiagnostics quiet;
     std::vector<Port> ports;
     for (const auto& api : apis_) {
         try {
@@ -53,6 +58,7 @@ void TSystemPortBackend::open(int index) {
         throw TMidiError("There is no MIDI port " + std::to_string(index));
     }
     const Port& port = ports[static_cast<std::size_t>(index)];
+    const TCerrToDiagnostics quiet;
     try {
         port.api->openPort(port.number, "Tonaria Output");
     } catch (const RtMidiError& error) {
