@@ -38,7 +38,7 @@ public:
     void resetCanvasMode(bool) override {}
     TMessageWindow& messageWindow() override { return messageWindow_; }
     bool variantWindowBusy() override { return false; }
-    void setCurrentCanvas(QWidget*) override {}
+    void setCurrentCanvas(QWidget* control) override { currentCanvas = control; }
     int motiveCellCount() override { return 0; }
     int variantWindowWidth() override { return 300; }
     int cursorDelay() override { return 11; }
@@ -53,6 +53,7 @@ public:
     int soundingNotes() const;
 
     std::vector<int> selected;
+    QWidget* currentCanvas = nullptr;
 
 private:
     TRecordingBackend backend_;
