@@ -3,7 +3,9 @@
 #include "canvas/drawing.h"
 #include "canvas/resources.h"
 
+#include <QAction>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -77,28 +79,110 @@ void drawGlyphCentred(QPainter& painter, const TRect& glyph, const QRect& area, 
         copyGlyph(painter, at.x(), at.y(), sheet(), glyph);
 }
 
+TKeyboardButton::TKeyboardButton(QWidget* owner) : QAbstractButton(owner) {
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void TKeyboardButton::setHint(const QString& text) {
+    setToolTip(text);
+    setAccessibleName(text);
+}
+
+namespace {
+
+bool isActivationKey(const QKeyEvent& event) {
+    const int key = event.key();
+    return event.modifiers() == Qt::NoModifier &&
+           (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter);
+}
+
+} // namespace
+
+void TKeyboardButton::keyPressEvent(QKeyEvent* event) {
+    if (isActivationKey(*event)) {
+        if (!event->isAutoRepeat())
+            click();
+        event->accept();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
+}
+
+bool TKeyboardButton::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride &&
+        isActivationKey(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QAbstractButton::event(event);
+}
+
+void TKeyboardButton::focusInEvent(QFocusEvent* event) {
+    // QAbstractButton would take the buttons of a group that are not down off the Tab chain.
+    QWidget::focusInEvent(event);
+}
+
+void TKeyboardButton::drawFocusMark(QPainter& painter, const QRect& area) const {
+    if (!hasFocus())
+        return;
+    painter.save();
+    QPen pen(Qt::black);
+    pen.setStyle(Qt::DotLine);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(area.adjusted(2, 2, -3, -3));
+    painter.restore();
+}
+
 TRealButton::TRealButton(QWidget* owner, const TRect& glyph, bool sticky, int glyphMode)
     : TRealButton(owner, glyph, glyph, sticky, glyphMode) {}
 
 TRealButton::TRealButton(QWidget* owner, const TRect& enabledGlyph, const TRect& disabledGlyph,
                          bool sticky, int glyphMode)
-    : QWidget(owner), enabledGlyph_(enabledGlyph), disabledGlyph_(disabledGlyph), sticky_(sticky),
-      glyphMode_(glyphMode) {}
+    : TKeyboardButton(owner), enabledGlyph_(enabledGlyph), disabledGlyph_(disabledGlyph),
+      sticky_(sticky), glyphMode_(glyphMode) {
+    setCheckable(sticky);
+    connect(this, &QAbstractButton::clicked, this, [this] {
+        if (listener_ != nullptr)
+            listener_->buttonPressed(this);
+    });
+}
 
 void TRealButton::setPressed(bool pressed) {
-    if (pressed_ == pressed)
+    if (isPressed() == pressed)
         return;
-    pressed_ = pressed;
+    if (sticky_) {
+        // The checked button of an exclusive group cannot be lifted by itself.
+        QButtonGroup* owner = group();
+        const bool exclusive = owner != nullptr && owner->exclusive();
+        if (exclusive && !pressed)
+            owner->setExclusive(false);
+        setChecked(pressed);
+        if (exclusive && !pressed)
+            owner->setExclusive(true);
+    }
+    if (!pressed || !sticky_)
+        setDown(pressed);
     if (parentWidget() != nullptr)
         update();
 }
 
+void TRealButton::nextCheckState() {
+    if (!sticky_)
+        return;
+    // An exclusive group lifts the button it had down when another one goes down.
+    const bool liftedByGroup =
+        isChecked() && group() != nullptr && group()->checkedButton() != this;
+    setChecked(!liftedByGroup);
+}
+
 void TRealButton::draw(QPainter& painter, int x, int y, bool enabled) const {
     const QRect area(x, y, width(), height());
-    drawBevel(painter, area, pressed_);
+    const bool pressed = isPressed();
+    drawBevel(painter, area, pressed);
     if (glyphMode_ != GLYPH_OPAQUE && glyphMode_ != GLYPH_TRANSPARENT)
         return;
-    const QRect face = pressed_ ? area.translated(1, 1) : area;
+    const QRect face = pressed ? area.translated(1, 1) : area;
     drawGlyphCentred(painter, enabled ? enabledGlyph_ : disabledGlyph_, face,
                      glyphMode_ == GLYPH_TRANSPARENT);
 }
@@ -106,46 +190,42 @@ void TRealButton::draw(QPainter& painter, int x, int y, bool enabled) const {
 void TRealButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     draw(painter, 0, 0, isEnabled());
+    drawFocusMark(painter, rect());
 }
 
-void TRealButton::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton)
-        return;
-    pressed_ = true;
-    update();
-}
-
-void TRealButton::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton)
-        return;
-    if (!sticky_)
-        pressed_ = false;
-    update();
-    if (listener_ != nullptr)
-        listener_->buttonPressed(this);
-}
-
-void TFlatGroup::add(TFlatButton* button) {
-    buttons_.push_back(button);
+void TFlatGroup::add(TFlatButton* button, int id) {
+    addButton(button, id);
 }
 
 void TFlatGroup::remove(TFlatButton* button) {
-    buttons_.erase(std::remove(buttons_.begin(), buttons_.end(), button), buttons_.end());
+    removeButton(button);
 }
 
 void TFlatGroup::makeHot(TFlatButton* hot) {
-    for (TFlatButton* button : buttons_) {
+    for (TFlatButton* button : flatButtons()) {
         if (button != hot)
             button->resetHot();
     }
 }
 
+std::vector<TFlatButton*> TFlatGroup::flatButtons() const {
+    std::vector<TFlatButton*> result;
+    for (QAbstractButton* button : buttons()) {
+        if (auto* flat = qobject_cast<TFlatButton*>(button))
+            result.push_back(flat);
+    }
+    return result;
+}
+
 TFlatButton::TFlatButton(QWidget* owner, TFlatGroup* group, const TRect& enabledGlyph,
                          const TRect& disabledGlyph)
-    : QWidget(owner), group_(group), enabledGlyph_(enabledGlyph), disabledGlyph_(disabledGlyph) {
+    : TKeyboardButton(owner), group_(group), enabledGlyph_(enabledGlyph),
+      disabledGlyph_(disabledGlyph) {
     setMouseTracking(true);
     if (group_ != nullptr)
         group_->add(this);
+    connect(this, &QAbstractButton::pressed, this, &TFlatButton::onPressed);
+    connect(this, &QAbstractButton::released, this, &TFlatButton::onReleased);
 }
 
 TFlatButton::~TFlatButton() {
@@ -158,11 +238,14 @@ void TFlatButton::setListeners(TButtonListener* pressed, TButtonReleasedListener
     releaseListener_ = released;
 }
 
-void TFlatButton::setPressed(bool pressed) {
-    if (pressed_ == pressed)
+void TFlatButton::setAction(QAction* action) {
+    if (action_ != nullptr)
+        disconnect(action_, nullptr, this, nullptr);
+    action_ = action;
+    if (action_ == nullptr)
         return;
-    pressed_ = pressed;
-    update();
+    setEnabled(action_->isEnabled());
+    connect(action_, &QAction::changed, this, [this] { setEnabled(action_->isEnabled()); });
 }
 
 void TFlatButton::resetHot() {
@@ -185,40 +268,41 @@ void TFlatButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect area = rect();
     const bool enabled = isEnabled();
-    if (pressed_ && enabled)
+    const bool pressed = isDown();
+    if (pressed && enabled)
         drawBevel(painter, area, true);
-    else if (hot_ && enabled)
+    else if ((hot_ || hasFocus()) && enabled)
         drawBevel(painter, area, false);
     else
         drawFlatFill(painter, area);
-    const QRect face = pressed_ && enabled ? area.translated(1, 1) : area;
+    const QRect face = pressed && enabled ? area.translated(1, 1) : area;
     drawGlyphCentred(painter, enabled ? enabledGlyph_ : disabledGlyph_, face, true);
+    drawFocusMark(painter, area);
 }
 
-void TFlatButton::mouseMoveEvent(QMouseEvent*) {
+void TFlatButton::mouseMoveEvent(QMouseEvent* event) {
     becomeHot();
+    TKeyboardButton::mouseMoveEvent(event);
 }
 
-void TFlatButton::enterEvent(QEnterEvent*) {
+void TFlatButton::enterEvent(QEnterEvent* event) {
     becomeHot();
+    TKeyboardButton::enterEvent(event);
 }
 
-void TFlatButton::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton)
-        return;
-    setPressed(true);
-    if (pressListener_ != nullptr)
+void TFlatButton::onPressed() {
+    QPointer<TFlatButton> alive(this);
+    if (action_ != nullptr && action_->isEnabled())
+        action_->trigger();
+    if (alive && pressListener_ != nullptr)
         pressListener_->buttonPressed(this);
-    // A listener that opened a modal dialog has taken the release away from this button: the
+    // A command that opened a modal dialog has taken the release away from this button: the
     // button must not stay sunken after the dialog.
-    if (!(QGuiApplication::mouseButtons() & Qt::LeftButton))
-        setPressed(false);
+    if (alive && !(QGuiApplication::mouseButtons() & Qt::LeftButton))
+        setDown(false);
 }
 
-void TFlatButton::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !pressed_)
-        return;
-    setPressed(false);
+void TFlatButton::onReleased() {
     if (releaseListener_ != nullptr)
         releaseListener_->buttonReleased(this);
 }

@@ -1,5 +1,8 @@
 #include "canvas/drawing.h"
 
+#include <QPalette>
+#include <QWidget>
+
 namespace {
 
 const QColor outlineGrey(128, 128, 128);
@@ -66,4 +69,11 @@ void fillWithOutline(QPainter& painter, const QRect& area, const QColor& fill) {
 
 void fillWhite(QPainter& painter, const QRect& area) {
     painter.fillRect(area, Qt::white);
+}
+
+void paintBackground(QWidget& widget) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Window, backgroundColour());
+    widget.setPalette(palette);
+    widget.setAutoFillBackground(true);
 }

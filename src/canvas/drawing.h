@@ -9,11 +9,19 @@
 
 #include <cstdint>
 
+class QWidget;
+
 // Drawing primitives shared by the panels and painters. Glyphs are regions of the glyph sheet;
 // areas are inclusive pixel rectangles as QRect has them.
 
 // A colour written as 0x00BBGGRR.
 QColor colourOf(std::uint32_t bgr);
+// The common background of every window and panel.
+inline QColor backgroundColour() {
+    return colourOf(BACKGROUND_COLOUR);
+}
+// Gives `widget` the common background, filled behind its children.
+void paintBackground(QWidget& widget);
 // The grey (g, g, g).
 QColor greyLevel(int level);
 inline QRect toQRect(const TRect& r) {

@@ -1,6 +1,7 @@
 #include "canvas/motivecanvas.h"
 
 #include "canvas/canvascursors.h"
+#include "canvas/drawing.h"
 #include "canvas/notepainter.h"
 #include "canvas/resources.h"
 #include "canvas/umotiveinterface.h"
@@ -16,7 +17,7 @@ namespace {
 
 const QColor staffBackground(Qt::white);
 const QColor edgeDark(0x80, 0x80, 0x80);
-const QColor stripBackground(0xD4, 0xD0, 0xC8); // 0xC8D0D4 as 0x00BBGGRR
+const QColor stripBackground = colourOf(BACKGROUND_COLOUR);
 // Height of a measure picture of the note painter.
 constexpr int PICTURE_HEIGHT = 151;
 
@@ -32,8 +33,13 @@ TMotiveCanvas::TMotiveCanvas(QWidget* parent, TMotive& motive, TMotivePlayer* pl
 }
 
 TMotiveCanvas::~TMotiveCanvas() {
-    if (motive_.listener() == this)
+    if (!motiveReleased_ && motive_.listener() == this)
         motive_.setListener(nullptr);
+}
+
+void TMotiveCanvas::releaseMotive() {
+    motiveReleased_ = true;
+    hide();
 }
 
 void TMotiveCanvas::motiveChanged() {

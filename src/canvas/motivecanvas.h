@@ -40,6 +40,10 @@ public:
     TCanvasSerial canvasSerial() const { return playerListener_.serial(); }
 
     void motiveChanged() override;
+    // The motive is about to go (its period was rebuilt) while this canvas waits for its
+    // deferred deletion: from now on the canvas neither reads nor paints it.
+    void releaseMotive();
+    bool motiveReleased() const { return motiveReleased_; }
 
     // The picture of the motive: staff area, notes, chord strip and chord boxes.
     void drawMotivePicture(QPainter& painter) const;
@@ -55,6 +59,7 @@ protected:
 
 private:
     TMotive& motive_;
+    bool motiveReleased_ = false;
     TMotivePlayer* player_;
     TCanvasGeometry geometry_;
     TCanvasPlayerListener playerListener_{nextCanvasSerial()};

@@ -1,21 +1,48 @@
 #include "canvas/periodpanel.h"
 
 #include "canvas/baseservice.h"
+#include "canvas/drawing.h"
 #include "canvas/messagewindow.h"
 #include "canvas/umotivecanvas.h"
 #include "engine/contextmotive.h"
+#include "files/messagebundle.h"
 #include "model/period.h"
 #include "playback/midibackend.h"
 #include "playback/motiveplayer.h"
 
+#include <QCoreApplication>
+#include <QResizeEvent>
+#include <QScrollArea>
 #include <QScrollBar>
 
 #include <algorithm>
 
 namespace {
 
-constexpr int SCROLL_BAR_GAP = 10;
-constexpr int SCROLL_BAR_HEIGHT = 16;
+// The strip's scroll bar moves by 5 pixels a step and 50 a page, however wide the view.
+constexpr int SMALL_STEP = 5;
+constexpr int PAGE_STEP = 50;
+
+class TStripScrollBar : public QScrollBar {
+public:
+    TStripScrollBar() : QScrollBar(Qt::Horizontal) { keepSteps(); }
+
+protected:
+    // The scroll area sets the page step to the view's width on every resize.
+    void sliderChange(SliderChange change) override {
+        if (change == SliderStepsChange)
+            keepSteps();
+        QScrollBar::sliderChange(change);
+    }
+
+private:
+    void keepSteps() {
+        if (singleStep() != SMALL_STEP)
+            setSingleStep(SMALL_STEP);
+        if (pageStep() != PAGE_STEP)
+            setPageStep(PAGE_STEP);
+    }
+};
 
 void collectPreorder(TBaseViewNode& node, std::vector<TBaseViewNode*>& out) {
     out.push_back(&node);
@@ -34,20 +61,24 @@ std::vector<TBaseViewNode*> TGroupView::children() const {
 
 TPeriodPanel::TPeriodPanel(QWidget* parent, int visibleWidth, TBaseService& service,
                            TPeriodData& period)
-    : QWidget(parent), service_(service), strip_(new QWidget(this)),
-      scrollBar_(new QScrollBar(Qt::Horizontal, this)) {
-    setFixedSize(visibleWidth, HEIGHT);
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(0xD4, 0xD0, 0xC8));
-    setPalette(palette);
+    : QWidget(parent), service_(service), area_(new QScrollArea(this)), strip_(new QWidget) {
+    setFixedHeight(HEIGHT);
+    resize(visibleWidth, HEIGHT);
+    paintBackground(*this);
     build(period);
-    scrollBar_->setGeometry(0, STRIP_HEIGHT + SCROLL_BAR_GAP, visibleWidth, SCROLL_BAR_HEIGHT);
-    scrollBar_->setSingleStep(5);
-    scrollBar_->setPageStep(50);
+    area_->setFrameShape(QFrame::NoFrame);
+    area_->setFocusPolicy(Qt::NoFocus);
+    area_->setHorizontalScrollBar(new TStripScrollBar);
+    area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    area_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    area_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    area_->setWidget(strip_);
+    layOutArea();
     // Scrolling stops where the strip's end reaches the right edge.
-    scrollBar_->setRange(0, std::max(0, strip_->width() - visibleWidth));
-    connect(scrollBar_, &QScrollBar::valueChanged, this, &TPeriodPanel::onScroll);
+    connect(area_->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        if (scroller_)
+            scroller_->scrolled();
+    });
 }
 
 TPeriodPanel::~TPeriodPanel() = default;
@@ -61,7 +92,12 @@ void TPeriodPanel::build(TPeriodData& period) {
     const int cellTop = TPlayPanel::HEIGHT + TSelectionPanel::HEIGHT;
     auto* keyBox = new TKeyBox(strip_, period.key(), period.measure());
     place(keyBox, cellTop);
+    const TMessageBundle& bundle = service_.messageBundle();
+    auto hint = [&bundle](TColoredBoxSet* column, const char* key) {
+        column->playPanel()->setHint(QString::fromStdString(bundle.text(key)));
+    };
     auto* periodColumn = new TColoredBoxSet(strip_, 0, 0, this);
+    hint(periodColumn, "play period");
     place(periodColumn, 0);
     view_ = std::make_unique<TPeriodView>(periodColumn, keyBox);
 
@@ -70,10 +106,12 @@ void TPeriodPanel::build(TPeriodData& period) {
     for (TSentenceData& sentence : period.sentences()) {
         const int label = sentenceIndex % 4 + 1;
         auto* sentenceColumn = new TColoredBoxSet(strip_, 1, label, this);
+        hint(sentenceColumn, "play sentence");
         place(sentenceColumn, 0);
         auto sentenceView = std::make_unique<TSentenceView>(sentenceColumn);
         for (TPhraseData& phrase : sentence.phrases()) {
             auto* phraseColumn = new TColoredBoxSet(strip_, 2, phrase.suffix(), this);
+            hint(phraseColumn, "play phrase");
             place(phraseColumn, 0);
             auto phraseView = std::make_unique<TPhraseView>(phraseColumn);
             for (TMotive& motive : phrase.motives()) {
@@ -92,20 +130,31 @@ void TPeriodPanel::build(TPeriodData& period) {
     collectPreorder(*view_, preorder_);
 }
 
+void TPeriodPanel::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layOutArea();
+}
+
+void TPeriodPanel::layOutArea() {
+    area_->setGeometry(rect());
+    // A hidden area lays out its bar and view only when shown; the range is needed before.
+    if (!area_->isVisible()) {
+        QResizeEvent resized(area_->size(), area_->size());
+        QCoreApplication::sendEvent(area_, &resized);
+    }
+    QEvent rangeRequest(QEvent::LayoutRequest);
+    QCoreApplication::sendEvent(area_, &rangeRequest);
+}
+
 int TPeriodPanel::scrollPosition() const {
-    return scrollBar_->value();
+    return area_->horizontalScrollBar()->value();
 }
 
 bool TPeriodPanel::scrollTo(int x) {
-    const int before = scrollBar_->value();
-    scrollBar_->setValue(x);
-    return scrollBar_->value() != before;
-}
-
-void TPeriodPanel::onScroll(int position) {
-    strip_->move(position > strip_->width() ? 0 : -position, 0);
-    if (scroller_)
-        scroller_->scrolled();
+    QScrollBar* bar = area_->horizontalScrollBar();
+    const int before = bar->value();
+    bar->setValue(x);
+    return bar->value() != before;
 }
 
 void TPeriodPanel::scrollToNode(int n) {

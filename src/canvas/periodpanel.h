@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-class QScrollBar;
+class QScrollArea;
 class TBaseService;
 class TPeriodData;
 struct TMotiveAndListenerPair;
@@ -73,8 +73,8 @@ private:
 };
 
 // The strip of the whole period: key box, a coloured column for the period, every sentence and
-// every phrase, and one editing cell per motive, with a scroll bar below. It owns the selection
-// of one cell, plays parts of the period, sets the mode of every canvas and answers which
+// every phrase, and one editing cell per motive, in a scroll area with its bar below. It owns the
+// selection of one cell, plays parts of the period, sets the mode of every canvas and answers which
 // motive a motive continues from. Rebuilt from scratch when the period's structure changes.
 class TPeriodPanel : public QWidget,
                      public TNavigationTreeListener,
@@ -116,17 +116,21 @@ public:
     void setScrollerListener(TPeriodPanelScrollerListener* listener) { scroller_ = listener; }
     const TPeriodView& view() const { return *view_; }
     QWidget* strip() const { return strip_; }
+    QScrollArea* scrollArea() const { return area_; }
     int scrollPosition() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void build(TPeriodData& period);
     void playNode(const TBaseViewNode& node);
     void selectCell(TUMotiveSet* cell);
-    void onScroll(int position);
+    void layOutArea();
 
     TBaseService& service_;
+    QScrollArea* area_;
     QWidget* strip_;
-    QScrollBar* scrollBar_;
     std::unique_ptr<TPeriodView> view_;
     std::vector<TUMotiveSet*> cells_;
     std::vector<TBaseViewNode*> preorder_;

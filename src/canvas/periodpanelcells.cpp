@@ -5,6 +5,7 @@
 #include "canvas/canvascursors.h"
 #include "canvas/dragged.h"
 #include "canvas/umotivecanvas.h"
+#include "files/messagebundle.h"
 #include "model/glyphatlas.h"
 
 #include <QMouseEvent>
@@ -32,8 +33,12 @@ void drawGlyphAt(QPainter& painter, const TRect& glyph, int x, int y) {
 } // namespace
 
 TPlayPanel::TPlayPanel(QWidget* parent, TButtonListener* listener)
-    : QWidget(parent), listener_(listener) {
+    : TKeyboardButton(parent), listener_(listener) {
     setCursor(canvasCursor(CURSOR_PLAY));
+    connect(this, &QAbstractButton::pressed, this, [this] {
+        if (listener_)
+            listener_->buttonPressed(this);
+    });
 }
 
 void TPlayPanel::setPlaying(bool playing) {
@@ -45,7 +50,7 @@ void TPlayPanel::setPlaying(bool playing) {
 
 void TPlayPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const bool lit = pressed_ || playing_;
+    const bool lit = isDown() || playing_;
     painter.fillRect(rect(), bgr(lit ? PLAYING_FILL : BACKGROUND_COLOUR));
     if (lit) {
         painter.setPen(Qt::white);
@@ -56,23 +61,16 @@ void TPlayPanel::paintEvent(QPaintEvent*) {
     painter.setPen(bgr(EDGE_DARK));
     painter.drawLine(0, 0, width() - 1, 0);
     painter.drawLine(0, height() - 1, width() - 1, height() - 1);
-}
-
-void TPlayPanel::mousePressEvent(QMouseEvent*) {
-    pressed_ = true;
-    update();
-    if (listener_)
-        listener_->buttonPressed(this);
-}
-
-void TPlayPanel::mouseReleaseEvent(QMouseEvent*) {
-    pressed_ = false;
-    update();
+    drawFocusMark(painter, rect());
 }
 
 TSelectionPanel::TSelectionPanel(QWidget* parent, TButtonListener* listener)
-    : QWidget(parent), listener_(listener) {
+    : TKeyboardButton(parent), listener_(listener) {
     setCursor(canvasCursor(CURSOR_MSELECT));
+    connect(this, &QAbstractButton::pressed, this, [this] {
+        if (listener_)
+            listener_->buttonPressed(this);
+    });
 }
 
 void TSelectionPanel::setSelected(bool selected) {
@@ -91,11 +89,7 @@ void TSelectionPanel::paintEvent(QPaintEvent*) {
     }
     painter.setPen(selected_ ? QColor(Qt::white) : bgr(UNSELECTED_MARK));
     painter.drawRect((width() - 40) / 2, (height() - 8) / 2, 39, 7);
-}
-
-void TSelectionPanel::mousePressEvent(QMouseEvent*) {
-    if (listener_)
-        listener_->buttonPressed(this);
+    drawFocusMark(painter, rect());
 }
 
 TColoredBox::TColoredBox(QWidget* parent, int level, int labelCode)
@@ -174,6 +168,9 @@ TUMotiveSet::TUMotiveSet(QWidget* parent, TBaseService& service, TMotive& motive
     canvas_->setCanvasId(canvasId);
     canvas_->enableDrop(true);
     canvas_->addCanvasListener(this);
+    const TMessageBundle& bundle = service.messageBundle();
+    playPanel_->setHint(QString::fromStdString(bundle.text("play motive")));
+    selectionPanel_->setHint(QString::fromStdString(bundle.text("select motive")));
 }
 
 TUMotiveSet::~TUMotiveSet() = default;

@@ -23,8 +23,8 @@ public:
     virtual void canvasPointerMoved(TUMotiveCanvas* canvas) = 0;
 };
 
-// The 28-pixel play strip at the top of a cell or column.
-class TPlayPanel : public QWidget {
+// The 28-pixel play strip at the top of a cell or column; a press tells its listener.
+class TPlayPanel : public TKeyboardButton {
     Q_OBJECT
 public:
     static constexpr int HEIGHT = 28;
@@ -36,17 +36,15 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     TButtonListener* listener_;
-    bool pressed_ = false;
     bool playing_ = false;
 };
 
-// The 21-pixel selection strip of a motive cell.
-class TSelectionPanel : public QWidget {
+// The 21-pixel selection strip of a motive cell; a press tells its listener, which decides
+// about the selection.
+class TSelectionPanel : public TKeyboardButton {
     Q_OBJECT
 public:
     static constexpr int HEIGHT = 21;
@@ -57,7 +55,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     TButtonListener* listener_;

@@ -2,6 +2,7 @@
 
 #include "canvas/periodpanel.h"
 #include "canvas/resources.h"
+#include "canvas/umotivecanvas.h"
 #include "files/messagebundle.h"
 #include "model/glyphatlas.h"
 #include "model/phrasedata.h"
@@ -9,12 +10,23 @@
 #include <QHeaderView>
 #include <QPixmap>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
 
-constexpr const char* MODE_HINTS[] = {"select notes", "select chords", "select chords under notes",
-                                      "delete notes", "generate motive"};
+// The mode buttons from the left: the hint key and the canvas mode each chooses.
+struct TModeButton {
+    const char* hintKey;
+    int mode;
+};
+constexpr TModeButton MODE_BUTTONS[] = {
+    {"select notes", TUMotiveCanvas::MODE_EDIT},
+    {"select chords", TUMotiveCanvas::MODE_NEW_CHORD},
+    {"select chords under notes", TUMotiveCanvas::MODE_CHORD},
+    {"delete notes", TUMotiveCanvas::MODE_DELETE},
+    {"generate motive", TUMotiveCanvas::MODE_LIGHT},
+};
 constexpr int BUTTON_WIDTH = 21;
 constexpr int BUTTON_HEIGHT = 37;
 constexpr int BUTTON_GAP = 4;
@@ -28,14 +40,17 @@ QString textOf(const TMessageBundle& bundle, const char* key) {
 TButtonGroupPanel::TButtonGroupPanel(QWidget* parent, const TMessageBundle& bundle)
     : QWidget(parent) {
     setFixedSize(150, BUTTON_HEIGHT);
+    group_.setExclusive(true);
     for (int i = 0; i < BUTTON_COUNT; ++i) {
+        const TModeButton& kind = MODE_BUTTONS[i];
         auto* button = new TRealButton(this, modeGlyph(i + 1), true, TRealButton::GLYPH_OPAQUE);
         button->setGeometry(i * (BUTTON_WIDTH + BUTTON_GAP), 0, BUTTON_WIDTH, BUTTON_HEIGHT);
-        button->setToolTip(textOf(bundle, MODE_HINTS[i]));
-        button->setListener(this);
+        button->setHint(textOf(bundle, kind.hintKey));
+        group_.addButton(button, kind.mode);
         buttons_[static_cast<std::size_t>(i)] = button;
     }
-    // Canvases start in mode 1.
+    connect(&group_, &QButtonGroup::idClicked, this, &TButtonGroupPanel::modeClicked);
+    // Canvases start in "select notes".
     buttons_[0]->setPressed(true);
 }
 
@@ -48,19 +63,18 @@ void TButtonGroupPanel::pressButton(int n) {
     if (!chosen || chosen->isPressed())
         return;
     chosen->setPressed(true);
-    buttonPressed(chosen);
+    modeClicked(group_.id(chosen));
 }
 
-void TButtonGroupPanel::buttonPressed(QWidget* pressed) {
-    int mode = 0;
-    for (int i = 0; i < BUTTON_COUNT; ++i) {
-        TRealButton* button = buttons_[static_cast<std::size_t>(i)];
-        if (button == pressed)
-            mode = i + 1;
-        else
-            button->setPressed(false);
-    }
-    if (mode != 0 && listener_)
+void TButtonGroupPanel::pressMode(int mode) {
+    if (auto* chosen = qobject_cast<TRealButton*>(group_.button(mode)))
+        pressButton(static_cast<int>(std::find(buttons_.begin(), buttons_.end(), chosen) -
+                                     buttons_.begin()) +
+                    1);
+}
+
+void TButtonGroupPanel::modeClicked(int mode) {
+    if (listener_)
         listener_->modeChosen(mode);
 }
 
@@ -69,7 +83,16 @@ TNavigationTree::TNavigationTree(QWidget* parent, const TMessageBundle& bundle)
     setHeaderHidden(true);
     setColumnCount(1);
     setIconSize(QSize(16, 16));
+    setIndentation(12);
+    setFixedWidth(WIDTH);
+    setAccessibleName(textOf(bundle, "period"));
     connect(this, &QTreeWidget::itemClicked, this, &TNavigationTree::nodeClicked);
+    connect(this, &QTreeWidget::itemActivated, this, &TNavigationTree::scrollToNode);
+    // The arrow keys move the current node: the strip follows as it does a click.
+    connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+        if (hasFocus())
+            scrollToNode(current);
+    });
 }
 
 namespace {
@@ -143,7 +166,11 @@ void TNavigationTree::rebuild(const TBaseViewNode& period) {
 void TNavigationTree::nodeClicked(QTreeWidgetItem* item) {
     if (!item)
         return;
-    if (listener_)
-        listener_->scrollTo(item->data(0, Qt::UserRole).toInt());
+    scrollToNode(item);
     clearSelection();
+}
+
+void TNavigationTree::scrollToNode(const QTreeWidgetItem* item) {
+    if (item && listener_)
+        listener_->scrollTo(item->data(0, Qt::UserRole).toInt());
 }

@@ -27,8 +27,9 @@ public:
 };
 
 // The five mode buttons: select notes, select chords, select chords under notes, delete notes,
-// generate motive (modes 1 to 5). Exactly one is down.
-class TButtonGroupPanel : public QWidget, public TButtonListener {
+// generate motive, numbered 1 to 5 from the left. Exactly one is down; the group numbers each
+// button with the canvas mode it chooses (TUMotiveCanvas::MODE_...).
+class TButtonGroupPanel : public QWidget {
     Q_OBJECT
 public:
     static constexpr int BUTTON_COUNT = 5;
@@ -38,19 +39,29 @@ public:
     void setListener(TButtonGroupPanelListener* listener) { listener_ = listener; }
     // Presses button n (1 to 5) as the user would, unless it is down already.
     void pressButton(int n);
+    // Presses the button that chooses canvas mode `mode`, as the user would.
+    void pressMode(int mode);
+    // The canvas mode of the button that is down.
+    int mode() const { return group_.checkedId(); }
     TRealButton* button(int n) const;
-    void buttonPressed(QWidget* button) override;
+    const QButtonGroup& group() const { return group_; }
 
 private:
+    void modeClicked(int mode);
+
+    QButtonGroup group_;
     std::array<TRealButton*, BUTTON_COUNT> buttons_{};
     TButtonGroupPanelListener* listener_ = nullptr;
 };
 
-// The period's outline: period, sentences, phrases, motives. A click scrolls the strip to the
-// chosen column.
+// The period's outline: period, sentences, phrases, motives. A click, or moving to a node with
+// the keyboard, scrolls the strip to the chosen column.
 class TNavigationTree : public QTreeWidget {
     Q_OBJECT
 public:
+    // Wide enough for the labels of a motive node within the 152 pixels left of the strip.
+    static constexpr int WIDTH = 152;
+
     TNavigationTree(QWidget* parent, const TMessageBundle& bundle);
 
     void setListener(TNavigationTreeListener* listener) { listener_ = listener; }
@@ -59,6 +70,7 @@ public:
 
 private:
     void nodeClicked(QTreeWidgetItem* item);
+    void scrollToNode(const QTreeWidgetItem* item);
 
     const TMessageBundle& bundle_;
     TNavigationTreeListener* listener_ = nullptr;

@@ -5,6 +5,7 @@
 #include "model/random.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QSpinBox>
 
@@ -18,8 +19,20 @@ TTempPanel::TTempPanel(QWidget* owner, const TMessageBundle& bundle)
     setFixedSize(165, 21);
     setTempo(DEFAULT_TEMPO);
 
+    names_->installEventFilter(this);
     connect(names_, &QComboBox::activated, this, &TTempPanel::namePicked);
     connect(number_, &QSpinBox::valueChanged, this, &TTempPanel::numberChanged);
+}
+
+bool TTempPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == names_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier)) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 int TTempPanel::tempo() const {

@@ -34,6 +34,10 @@ public:
     QComboBox* names() const { return names_; }
     QSpinBox* number() const { return number_; }
 
+protected:
+    // Alt, Ctrl and Meta letters are the menus' and commands' keys, never a search in the list.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void namePicked(int index);
     void numberChanged(int value);

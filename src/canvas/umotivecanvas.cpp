@@ -128,7 +128,7 @@ bool TUMotiveCanvas::autoHarmonise() {
 }
 
 void TUMotiveCanvas::noteStarted(int motiveId, int noteIndex) {
-    if (pointerPressed_ || service_.variantWindowBusy())
+    if (motiveReleased() || pointerPressed_ || service_.variantWindowBusy())
         return;
     if (keepOwnVersion_ && motiveId != motive().id())
         return;
@@ -143,7 +143,7 @@ void TUMotiveCanvas::noteStarted(int motiveId, int noteIndex) {
 }
 
 void TUMotiveCanvas::noteFinished(int motiveId, int noteIndex) {
-    if (motiveId != motive().id())
+    if (motiveReleased() || motiveId != motive().id())
         return;
     TNoteList& notes = motive().notes();
     if (noteIndex >= 0 && noteIndex < static_cast<int>(notes.size()))

@@ -1,12 +1,22 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QString>
+
+#include <memory>
 
 class QWidget;
 
-// A modal information box with an OK button, kept above the application's stay-on-top windows
-// while it shows.
-void showMessage(const QString& text, const QString& caption);
+// The one message box of the application: an icon, the text and caption, and the buttons,
+// centred over the window of `owner` (over the screen without one) and kept above the
+// application's stay-on-top windows while it shows.
+std::unique_ptr<QMessageBox> makeMessageBox(QWidget* owner, QMessageBox::Icon icon,
+                                            const QString& text, const QString& caption,
+                                            QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+// Shows that box modally and returns the button pressed.
+QMessageBox::StandardButton showMessageBox(QWidget* owner, QMessageBox::Icon icon,
+                                           const QString& text, const QString& caption,
+                                           QMessageBox::StandardButtons buttons = QMessageBox::Ok);
 
 // Moves `window` so that it lies on its screen's available area, keeping the task bar's
 // height free at the bottom (model/geometry.h's rule).

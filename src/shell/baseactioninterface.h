@@ -12,6 +12,8 @@ public:
     virtual void exportToMusicXml() = 0;
     virtual void playAll() = 0;
     virtual void stopPlay() = 0;
+    // Stops while playing; otherwise plays the selected motive, or the period without one.
+    virtual void playOrStop() = 0;
     virtual void chooseMidiDevice() = 0;
     virtual void stepByStepHelp() = 0;
     virtual void theoryHelp() = 0;

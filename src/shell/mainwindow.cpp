@@ -1,6 +1,7 @@
 #include "shell/mainwindow.h"
 
 #include "canvas/canvascursors.h"
+#include "canvas/drawing.h"
 #include "canvas/resources.h"
 #include "canvas/umotivecanvas.h"
 #include "files/settings.h"
@@ -14,31 +15,25 @@
 #include "shell/topframe.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 
 namespace {
 
-// Where the main window stands below the menu frame, and the size of its working area.
+// Where the main window stands below the menu frame, and the design size of its working area,
+// which is also its smallest size.
 constexpr int MAIN_WINDOW_TOP = 86;
 constexpr int MAIN_WINDOW_WIDTH = 1016;
 constexpr int MAIN_WINDOW_HEIGHT = 546;
-// The places of the period strip and its controls in the working area.
+// The places of the development area, the period strip and its controls in the working area.
+// The strip and the development area keep their margins to the right edge; the tree reaches
+// down to the bottom.
 constexpr QPoint MODE_BUTTONS_PLACE(3, 287);
 constexpr QPoint NAVIGATION_TREE_PLACE(3, 336);
 constexpr QPoint PERIOD_PANEL_PLACE(158, 287);
 constexpr int PERIOD_PANEL_WIDTH = 856;
-// Mode buttons as TButtonGroupPanel numbers them (1 to 5): the first, "select notes", after every
-// rebuild; the fifth (the last of the row), "generate motive", when a canvas mode is reset.
-constexpr int SELECT_NOTES_BUTTON = 1;
-constexpr int RESET_MODE_BUTTON = 5;
-
-void paintBackground(QWidget& widget) {
-    const TColour colour = TColour::fromValue(BACKGROUND_COLOUR);
-    QPalette palette = widget.palette();
-    palette.setColor(QPalette::Window, QColor(colour.red, colour.green, colour.blue));
-    widget.setPalette(palette);
-    widget.setAutoFillBackground(true);
-}
+constexpr int RIGHT_MARGIN = MAIN_WINDOW_WIDTH - PERIOD_PANEL_PLACE.x() - PERIOD_PANEL_WIDTH;
+constexpr int BOTTOM_MARGIN = 3;
 
 } // namespace
 
@@ -63,7 +58,8 @@ TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
       playback_(player_, motivePlayer_, bundle_, dialogs_, folders.settingsFile),
       documents_(period_, motivePlayer_, bundle_, dialogs_, folders.documents),
       messageWindow_(*this, this) {
-    setFixedSize(MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT);
+    setMinimumSize(MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT);
+    resize(MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT);
     move(0, MAIN_WINDOW_TOP);
     paintBackground(*this);
 
@@ -72,6 +68,7 @@ TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
     frame_.setService(this);
     frame_.setActions(this);
     frame_.buildToolArea();
+    frame_.shareMenuKeys(*this);
 
     period_.setListener(this);
     // The effect panels, each numbering its three variant canvases (0 to 41), and the choosers.
@@ -80,6 +77,7 @@ TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
     modeButtons_->move(MODE_BUTTONS_PLACE);
     navigationTree_ = new TNavigationTree(this, bundle_);
     navigationTree_->move(NAVIGATION_TREE_PLACE);
+    navigationTree_->setFixedHeight(MAIN_WINDOW_HEIGHT - NAVIGATION_TREE_PLACE.y() - BOTTOM_MARGIN);
     documents_.buildDefault();
 
     loadCanvasCursors();
@@ -127,7 +125,7 @@ void TMainWindow::selectPanel(int index) {
 
 void TMainWindow::resetCanvasMode(bool keep) {
     if (!keep)
-        modeButtons_->pressButton(RESET_MODE_BUTTON);
+        modeButtons_->pressMode(TUMotiveCanvas::MODE_LIGHT);
 }
 
 void TMainWindow::setCurrentCanvas(QWidget* control) {
@@ -190,6 +188,35 @@ void TMainWindow::theoryHelp() {
     if (theoryForm_ == nullptr)
         theoryForm_ = new TTheoryForm(this, *this, applicationFolder_);
     theoryForm_->showTheory();
+}
+
+void TMainWindow::playOrStop() {
+    if (motivePlayer_.isPlaying()) {
+        stopPlay();
+        return;
+    }
+    const TUMotiveSet* selected = periodPanel_ != nullptr ? periodPanel_->selectedCell() : nullptr;
+    if (selected != nullptr)
+        selected->canvas()->playMotive();
+    else
+        playAll();
+}
+
+void TMainWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // The development area keeps its left margin and stretches to the right edge.
+    const QRect place = developmentArea_->geometry();
+    developmentArea_->resize(width() - 2 * place.left() + 1, place.height());
+    if (periodPanel_ != nullptr)
+        periodPanel_->resize(width() - PERIOD_PANEL_PLACE.x() - RIGHT_MARGIN, TPeriodPanel::HEIGHT);
+    navigationTree_->setFixedHeight(height() - NAVIGATION_TREE_PLACE.y() - BOTTOM_MARGIN);
+    frame_.followWidth(width());
+}
+
+void TMainWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() == Qt::NoModifier && handlePlayKey(event->key(), this))
+        return;
+    QWidget::keyPressEvent(event);
 }
 
 void TMainWindow::about() {
@@ -258,13 +285,6 @@ void TMainWindow::chooseEffect(int index, const TMotive& motive) {
     developmentArea_->chooseEffect(index, motive);
 }
 
-void TMainWindow::resizeEvent(QResizeEvent* event) {
-    // The development area keeps its left margin and stretches to the right edge.
-    const QRect place = developmentArea_->geometry();
-    developmentArea_->resize(width() - 2 * place.left() + 1, place.height());
-    QWidget::resizeEvent(event);
-}
-
 void TMainWindow::handleMessage(int, int, std::int64_t) {
     // The variant view's update arrives with the variant window.
 }
@@ -278,16 +298,24 @@ void TMainWindow::rebuildPeriodPanel() {
     currentCanvas_ = nullptr;
     modeButtons_->setListener(nullptr);
     navigationTree_->setListener(nullptr);
-    delete periodPanel_;
-    periodPanel_ = new TPeriodPanel(this, PERIOD_PANEL_WIDTH, *this, period_);
+    if (periodPanel_ != nullptr) {
+        // The rebuild may come from one of the old panel's own controls: it goes once the
+        // event loop is back, and its motives, already gone with the old tree, stay untouched.
+        for (TUMotiveSet* cell : periodPanel_->motiveCells())
+            cell->canvas()->releaseMotive();
+        periodPanel_->hide();
+        periodPanel_->deleteLater();
+    }
+    periodPanel_ =
+        new TPeriodPanel(this, width() - PERIOD_PANEL_PLACE.x() - RIGHT_MARGIN, *this, period_);
     periodPanel_->move(PERIOD_PANEL_PLACE);
     periodPanel_->setScrollerListener(this);
     navigationTree_->rebuild(periodPanel_->view());
     navigationTree_->setListener(periodPanel_);
     modeButtons_->setListener(periodPanel_);
-    modeButtons_->pressButton(SELECT_NOTES_BUTTON);
+    modeButtons_->pressMode(TUMotiveCanvas::MODE_EDIT);
     // A button that was down already is not pressed again; the new canvases need the mode too.
-    periodPanel_->modeChosen(SELECT_NOTES_BUTTON);
+    periodPanel_->modeChosen(modeButtons_->mode());
     periodPanel_->show();
 }
 

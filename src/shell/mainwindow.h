@@ -92,6 +92,7 @@ public:
     void exportToMusicXml() override { documents_.exportToMusicXml(); }
     void playAll() override;
     void stopPlay() override { playback_.stop(); }
+    void playOrStop() override;
     void chooseMidiDevice() override { playback_.chooseDevice(); }
     // Warns that the melody will be closed, then opens the example and its first step.
     void stepByStepHelp() override;
@@ -140,7 +141,11 @@ public:
     TDevelopmentArea* developmentArea() const { return developmentArea_; }
 
 protected:
+    // The strip, its scroll bar and the development area take the window's width; the menu
+    // frame follows it.
     void resizeEvent(QResizeEvent* event) override;
+    // Space plays or stops and Escape stops, unless the focused control took the key.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // Replaces the period panel after the tree changed, and wires it to the mode buttons and

@@ -1,6 +1,7 @@
 #include "shell/qtdialogs.h"
 
 #include "canvas/windowplacement.h"
+#include "files/messagebundle.h"
 #include "shell/about.h"
 #include "shell/midiform.h"
 
@@ -9,28 +10,21 @@
 
 #include <utility>
 
-namespace {
-
-// Message boxes come up above every window of the application, the stay-on-top ones included.
-int execOnTop(QMessageBox& box) {
-    box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    return box.exec();
-}
-
-} // namespace
-
 TQtDialogs::TQtDialogs(QWidget* owner, const TMessageBundle& bundle, TDeviceNames deviceNames)
     : owner_(owner), bundle_(bundle), deviceNames_(std::move(deviceNames)) {}
 
 void TQtDialogs::showMessage(const std::string& text, const std::string& caption) {
-    ::showMessage(QString::fromStdString(text), QString::fromStdString(caption));
+    // The caption says how grave the message is.
+    const QMessageBox::Icon icon = caption == bundle_.text("error")     ? QMessageBox::Critical
+                                   : caption == bundle_.text("warning") ? QMessageBox::Warning
+                                                                        : QMessageBox::Information;
+    showMessageBox(owner_, icon, QString::fromStdString(text), QString::fromStdString(caption));
 }
 
 bool TQtDialogs::confirm(const std::string& text, const std::string& caption) {
-    QMessageBox box(QMessageBox::Warning, QString::fromStdString(caption),
-                    QString::fromStdString(text), QMessageBox::Ok | QMessageBox::Cancel, owner_);
-    box.setDefaultButton(QMessageBox::Cancel);
-    return execOnTop(box) == QMessageBox::Ok;
+    return showMessageBox(owner_, QMessageBox::Warning, QString::fromStdString(text),
+                          QString::fromStdString(caption),
+                          QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 std::optional<std::filesystem::path> TQtDialogs::askSaveName(const TFileChoice& choice) {

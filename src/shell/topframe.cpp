@@ -1,6 +1,7 @@
 #include "shell/topframe.h"
 
 #include "canvas/baseservice.h"
+#include "canvas/drawing.h"
 #include "canvas/temppanel.h"
 #include "files/messagebundle.h"
 #include "model/glyphatlas.h"
@@ -8,14 +9,24 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
+#include <QShortcut>
 #include <QSlider>
+#include <QSpinBox>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace {
+
+// The design width of the frame's client area and of the main window.
+constexpr int FRAME_WIDTH = 1016;
+constexpr int TOOL_AREA_HEIGHT = 42;
 
 QIcon glyphIcon(TGlyph glyph) {
     const TRect rect = glyphRect(glyph);
@@ -28,69 +39,114 @@ QIcon glyphIcon(TGlyph glyph) {
 
 } // namespace
 
+bool handlePlayKey(int key, TBaseActionInterface* actions) {
+    if (actions == nullptr || (key != Qt::Key_Space && key != Qt::Key_Escape))
+        return false;
+    if (key == Qt::Key_Space)
+        actions->playOrStop();
+    else
+        actions->stopPlay();
+    return true;
+}
+
 TTopFrame::TTopFrame() : toolArea_(new QWidget) {
-    const TColour background = TColour::fromValue(BACKGROUND_COLOUR);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(background.red, background.green, background.blue));
-    setPalette(palette);
+    paintBackground(*this);
+    // The frame and the main window work as one: hints show whichever of them is active.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     toolArea_->setAutoFillBackground(true);
-    toolArea_->setFixedSize(1016, 42);
+    toolArea_->setMinimumSize(FRAME_WIDTH, TOOL_AREA_HEIGHT);
+    toolArea_->setMaximumHeight(TOOL_AREA_HEIGHT);
     setCentralWidget(toolArea_);
     buildMenus();
-    setFixedSize(sizeHint());
+    setFixedHeight(sizeHint().height());
+    setMinimumWidth(sizeHint().width());
     move(0, 0);
 }
 
 TTopFrame::~TTopFrame() = default;
 
-QAction* TTopFrame::addCommand(const char* caption, void (TBaseActionInterface::*command)()) {
-    auto* action = new QAction(caption, this);
-    connect(action, &QAction::triggered, this, [this, command] {
+QAction* TTopFrame::addCommand(const char* captionKey, void (TBaseActionInterface::*run)(),
+                               const QKeySequence& shortcut) {
+    auto* action = new QAction(this);
+    connect(action, &QAction::triggered, this, [this, run] {
         if (actions_ != nullptr)
-            (actions_->*command)();
+            (actions_->*run)();
     });
+    if (!shortcut.isEmpty()) {
+        action->setShortcut(shortcut);
+        // The shortcut works from whichever window of the application has the focus.
+        action->setShortcutContext(Qt::ApplicationShortcut);
+        addAction(action);
+    }
+    commands_[captionKey] = action;
     return action;
 }
 
+QMenu* TTopFrame::addMenu(const char* captionKey) {
+    QMenu* menu = menuBar()->addMenu(QString());
+    menus_[captionKey] = menu;
+    return menu;
+}
+
+QAction* TTopFrame::command(const std::string& key) const {
+    const auto found = commands_.find(key);
+    return found != commands_.end() ? found->second : nullptr;
+}
+
 void TTopFrame::buildMenus() {
-    QMenu* file = menuBar()->addMenu("File");
-    QAction* open = addCommand("Open", &TBaseActionInterface::open);
+    QMenu* file = addMenu("menu file");
+    QAction* open = addCommand("menu open", &TBaseActionInterface::open, QKeySequence::Open);
     open->setIcon(glyphIcon(TGlyph::ToolOpen));
     file->addAction(open);
-    save_ = addCommand("Save", &TBaseActionInterface::save);
-    save_->setIcon(glyphIcon(TGlyph::ToolSave));
-    save_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    // Ctrl+S saves from whichever window of the application has the focus.
-    save_->setShortcutContext(Qt::ApplicationShortcut);
-    addAction(save_);
-    file->addAction(save_);
-    file->addAction(addCommand("Save As...", &TBaseActionInterface::saveAs));
+    QAction* save = addCommand("menu save", &TBaseActionInterface::save, QKeySequence::Save);
+    save->setIcon(glyphIcon(TGlyph::ToolSave));
+    file->addAction(save);
+    file->addAction(addCommand("menu save as", &TBaseActionInterface::saveAs,
+                               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)));
     file->addSeparator();
-    QAction* exportMidi = addCommand("Export to (*.mid)", &TBaseActionInterface::exportToMidi);
+    QAction* exportMidi = addCommand("menu export midi", &TBaseActionInterface::exportToMidi);
     exportMidi->setIcon(glyphIcon(TGlyph::ToolExportMidi));
     file->addAction(exportMidi);
-    file->addAction(
-        addCommand("Export to MusicXML (*.musicxml)", &TBaseActionInterface::exportToMusicXml));
+    file->addAction(addCommand("menu export musicxml", &TBaseActionInterface::exportToMusicXml));
+    file->addSeparator();
+    QAction* quit = new QAction(this);
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quit->setShortcutContext(Qt::ApplicationShortcut);
+    addAction(quit);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+    commands_["menu quit"] = quit;
+    file->addAction(quit);
 
-    QMenu* view = menuBar()->addMenu("View");
-    view->addAction(addCommand("Editor", &TBaseActionInterface::showEditor));
+    QMenu* view = addMenu("menu view");
+    view->addAction(addCommand("menu editor", &TBaseActionInterface::showEditor));
 
-    QMenu* tools = menuBar()->addMenu("Tools");
-    QAction* devices = addCommand("Midi Devices...", &TBaseActionInterface::chooseMidiDevice);
+    QMenu* tools = addMenu("menu tools");
+    QAction* devices = addCommand("menu midi devices", &TBaseActionInterface::chooseMidiDevice);
     devices->setIcon(glyphIcon(TGlyph::ToolMidiDevice));
     tools->addAction(devices);
 
-    QMenu* help = menuBar()->addMenu("Help");
-    theory_ = addCommand("Theory", &TBaseActionInterface::theoryHelp);
-    help->addAction(theory_);
-    stepHelp_ = addCommand("Step-by-step", &TBaseActionInterface::stepByStepHelp);
-    help->addAction(stepHelp_);
-    QAction* about = addCommand("About", &TBaseActionInterface::about);
+    QMenu* help = addMenu("menu help");
+    help->addAction(addCommand("menu theory", &TBaseActionInterface::theoryHelp));
+    help->addAction(addCommand("menu step by step", &TBaseActionInterface::stepByStepHelp));
+    QAction* about = addCommand("menu about", &TBaseActionInterface::about);
     about->setIcon(glyphIcon(TGlyph::ToolAbout));
     help->addAction(about);
+
+    // Commands of the tool buttons only.
+    addCommand("play", &TBaseActionInterface::playAll);
+    addCommand("stop", &TBaseActionInterface::stopPlay);
+}
+
+void TTopFrame::applyTexts() {
+    const TMessageBundle& bundle = service_->messageBundle();
+    for (const auto& [key, action] : commands_)
+        action->setText(QString::fromStdString(bundle.text(key)));
+    for (const auto& [key, menu] : menus_)
+        menu->setTitle(QString::fromStdString(bundle.text(key)));
 }
 
 void TTopFrame::buildToolArea() {
+    applyTexts();
     const TMessageBundle& bundle = service_->messageBundle();
     auto* label = new QLabel(QString::fromStdString(bundle.text("temp")), toolArea_);
     tempoPanel_ = new TTempPanel(toolArea_, bundle);
@@ -98,18 +154,18 @@ void TTopFrame::buildToolArea() {
     tempoPanel_->move(193 + 35, 5);
     tempoPanel_->setTempo(100);
 
-    addToolButton(TOOL_SAVE, "save", glyphRect(TGlyph::ToolSave),
+    addToolButton(1, "save", "menu save", glyphRect(TGlyph::ToolSave),
                   glyphRect(TGlyph::ToolSaveDisabled), QRect(5, 0, 28, 28));
-    addToolButton(TOOL_OPEN, "open", glyphRect(TGlyph::ToolOpen),
+    addToolButton(2, "open", "menu open", glyphRect(TGlyph::ToolOpen),
                   glyphRect(TGlyph::ToolOpenDisabled), QRect(33, 0, 28, 28));
-    addToolButton(TOOL_PLAY, "play", glyphRect(TGlyph::ToolPlayAll),
+    addToolButton(3, "play", "play", glyphRect(TGlyph::ToolPlayAll),
                   glyphRect(TGlyph::ToolPlayAllDisabled), QRect(110, 0, 27, 27));
-    addToolButton(TOOL_STOP, "stop", glyphRect(TGlyph::ToolStop),
+    addToolButton(4, "stop", "stop", glyphRect(TGlyph::ToolStop),
                   glyphRect(TGlyph::ToolStopDisabled), QRect(138, 0, 27, 27));
 
     // The help buttons show their caption; each runs the command of its menu item.
-    addHelpButton(theory_, "Theory", "theory", QRect(858, 9, 52, 22));
-    addHelpButton(stepHelp_, "Step by step", "step by step", QRect(910, 9, 79, 22));
+    addHelpButton(theoryAction(), "Theory", "theory", QRect(858, 9, 52, 22));
+    addHelpButton(stepHelpAction(), "Step by step", "step by step", QRect(910, 9, 79, 22));
 
     // The pace of the pointer previews of the variant view; it shows with that view.
     auto* delayLabel = new QLabel("VAZ cursor delay:", toolArea_);
@@ -124,6 +180,16 @@ void TTopFrame::buildToolArea() {
     delayLabel->hide();
     cursorDelay_->hide();
 
+    // The tab order runs through the tool buttons first, then the tempo control.
+    QWidget* previous = nullptr;
+    for (TFlatButtonWithID* button : toolButtons_) {
+        if (previous != nullptr)
+            setTabOrder(previous, button);
+        previous = button;
+    }
+    setTabOrder(previous, tempoPanel_->names());
+    setTabOrder(tempoPanel_->names(), tempoPanel_->number());
+
     // The frame is already on the screen while the main window starts.
     label->show();
     tempoPanel_->show();
@@ -131,6 +197,7 @@ void TTopFrame::buildToolArea() {
         button->show();
     for (QToolButton* button : helpButtons_)
         button->show();
+    toolButtons_.front()->setFocus();
 }
 
 void TTopFrame::addHelpButton(QAction* command, const char* caption, const char* hintKey,
@@ -145,13 +212,13 @@ void TTopFrame::addHelpButton(QAction* command, const char* caption, const char*
     helpButtons_.push_back(button);
 }
 
-void TTopFrame::addToolButton(int id, const char* hintKey, const TRect& glyph,
-                              const TRect& disabled, QRect place) {
+void TTopFrame::addToolButton(int id, const char* hintKey, const char* commandKey,
+                              const TRect& glyph, const TRect& disabled, QRect place) {
     auto* button = new TFlatButtonWithID(toolArea_, &toolGroup_, glyph, disabled, id);
     button->setGeometry(place);
-    button->setToolTip(QString::fromStdString(service_->messageBundle().text(hintKey)));
+    button->setHint(QString::fromStdString(service_->messageBundle().text(hintKey)));
     button->setToolTipDuration(10000);
-    button->setListeners(this, nullptr);
+    button->setAction(command(commandKey));
     toolButtons_.push_back(button);
 }
 
@@ -159,33 +226,36 @@ void TTopFrame::setCaption() {
     setWindowTitle(QString::fromStdString(service_->messageBundle().text("thetonaria")));
 }
 
-int TTopFrame::cursorDelayPosition() const {
-    return cursorDelay_ != nullptr ? cursorDelay_->value() : 4;
+void TTopFrame::shareMenuKeys(QWidget& window) {
+    for (QAction* menuAction : menuBar()->actions()) {
+        const QKeySequence key = QKeySequence::mnemonic(menuAction->text());
+        if (key.isEmpty())
+            continue;
+        auto* shortcut = new QShortcut(key, &window);
+        connect(shortcut, &QShortcut::activated, this, [this, menuAction] {
+            show();
+            raise();
+            activateWindow();
+            menuBar()->setActiveAction(menuAction);
+        });
+    }
 }
 
-void TTopFrame::buttonPressed(QWidget* button) {
-    const auto* tool = dynamic_cast<TFlatButtonWithID*>(button);
-    if (tool == nullptr || actions_ == nullptr)
-        return;
-    switch (tool->id()) {
-    case TOOL_SAVE:
-        actions_->save();
-        break;
-    case TOOL_OPEN:
-        actions_->open();
-        break;
-    case TOOL_PLAY:
-        actions_->playAll();
-        break;
-    case TOOL_STOP:
-        actions_->stopPlay();
-        break;
-    default:
-        break;
-    }
+void TTopFrame::followWidth(int width) {
+    resize(std::max(width, minimumWidth()), height());
+}
+
+int TTopFrame::cursorDelayPosition() const {
+    return cursorDelay_ != nullptr ? cursorDelay_->value() : 4;
 }
 
 void TTopFrame::closeEvent(QCloseEvent* event) {
     event->accept();
     QCoreApplication::quit();
+}
+
+void TTopFrame::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() == Qt::NoModifier && handlePlayKey(event->key(), actions_))
+        return;
+    QMainWindow::keyPressEvent(event);
 }

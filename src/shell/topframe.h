@@ -4,25 +4,26 @@
 
 #include <QMainWindow>
 
+#include <map>
+#include <string>
 #include <vector>
 
 class QAction;
+class QMenu;
 class QSlider;
 class QToolButton;
 class TBaseActionInterface;
 class TBaseService;
 class TTempPanel;
 
-// Ids of the tool buttons; the listener runs the command of an id.
-inline constexpr int TOOL_SAVE = 1;
-inline constexpr int TOOL_OPEN = 2;
-inline constexpr int TOOL_PLAY = 3;
-inline constexpr int TOOL_STOP = 4;
-
 // The menu frame: a strip across the top of the screen with the main menu, the tool buttons
-// and the tempo control. Every command calls the main window through TBaseActionInterface;
-// the frame holds no document state. Closing it ends the application.
-class TTopFrame : public QMainWindow, public TButtonListener {
+// and the tempo control. Every command is one QAction, named by the bundle key of its caption,
+// that calls the main window through TBaseActionInterface; a menu item and a tool button of
+// the same command share it. The frame holds no document state. Closing it ends the application.
+//
+// A new command is one call of addCommand (its caption key, with the mnemonic in the bundle
+// text, and its operation) and one addAction into its menu in buildMenus.
+class TTopFrame : public QMainWindow {
     Q_OBJECT
 public:
     TTopFrame();
@@ -31,32 +32,40 @@ public:
     // Called by the main window's constructor in this order, before any command can run.
     void setService(TBaseService* service) { service_ = service; }
     void setActions(TBaseActionInterface* actions) { actions_ = actions; }
-    // Both take their texts from the service's bundle.
+    // Builds the tool buttons and the tempo control and gives every caption its bundle text.
     void buildToolArea();
     void setCaption();
+    // The menus' Alt+letter keys work from `window` as well: the two windows work as one.
+    void shareMenuKeys(QWidget& window);
+    // The frame is as wide as the main window below it.
+    void followWidth(int width);
 
     TTempPanel* tempoPanel() const { return tempoPanel_; }
     // 1 to 7.
     int cursorDelayPosition() const;
     QSlider* cursorDelay() const { return cursorDelay_; }
     const std::vector<TFlatButtonWithID*>& toolButtons() const { return toolButtons_; }
-    // The menu actions by their command, for the shortcut and for tests.
-    QAction* saveAction() const { return save_; }
-    QAction* theoryAction() const { return theory_; }
-    QAction* stepHelpAction() const { return stepHelp_; }
+    // The command whose caption has bundle key `key` ("menu save", "play", ...), or null.
+    QAction* command(const std::string& key) const;
+    QAction* saveAction() const { return command("menu save"); }
+    QAction* theoryAction() const { return command("menu theory"); }
+    QAction* stepHelpAction() const { return command("menu step by step"); }
     // The "theory" and "step by step" tool buttons, in that order.
     const std::vector<QToolButton*>& helpButtons() const { return helpButtons_; }
 
-    void buttonPressed(QWidget* button) override;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Space plays or stops and Escape stops, unless the focused control took the key.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    QAction* addCommand(const char* caption, void (TBaseActionInterface::*command)());
+    QAction* addCommand(const char* captionKey, void (TBaseActionInterface::*run)(),
+                        const QKeySequence& shortcut = {});
+    QMenu* addMenu(const char* captionKey);
     void buildMenus();
-    void addToolButton(int id, const char* hintKey, const TRect& glyph, const TRect& disabled,
-                       QRect place);
+    void applyTexts();
+    void addToolButton(int id, const char* hintKey, const char* commandKey, const TRect& glyph,
+                       const TRect& disabled, QRect place);
     void addHelpButton(QAction* command, const char* caption, const char* hintKey, QRect place);
 
     TBaseService* service_ = nullptr;
@@ -67,7 +76,10 @@ private:
     TFlatGroup toolGroup_;
     std::vector<TFlatButtonWithID*> toolButtons_;
     std::vector<QToolButton*> helpButtons_;
-    QAction* save_ = nullptr;
-    QAction* theory_ = nullptr;
-    QAction* stepHelp_ = nullptr;
+    // Commands and menus by the bundle key of their captions.
+    std::map<std::string, QAction*> commands_;
+    std::map<std::string, QMenu*> menus_;
 };
+
+// Space and Escape as both windows handle them: true when `key` was one of them.
+bool handlePlayKey(int key, TBaseActionInterface* actions);

@@ -170,7 +170,7 @@ TEST(WindowPlacement, ShowMessageIsAModalBoxAboveStayOnTopWindows) {
         if (QWidget* stuck = QApplication::activeModalWidget())
             stuck->close();
     });
-    showMessage("Unable to open file", "Tonaria");
+    showMessageBox(nullptr, QMessageBox::Critical, "Unable to open file", "Tonaria");
     EXPECT_EQ(text, "Unable to open file");
     EXPECT_EQ(caption, "Tonaria");
     EXPECT_TRUE(onTop);

@@ -130,9 +130,18 @@ TEST(EngMessageBundle, PanelAndStructureCaptions) {
     EXPECT_EQ(bundle.text("delete all notes"), "Delete all notes");
 }
 
+TEST(EngMessageBundle, MenuCaptionsCarryTheirMnemonics) {
+    const TEngMessageBundle bundle;
+    EXPECT_EQ(bundle.text("menu file"), "&File");
+    EXPECT_EQ(bundle.text("menu save as"), "Save &As...");
+    EXPECT_EQ(bundle.text("menu quit"), "&Quit");
+    EXPECT_EQ(bundle.text("play motive"), "Play the motive");
+}
+
 TEST(EngMessageBundle, EveryTextIsPresentAndShown) {
     const TEngMessageBundle bundle;
-    EXPECT_EQ(bundle.textTable().size(), 148u);
+    // The design's 125 texts, the texts of later features and 20 of the menus and the strip.
+    EXPECT_EQ(bundle.textTable().size(), 148u + 20u);
     EXPECT_EQ(bundle.listTable().size(), 5u);
     for (const auto& [key, text] : bundle.textTable()) {
         EXPECT_FALSE(text.empty()) << key;

@@ -160,7 +160,7 @@ TEST_F(FlatButtons, OnlyOneButtonOfAGroupIsHot) {
     QTest::mouseMove(&second, QPoint(5, 5));
     EXPECT_TRUE(second.isHot());
     EXPECT_FALSE(first.isHot());
-    EXPECT_EQ(group.buttons().size(), 2u);
+    EXPECT_EQ(group.flatButtons().size(), 2u);
 }
 
 TEST_F(FlatButtons, PressAndReleaseReachTheirListeners) {
@@ -191,9 +191,9 @@ TEST_F(FlatButtons, AButtonWhosePressOpenedAModalDialogDoesNotStaySunken) {
 TEST_F(FlatButtons, LeaveTheGroupWhenDestroyed) {
     {
         TFlatButton third(&owner, &group, TRect{}, TRect{});
-        EXPECT_EQ(group.buttons().size(), 3u);
+        EXPECT_EQ(group.flatButtons().size(), 3u);
     }
-    EXPECT_EQ(group.buttons().size(), 2u);
+    EXPECT_EQ(group.flatButtons().size(), 2u);
     QTest::mouseMove(&first, QPoint(5, 5)); // must not touch the destroyed button
     EXPECT_TRUE(first.isHot());
 }
