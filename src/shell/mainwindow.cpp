@@ -17,6 +17,9 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QTimer>
+
+#include <utility>
 
 namespace {
 
@@ -39,15 +42,16 @@ constexpr int BOTTOM_MARGIN = 3;
 
 TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
                          const std::filesystem::path& applicationFolder,
-                         TUserDialogsInterface* dialogs)
+                         TUserDialogsInterface* dialogs, TDeviceOpening opening)
     : TMainWindow(frame, devices,
                   TAppFolders{applicationFolder,
                               applicationFolder / std::string(SETTINGS_FILE_NAME),
                               applicationFolder},
-                  dialogs) {}
+                  dialogs, opening) {}
 
 TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
-                         const TAppFolders& folders, TUserDialogsInterface* dialogs)
+                         const TAppFolders& folders, TUserDialogsInterface* dialogs,
+                         TDeviceOpening opening)
     : QWidget(nullptr), frame_(frame), applicationFolder_(folders.data), player_(devices),
       motivePlayer_(&player_, false),
       ownDialogs_(dialogs != nullptr
@@ -63,7 +67,10 @@ TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
     move(0, MAIN_WINDOW_TOP);
     paintBackground(*this);
 
-    playback_.openAtStartUp();
+    if (opening == TDeviceOpening::AfterFirstPaint && playback_.storedDevice() != NO_MIDI_DEVICE)
+        deviceOpeningDue_ = true;
+    else
+        playback_.openAtStartUp();
 
     frame_.setService(this);
     frame_.setActions(this);
@@ -283,6 +290,12 @@ TDragged* TMainWindow::relSequenceUpHandle() {
 
 void TMainWindow::chooseEffect(int index, const TMotive& motive) {
     developmentArea_->chooseEffect(index, motive);
+}
+
+void TMainWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (std::exchange(deviceOpeningDue_, false))
+        QTimer::singleShot(0, this, [this] { playback_.openAtStartUp(); });
 }
 
 void TMainWindow::handleMessage(int, int, std::int64_t) {

@@ -43,15 +43,22 @@ class TMainWindow : public QWidget,
                     public TMessageHandler {
     Q_OBJECT
 public:
+    // When the MIDI device the settings name opens: at once, or once the window has been
+    // painted for the first time (opening the synthesizer takes longer than building the
+    // window). Without a stored device the device dialog comes first either way.
+    enum class TDeviceOpening { AtOnce, AfterFirstPaint };
+
     // `devices` are the outputs the user chooses from; `dialogs` null means real dialogs.
     // Opens the stored MIDI device (asking when there is none) and shows the default period.
     // The settings file and the document folders are those of `folders`.
     TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices, const TAppFolders& folders,
-                TUserDialogsInterface* dialogs = nullptr);
+                TUserDialogsInterface* dialogs = nullptr,
+                TDeviceOpening opening = TDeviceOpening::AtOnce);
     // Everything in one folder, as a build folder keeps it.
     TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
                 const std::filesystem::path& applicationFolder,
-                TUserDialogsInterface* dialogs = nullptr);
+                TUserDialogsInterface* dialogs = nullptr,
+                TDeviceOpening opening = TDeviceOpening::AtOnce);
     ~TMainWindow() override;
 
     // TBaseService
@@ -146,6 +153,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     // Space plays or stops and Escape stops, unless the focused control took the key.
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     // Replaces the period panel after the tree changed, and wires it to the mode buttons and
@@ -170,6 +178,8 @@ private:
     TNavigationTree* navigationTree_ = nullptr;
     TPeriodPanel* periodPanel_ = nullptr;
     TUMotiveCanvas* currentCanvas_ = nullptr;
+    // The stored device opens after the first paint.
+    bool deviceOpeningDue_ = false;
     TStepForm* stepForm_ = nullptr;
     TTheoryForm* theoryForm_ = nullptr;
 };

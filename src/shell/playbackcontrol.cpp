@@ -34,6 +34,10 @@ void TPlaybackControl::openAtStartUp() {
         openDevice(device);
 }
 
+int TPlaybackControl::storedDevice() const {
+    return readMidiDevice(settingsFile_);
+}
+
 void TPlaybackControl::chooseDevice() {
     motivePlayer_.stop();
     const int device = askDevice();

@@ -30,6 +30,8 @@ public:
     // The device stored in the settings; the dialog when none is stored, and once more when the
     // stored one does not open. Cancelling starts without a device and without a message.
     void openAtStartUp();
+    // The device the settings name, or NO_MIDI_DEVICE.
+    int storedDevice() const;
     // Stops playback and lets the user choose a device, which is stored and opened.
     void chooseDevice();
     // Opens `device` and sends it the instrument set-up; reports a failure and returns false.

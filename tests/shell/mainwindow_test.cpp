@@ -55,6 +55,34 @@ TEST_F(MainWindow, FirstStartAsksForADeviceAndShowsTheDefaultPeriod) {
         EXPECT_EQ(cell->canvas()->modeNumber(), 1);
 }
 
+TEST_F(MainWindow, AStoredDeviceMayOpenOnlyOnceTheWindowHasBeenPainted) {
+    ASSERT_TRUE(writeMidiDevice(folder / "config.xml", 1));
+    auto window = std::make_unique<TMainWindow>(frame, devices, folder.path(), &dialogs,
+                                                TMainWindow::TDeviceOpening::AfterFirstPaint);
+    EXPECT_EQ(window->player().deviceId(), -1) << "nothing opens before the first paint";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->player().deviceId(), -1);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    window->grab(); // paints, whatever the platform does on showing
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->player().deviceId(), 1);
+    EXPECT_EQ(devices.history(), (std::vector<std::string>{"open 1"}));
+    window->grab();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(devices.history().size(), 1u) << "opened once, not at every paint";
+    EXPECT_TRUE(dialogs.deviceDialogs.empty());
+
+    // Without a stored device the dialog still comes first, before any window shows.
+    window.reset();
+    std::filesystem::remove(folder / "config.xml");
+    dialogs.deviceAnswers = {0};
+    window = std::make_unique<TMainWindow>(frame, devices, folder.path(), &dialogs,
+                                           TMainWindow::TDeviceOpening::AfterFirstPaint);
+    EXPECT_EQ(dialogs.deviceDialogs.size(), 1u);
+    EXPECT_EQ(window->player().deviceId(), 0);
+}
+
 TEST_F(MainWindow, CancellingTheFirstDeviceDialogStartsWithoutADeviceOrMessage) {
     const auto window = start();
     EXPECT_EQ(window->player().deviceId(), -1);
