@@ -35,7 +35,7 @@ const QImage& transparentGlyph(const TRect& glyph) {
     auto found = cache.find(key);
     if (found != cache.end())
         return found->second;
-    QImage piece = sheet().copy(toQRect(glyph)).convertToFormat(QImage::Format_ARGB32);
+    QImage piece = cutGlyph(sheet(), glyph).convertToFormat(QImage::Format_ARGB32);
     // A sheet that could not be read yet is tried again on the next paint.
     if (piece.isNull())
         return none;
@@ -74,7 +74,7 @@ void drawGlyphCentred(QPainter& painter, const TRect& glyph, const QRect& area, 
     const QPoint at(area.left() + (area.width() - glyph.width()) / 2,
                     area.top() + (area.height() - glyph.height()) / 2);
     if (transparent)
-        painter.drawImage(at, transparentGlyph(glyph));
+        painter.drawImage(QRect(at, QSize(glyph.width(), glyph.height())), transparentGlyph(glyph));
     else
         copyGlyph(painter, at.x(), at.y(), sheet(), glyph);
 }

@@ -1,5 +1,7 @@
 #include "canvas/dblbufferedpanel.h"
 
+#include "canvas/drawing.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -12,7 +14,7 @@ TDblBufferedPanel::TDblBufferedPanel(const QImage& glyphs, int width, int height
 }
 
 void TDblBufferedPanel::recreatePicture(int width, int height, const QString& name) {
-    picture_ = QImage(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    picture_ = pictureFor(this, std::max(width, 1), std::max(height, 1));
     picture_.fill(Qt::white);
     setObjectName(name);
     invalidatePicture();
@@ -31,7 +33,8 @@ void TDblBufferedPanel::paintEvent(QPaintEvent* /*event*/) {
     }
     QPainter painter(this);
     // A control larger than its picture shows the window colour around it.
-    if (width() > picture_.width() || height() > picture_.height())
+    const QSizeF pictureSize = picture_.deviceIndependentSize();
+    if (width() > pictureSize.width() || height() > pictureSize.height())
         painter.fillRect(rect(), palette().window());
     painter.drawImage(0, 0, picture_);
 }

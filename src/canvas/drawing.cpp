@@ -1,7 +1,9 @@
 #include "canvas/drawing.h"
 
+#include <QPaintDevice>
 #include <QPalette>
 #include <QWidget>
+#include <QtMath>
 
 namespace {
 
@@ -35,10 +37,32 @@ QColor greyLevel(int level) {
     return QColor(grey.red, grey.green, grey.blue);
 }
 
+QRect sheetRect(const QImage& sheet, const TRect& glyph) {
+    const qreal ratio = sheet.devicePixelRatio();
+    const QRect area = toQRect(glyph);
+    if (ratio == 1.0)
+        return area;
+    return QRect(qRound(area.x() * ratio), qRound(area.y() * ratio), qRound(area.width() * ratio),
+                 qRound(area.height() * ratio));
+}
+
+QImage cutGlyph(const QImage& sheet, const TRect& glyph) {
+    QImage piece = sheet.copy(sheetRect(sheet, glyph));
+    piece.setDevicePixelRatio(sheet.devicePixelRatio());
+    return piece;
+}
+
+QImage pictureFor(const QPaintDevice* device, int width, int height) {
+    const qreal ratio = device != nullptr ? device->devicePixelRatioF() : 1.0;
+    QImage picture(qCeil(width * ratio), qCeil(height * ratio), QImage::Format_RGB32);
+    picture.setDevicePixelRatio(ratio);
+    return picture;
+}
+
 void copyGlyph(QPainter& painter, int x, int y, const QImage& sheet, const TRect& glyph) {
     if (glyph.isEmpty() || sheet.isNull())
         return;
-    painter.drawImage(QPoint(x, y), sheet, toQRect(glyph));
+    painter.drawImage(QRect(x, y, glyph.width(), glyph.height()), sheet, sheetRect(sheet, glyph));
 }
 
 void andGlyph(QPainter& painter, int x, int y, const QImage& sheet, const TRect& glyph) {
@@ -46,7 +70,7 @@ void andGlyph(QPainter& painter, int x, int y, const QImage& sheet, const TRect&
         return;
     const QPainter::CompositionMode mode = painter.compositionMode();
     painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-    painter.drawImage(QPoint(x, y), sheet, toQRect(glyph));
+    painter.drawImage(QRect(x, y, glyph.width(), glyph.height()), sheet, sheetRect(sheet, glyph));
     painter.setCompositionMode(mode);
 }
 

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+class QPaintDevice;
 class QWidget;
 
 // Drawing primitives shared by the panels and painters. Glyphs are regions of the glyph sheet;
@@ -27,6 +28,15 @@ QColor greyLevel(int level);
 inline QRect toQRect(const TRect& r) {
     return QRect(r.left, r.top, r.width(), r.height());
 }
+
+// The pixels of `glyph` in `sheet`: the rectangle times the sheet's pixel ratio (2 for the
+// double-size sheet).
+QRect sheetRect(const QImage& sheet, const TRect& glyph);
+// The glyph cut out of the sheet, carrying the sheet's pixel ratio.
+QImage cutGlyph(const QImage& sheet, const TRect& glyph);
+// An image for a picture of `width` x `height` drawn for `device`: at the device's pixel ratio,
+// so that notation stays crisp on a screen of ratio 2; drawn and copied in the picture's units.
+QImage pictureFor(const QPaintDevice* device, int width, int height);
 
 // Copies the glyph's region of `sheet` to (x, y) at its own size.
 void copyGlyph(QPainter& painter, int x, int y, const QImage& sheet, const TRect& glyph);

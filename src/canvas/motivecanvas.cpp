@@ -84,15 +84,18 @@ void TMotiveCanvas::drawMotivePicture(QPainter& painter) const {
     const QImage& glyphs = canvasGlyphSheet();
     const int pictureWidth = geometry_.measureWidth();
     for (const TMeasurePicture& measure : geometry_.measurePictures()) {
-        QImage image(pictureWidth, PICTURE_HEIGHT, QImage::Format_RGB32);
+        QImage image = pictureFor(painter.device(), pictureWidth, PICTURE_HEIGHT);
         {
             QPainter imagePainter(&image);
             TNotePainter notePainter(imagePainter, glyphs, pictureWidth, PICTURE_HEIGHT);
             notePainter.drawMeasurePicture(motive_.notes(), measure.start, measure.end,
                                            motive_.measure(), motive_.key(), measure.leadingGap);
         }
-        painter.drawImage(QPoint(measure.at, 1), image,
-                          QRect(measure.left, 0, pictureWidth - measure.left, PICTURE_HEIGHT));
+        const qreal ratio = image.devicePixelRatio();
+        const QRect shown(measure.left, 0, pictureWidth - measure.left, PICTURE_HEIGHT);
+        painter.drawImage(
+            QRect(QPoint(measure.at, 1), shown.size()), image,
+            QRectF(shown.x() * ratio, 0, shown.width() * ratio, shown.height() * ratio));
     }
 
     painter.setPen(Qt::white);

@@ -4,6 +4,7 @@
 #include "canvas/baseservice.h"
 #include "canvas/canvascursors.h"
 #include "canvas/dragged.h"
+#include "canvas/drawing.h"
 #include "canvas/umotivecanvas.h"
 #include "files/messagebundle.h"
 #include "model/glyphatlas.h"
@@ -134,7 +135,7 @@ void TKeyBox::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), Qt::white);
     // The header is drawn on its own picture and copied one row lower.
     const int pictureWidth = width() - 2;
-    QImage picture(pictureWidth, TCanvasGeometry::STAFF_BOTTOM - 1, QImage::Format_RGB32);
+    QImage picture = pictureFor(painter.device(), pictureWidth, TCanvasGeometry::STAFF_BOTTOM - 1);
     {
         QPainter picturePainter(&picture);
         const QImage& glyphs = canvasGlyphSheet();

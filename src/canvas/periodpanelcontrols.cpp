@@ -1,5 +1,6 @@
 #include "canvas/periodpanelcontrols.h"
 
+#include "canvas/drawing.h"
 #include "canvas/periodpanel.h"
 #include "canvas/resources.h"
 #include "canvas/umotivecanvas.h"
@@ -102,8 +103,7 @@ QIcon diamond(int image) {
     try {
         const QImage& sheet = TResourceFactory::shared().glyphSheet();
         const TRect glyph = diamondGlyph(image);
-        QImage cut = sheet.copy(glyph.left, glyph.top, glyph.width(), glyph.height())
-                         .convertToFormat(QImage::Format_ARGB32);
+        QImage cut = cutGlyph(sheet, glyph).convertToFormat(QImage::Format_ARGB32);
         // The sheet's white around the diamond would show as a box on a selected node.
         for (int y = 0; y < cut.height(); ++y) {
             auto* row = reinterpret_cast<QRgb*>(cut.scanLine(y));

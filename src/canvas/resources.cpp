@@ -1,5 +1,7 @@
 #include "canvas/resources.h"
 
+#include <QGuiApplication>
+
 #include "files/appfolders.h"
 #include "model/diagnostics.h"
 
@@ -38,6 +40,17 @@ const TCustomBitmap& TResourceFactory::bitmap(const QString& path) {
 }
 
 const TCustomBitmap& TResourceFactory::glyphSheet() {
+    const auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    if (gui != nullptr && gui->devicePixelRatio() > 1.0) {
+        const QString path = applicationFolder() + "glyphs@2x.bmp";
+        try {
+            TCustomBitmap& sheet = const_cast<TCustomBitmap&>(bitmap(path));
+            sheet.setDevicePixelRatio(2.0);
+            return sheet;
+        } catch (const std::runtime_error&) {
+            // Without the double sheet the glyphs are scaled up from the plain one.
+        }
+    }
     return bitmap(applicationFolder() + "glyphs.bmp");
 }
 

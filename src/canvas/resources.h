@@ -40,7 +40,9 @@ public:
     // throws std::runtime_error and is not cached, so a later request tries again. The
     // reference stays valid until clearCache().
     const TCustomBitmap& bitmap(const QString& path);
-    // The glyph sheet "glyphs.bmp" of the application folder.
+    // The glyph sheet "glyphs.bmp" of the application folder; on a screen of pixel ratio above 1
+    // the double-size "glyphs@2x.bmp" when it is there, marked with pixel ratio 2, so that glyphs
+    // stay crisp. Glyph rectangles are the same for both (see sheetRect in drawing.h).
     const TCustomBitmap& glyphSheet();
     // Drops every cached bitmap; the main window calls this when it closes.
     void clearCache();

@@ -30,10 +30,12 @@ constexpr int TOOL_AREA_HEIGHT = 42;
 
 QIcon glyphIcon(TGlyph glyph) {
     const TRect rect = glyphRect(glyph);
-    QPixmap pixmap(rect.width(), rect.height());
+    // Drawn at twice the size, so that the menus' icons stay crisp on a screen of ratio 2.
+    QPixmap pixmap(rect.width() * 2, rect.height() * 2);
+    pixmap.setDevicePixelRatio(2.0);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
-    drawGlyphCentred(painter, rect, pixmap.rect(), true);
+    drawGlyphCentred(painter, rect, QRect(0, 0, rect.width(), rect.height()), true);
     return QIcon(pixmap);
 }
 

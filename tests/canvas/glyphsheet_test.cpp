@@ -115,6 +115,37 @@ TEST(GlyphSheetTool, WritesTheDrawnSheetAsA24BitBitmap) {
 
     const QImage written = QImage(out).convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(written, drawnSheet().convertToFormat(QImage::Format_RGB32));
+    const QImage doubled(folder.filePath("glyphs@2x.bmp"));
+    EXPECT_EQ(doubled.size(), QSize(2 * GLYPH_SHEET_WIDTH, 2 * GLYPH_SHEET_HEIGHT))
+        << "the double-size sheet is written beside the plain one";
+}
+
+TEST(GlyphSheet, TheDoubleSheetHoldsEveryGlyphInItsRectangleTimesTwo) {
+    ensureApplication();
+    const QImage doubled = drawGlyphSheet(DEFAULT_MUSIC_FONT, nullptr, 2);
+    ASSERT_EQ(doubled.size(), QSize(2 * GLYPH_SHEET_WIDTH, 2 * GLYPH_SHEET_HEIGHT));
+    EXPECT_EQ(doubleSheetPath("/app/glyphs.bmp"), "/app/glyphs@2x.bmp");
+    auto ink = [](const QImage& sheet, const QRect& area) {
+        int count = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                count += isWhite(sheet.pixel(x, y)) ? 0 : 1;
+        return count;
+    };
+    int compared = 0;
+    for (const TRect& r : allSheetRects()) {
+        const QRect plain(r.left, r.top, r.width(), r.height());
+        const QRect twice(2 * r.left, 2 * r.top, 2 * r.width(), 2 * r.height());
+        const int small = ink(drawnSheet(), plain);
+        const int large = ink(doubled, twice);
+        if (small < 20)
+            continue; // thin marks do not scale by area
+        // Four times the pixels, give or take the edges that antialiasing blurs at either size.
+        EXPECT_GT(large, 2 * small) << r.left << "," << r.top;
+        EXPECT_LT(large, 6 * small) << r.left << "," << r.top;
+        ++compared;
+    }
+    EXPECT_GT(compared, 50);
 }
 
 TEST(GlyphSheetTool, FailsWithoutAnOutputFileOrFont) {

@@ -18,7 +18,15 @@ QString familyOf(const QString& path, const QString& fallback) {
 
 } // namespace
 
-QImage drawGlyphSheet(const QString& musicFontPath, QString* error) {
+QString doubleSheetPath(const QString& sheetPath) {
+    const int dot = sheetPath.lastIndexOf('.');
+    const int slash = sheetPath.lastIndexOf('/');
+    if (dot <= slash)
+        return sheetPath + "@2x";
+    return sheetPath.left(dot) + "@2x" + sheetPath.mid(dot);
+}
+
+QImage drawGlyphSheet(const QString& musicFontPath, QString* error, int scale) {
     const int id = QFontDatabase::addApplicationFont(musicFontPath);
     const QStringList families = QFontDatabase::applicationFontFamilies(id);
     if (families.isEmpty()) {
@@ -32,10 +40,11 @@ QImage drawGlyphSheet(const QString& musicFontPath, QString* error) {
     fonts.serifBold = familyOf(folder + "FreeSerifBold.ttf", fonts.music);
     fonts.sansBold = familyOf(folder + "FreeSansBold.ttf", fonts.music);
 
-    QImage image(GLYPH_SHEET_WIDTH, GLYPH_SHEET_HEIGHT, QImage::Format_RGB32);
+    QImage image(GLYPH_SHEET_WIDTH * scale, GLYPH_SHEET_HEIGHT * scale, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.scale(scale, scale);
     TSheetPainter sheet(painter, fonts);
     drawNotationGlyphs(sheet);
     drawDurationGlyphs(sheet);

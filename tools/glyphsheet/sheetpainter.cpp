@@ -210,12 +210,15 @@ void TSheetPainter::greyCopy(const TRect& from, const TRect& to) {
     auto* image = dynamic_cast<QImage*>(painter_.device());
     if (image == nullptr)
         return;
-    QImage part = image->copy(from.left, from.top, from.width(), from.height());
+    // The device pixels of `from`: twice as many on the double-size sheet.
+    const QRect source =
+        painter_.transform().mapRect(QRect(from.left, from.top, from.width(), from.height()));
+    QImage part = image->copy(source);
     for (int y = 0; y < part.height(); ++y)
         for (int x = 0; x < part.width(); ++x) {
             const int grey = qGray(part.pixel(x, y));
             const int washed = 255 - (255 - grey) * 45 / 100;
             part.setPixel(x, y, qRgb(washed, washed, washed));
         }
-    painter_.drawImage(to.left, to.top, part);
+    painter_.drawImage(QRect(to.left, to.top, from.width(), from.height()), part);
 }
