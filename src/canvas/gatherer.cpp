@@ -128,6 +128,18 @@ void TGatherer::setMode(int mode) {
     relayout();
 }
 
+void TGatherer::deleteWithSelection(TGroupButton* item) {
+    if (item == nullptr || item->group() != &group_)
+        return;
+    std::vector<TGroupButton*> leaving;
+    for (TGroupButton* held : group_.items())
+        if (held == item || held->isSelected())
+            leaving.push_back(held);
+    discard(leaving);
+    relayout();
+    apply();
+}
+
 void TGatherer::append(TGroupButton* item) {
     watch(item);
     item->show();

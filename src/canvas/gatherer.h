@@ -38,6 +38,8 @@ public:
     // Replaces the content by the motive's values in sequence mode and applies.
     virtual void takeFromMotive(const TMotive& motive) = 0;
     void relayout();
+    // The item and every selected item leave and are destroyed; the rest is applied.
+    void deleteWithSelection(TGroupButton* item);
 
     // The handle and the number label of item i, or null when none was needed yet.
     TDragged* handle(int i) const;

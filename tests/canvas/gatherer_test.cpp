@@ -1,3 +1,4 @@
+#include "canvas/deleter.h"
 #include "canvas/dragged.h"
 #include "canvas/gatherer.h"
 #include "canvas/umotivecanvas.h"
@@ -129,6 +130,39 @@ TEST_F(RhythmGatherer, OnlyDurationsAndMotiveCanvasesAreTaken) {
     EXPECT_TRUE(gatherer.acceptDrag(rowItem(30)));
     gatherer.drop(&gatherer, &turn);
     EXPECT_TRUE(gatherer.values().empty());
+}
+
+TEST_F(RhythmGatherer, TheDeleterTakesAnItemWithTheSelectedOnesAndNothingFromARow) {
+    for (DURATION value : {30, 60, 90, 120, 180})
+        gatherer.drop(&gatherer, rowItem(value));
+    gathered(1)->pressItem(false);
+    gathered(3)->pressItem(true);
+    EXPECT_FALSE(TDeleter::accepts(rowItem(30)));
+    ASSERT_TRUE(TDeleter::accepts(gathered(4)));
+    TDeleter::dropped(gathered(4));
+    EXPECT_EQ(gatherer.values(), (TValues{30, 90}));
+    EXPECT_EQ(scheme.durations(), (TDurations{30, 90}));
+}
+
+TEST(TurnGatherer, TakesOnlyTurnsAndKeepsEachOnceInASet) {
+    TFakeBaseService service;
+    TTurnRoundGatherer gatherer(nullptr, service.scheme());
+    gatherer.resize(400, 120);
+    TTurnRoundButton passing(nullptr, PASSING);
+    TTurnRoundButton leap(nullptr, CHORD_LEAP_1);
+    TDurationButton quarter(nullptr, 120);
+    EXPECT_FALSE(gatherer.acceptDrag(&quarter));
+    gatherer.drop(&gatherer, &passing);
+    gatherer.drop(&gatherer, &leap);
+    gatherer.drop(&gatherer, &passing);
+    EXPECT_EQ(gatherer.values(), (std::vector<TURN_ROUND>{PASSING, CHORD_LEAP_1, PASSING}));
+    EXPECT_EQ(service.scheme().turns(), (TTurns{PASSING, CHORD_LEAP_1, PASSING}));
+    gatherer.setMode(TGroup::SET);
+    EXPECT_EQ(gatherer.values(), (std::vector<TURN_ROUND>{PASSING, CHORD_LEAP_1}));
+    // The scheme set passes the content on after a change of mode.
+    gatherer.apply();
+    EXPECT_EQ(service.scheme().turns(), (TTurns{PASSING, CHORD_LEAP_1}));
+    EXPECT_FALSE(service.scheme().turnsInOrder());
 }
 
 } // namespace
