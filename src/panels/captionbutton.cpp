@@ -23,4 +23,5 @@ void TCaptionButton::paintEvent(QPaintEvent*) {
     painter.setPen(
         palette().color(enabled ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     painter.drawText(sunken ? rect().translated(1, 1) : rect(), Qt::AlignCenter, caption_);
+    drawFocusMark(painter, rect());
 }

@@ -257,6 +257,11 @@ TEST_F(DevelopmentArea, PlayAllQueuesTheThreeVariantsInOrderWithTheirCanvasesLis
                                                           panel->canvas(1)->playerListener(),
                                                           panel->canvas(2)->playerListener()};
     EXPECT_EQ(listeners, expected);
+    // The keyboard presses it too.
+    service.motivePlayer().stop();
+    panel->playAllButton()->setFocus();
+    QTest::keyClick(panel->playAllButton(), Qt::Key_Space);
+    EXPECT_EQ(service.motivePlayer().queuedCount(), 3);
 }
 
 TEST_F(DevelopmentArea, APlayButtonPlaysItsVariantAndAnEmptyVariantStaysSilent) {
