@@ -1,12 +1,8 @@
 #include "panels/motivepanelbase.h"
 
-#include "model/rect.h"
+#include "canvas/drawing.h"
 
 TMotivePanelBase::TMotivePanelBase(QWidget* parent) : QWidget(parent) {
-    const TColour colour = TColour::fromValue(BACKGROUND_COLOUR);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(colour.red, colour.green, colour.blue));
-    setPalette(palette);
-    setAutoFillBackground(true);
+    paintBackground(*this);
     resize(PLACE.size());
 }

@@ -66,6 +66,8 @@ TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
     resize(MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT);
     move(0, MAIN_WINDOW_TOP);
     paintBackground(*this);
+    // The menu frame and this window work as one: hints show whichever of them is active.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
 
     if (opening == TDeviceOpening::AfterFirstPaint && playback_.storedDevice() != NO_MIDI_DEVICE)
         deviceOpeningDue_ = true;

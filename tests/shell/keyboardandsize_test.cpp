@@ -148,6 +148,7 @@ TEST_F(MenuFrameAndWindow, TheFrameStartsOnItsToolButtonsAndShowsHintsWhenInacti
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), frame.tempoPanel()->names());
     EXPECT_TRUE(frame.testAttribute(Qt::WA_AlwaysShowToolTips));
+    EXPECT_TRUE(window.testAttribute(Qt::WA_AlwaysShowToolTips));
 }
 
 TEST_F(MenuFrameAndWindow, TabGoesThroughTheModeButtonsThenTheOutlineThenTheStrip) {
