@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/freshretry.h"
 #include "engine/rhythmlayout.h"
 #include "engine/turn.h"
 #include "model/chord.h"
@@ -24,7 +25,6 @@ enum class TSimpleEffect : std::uint8_t {
 };
 
 inline constexpr int VARIANT_COUNT = 3;
-inline constexpr int FRESH_TRIES = 10;
 
 using TMotives = std::vector<TMotive>;
 

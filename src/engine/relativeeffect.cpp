@@ -72,12 +72,12 @@ bool TRelativeEffect::isFresh(const TMotive& candidate, int produced) const {
 
 void TRelativeEffect::keepFreshTry(int i, const std::function<void(TMotive&)>& transform) {
     TMotive candidate = variant(i);
-    for (int attempt = 0; attempt < FRESH_TRIES; ++attempt) {
-        candidate.notes() = variant(i).notes();
-        transform(candidate);
-        if (isFresh(candidate, i))
-            break;
-    }
+    retryForFresh(
+        [&] {
+            candidate.notes() = variant(i).notes();
+            transform(candidate);
+        },
+        [&] { return isFresh(candidate, i); });
     variant(i).notes() = candidate.notes();
 }
 

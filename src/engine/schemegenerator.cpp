@@ -1,5 +1,6 @@
 #include "engine/schemegenerator.h"
 
+#include "engine/freshretry.h"
 #include "engine/scheme.h"
 #include "model/random.h"
 
@@ -8,27 +9,25 @@
 
 namespace {
 
-constexpr int ATTEMPTS = 10;
-
-const TDurations SHORT_DURATIONS{60, 90, 30};
-const TDurations LONG_DURATIONS{240, 210, 180, 150, 120};
-const TDurations NOTE_DURATIONS{30, 60, 90, 120, 150, 180, 210, 240};
-const TDurations REST_DURATIONS{-30, -60, -90, -120, -150, -180, -210, -240};
-const TTurns SMALL_TURNS{REPETITION, CHORD_LEAP_1, PASSING, NEIGHBOUR, DOUBLE_NEIGHBOUR};
-const TTurns LARGE_TURNS{CHORD_LEAP_2, CHORD_LEAP_3, APPOGGIATURA, ESCAPE};
-const TTurns CHORD_TURNS{REPETITION, CHORD_LEAP_1, CHORD_LEAP_2, CHORD_LEAP_3};
-const TTurns NON_CHORD_TURNS{NEIGHBOUR, PASSING, DOUBLE_NEIGHBOUR, APPOGGIATURA, ESCAPE};
-const TTurns ALL_TURNS{REPETITION, CHORD_LEAP_1,     CHORD_LEAP_2, CHORD_LEAP_3, NEIGHBOUR,
-                       PASSING,    DOUBLE_NEIGHBOUR, APPOGGIATURA, ESCAPE};
+const TDurations SHORT_VALUES{60, 90, 30};
+const TDurations LONG_VALUES{240, 210, 180, 150, 120};
+const TDurations NOTE_VALUES{30, 60, 90, 120, 150, 180, 210, 240};
+const TDurations REST_VALUES{-30, -60, -90, -120, -150, -180, -210, -240};
+const TTurns SMALL_TURN_KINDS{REPETITION, CHORD_LEAP_1, PASSING, NEIGHBOUR, DOUBLE_NEIGHBOUR};
+const TTurns LARGE_TURN_KINDS{CHORD_LEAP_2, CHORD_LEAP_3, APPOGGIATURA, ESCAPE};
+const TTurns CHORD_TURN_KINDS{REPETITION, CHORD_LEAP_1, CHORD_LEAP_2, CHORD_LEAP_3};
+const TTurns NON_CHORD_TURN_KINDS{NEIGHBOUR, PASSING, DOUBLE_NEIGHBOUR, APPOGGIATURA, ESCAPE};
+const TTurns ALL_TURN_KINDS{REPETITION, CHORD_LEAP_1,     CHORD_LEAP_2, CHORD_LEAP_3, NEIGHBOUR,
+                            PASSING,    DOUBLE_NEIGHBOUR, APPOGGIATURA, ESCAPE};
 
 constexpr int MIN_NOTE = 30;
 constexpr int MAX_NOTE = 240;
 
 const TTurns& smoothSuccessors(int turn) {
-    return isSmallTurn(turn) ? SMALL_TURNS : LARGE_TURNS;
+    return isSmallTurn(turn) ? SMALL_TURN_KINDS : LARGE_TURN_KINDS;
 }
 const TTurns& jerkySuccessors(int turn) {
-    return isSmallTurn(turn) ? LARGE_TURNS : SMALL_TURNS;
+    return isSmallTurn(turn) ? LARGE_TURN_KINDS : SMALL_TURN_KINDS;
 }
 
 template <class T> T pick(const std::vector<T>& items, TRandomGenerator& random) {
@@ -105,7 +104,7 @@ void dynamicsFill(TDurations& out, int from, int to, bool shrinking, TRandomGene
     for (int t = from; t < to;) {
         const int room = to - t;
         candidates.clear();
-        for (DURATION d : NOTE_DURATIONS) {
+        for (DURATION d : NOTE_VALUES) {
             const bool follows = previous == 0 || (shrinking ? d < previous : d > previous);
             if (d <= room && follows)
                 candidates.push_back(d);
@@ -121,9 +120,9 @@ void dynamicsFill(TDurations& out, int from, int to, bool shrinking, TRandomGene
 }
 
 void restFill(TDurations& out, int from, int to, bool withRests, TRandomGenerator& random) {
-    TDurations candidates = NOTE_DURATIONS;
+    TDurations candidates = NOTE_VALUES;
     if (withRests)
-        candidates.insert(candidates.end(), REST_DURATIONS.begin(), REST_DURATIONS.end());
+        candidates.insert(candidates.end(), REST_VALUES.begin(), REST_VALUES.end());
     for (int t = from; t < to;) {
         const int room = to - t;
         std::erase_if(candidates, [room](DURATION d) { return std::abs(d) > room; });
@@ -140,9 +139,9 @@ void restFill(TDurations& out, int from, int to, bool withRests, TRandomGenerato
 int TSchemeGenerator::runSchemeCommand(int command, TScheme* scheme, const TMeasure& measure,
                                        bool inOrder) {
     TScheme& target = scheme ? *scheme : *scheme_;
-    if (command >= 0 && command < 20)
+    if (command >= 0 && command < FIRST_PITCH_COMMAND)
         return runRhythmCommand(command, target, measure, inOrder);
-    if (command >= 20 && command < SCHEME_COMMAND_COUNT)
+    if (command >= FIRST_PITCH_COMMAND && command < SCHEME_COMMAND_COUNT)
         return runPitchCommand(command, target, inOrder);
     return -1;
 }
@@ -150,38 +149,38 @@ int TSchemeGenerator::runSchemeCommand(int command, TScheme* scheme, const TMeas
 int TSchemeGenerator::runRhythmCommand(int command, TScheme& scheme, const TMeasure& measure,
                                        bool inOrder) {
     switch (command) {
-    case 0:
-    case 1:
-        sizeGenerator(scheme, command == 0, measure, inOrder);
+    case SHORT_DURATIONS:
+    case LONG_DURATIONS:
+        sizeGenerator(scheme, command == SHORT_DURATIONS, measure, inOrder);
         break;
-    case 3:
+    case CLEAR_DURATIONS:
         scheme.clearDurations();
         break;
-    case 4:
-    case 5:
-    case 8:
-    case 9:
-    case 12:
-    case 13:
+    case UNIFORM_RHYTHM:
+    case NON_UNIFORM_RHYTHM:
+    case SLOW_TO_FAST:
+    case FAST_TO_SLOW:
+    case WITH_RESTS:
+    case WITHOUT_RESTS:
         layoutGenerator(scheme, command, measure);
         break;
-    case 7:
+    case DEFAULT_DURATIONS:
         scheme.defaultDurations();
         break;
-    case 11:
+    case RANDOM_DURATIONS:
         scheme.randomDurations(measure);
         break;
-    case 15:
+    case INVERT_DURATIONS:
         scheme.invertDurations(measure);
         break;
-    case 16:
-    case 17:
-        volumeGenerator(scheme, command == 16, measure, inOrder);
+    case ONE_DURATION:
+    case MANY_DURATIONS:
+        volumeGenerator(scheme, command == ONE_DURATION, measure, inOrder);
         break;
-    case 19:
+    case MIX_DURATIONS:
         scheme.mixDurations(measure);
         break;
-    default: // the contrast commands 2, 6, 10, 14, 18
+    default: // the contrast commands
         return rhythmContrast(command, scheme, measure, inOrder);
     }
     return -1;
@@ -189,46 +188,46 @@ int TSchemeGenerator::runRhythmCommand(int command, TScheme& scheme, const TMeas
 
 int TSchemeGenerator::runPitchCommand(int command, TScheme& scheme, bool inOrder) {
     switch (command) {
-    case 20:
-        choiceTurnGenerator(scheme, SMALL_TURNS, command, inOrder);
+    case SMALL_TURNS:
+        choiceTurnGenerator(scheme, SMALL_TURN_KINDS, command, inOrder);
         break;
-    case 21:
-        choiceTurnGenerator(scheme, LARGE_TURNS, command, inOrder);
+    case LARGE_TURNS:
+        choiceTurnGenerator(scheme, LARGE_TURN_KINDS, command, inOrder);
         break;
-    case 23:
+    case CLEAR_TURNS:
         scheme.clearTurns();
         break;
-    case 24:
-    case 25:
-        figureGenerator(scheme, command == 24);
+    case UNIFORM_TURNS:
+    case NON_UNIFORM_TURNS:
+        figureGenerator(scheme, command == UNIFORM_TURNS);
         break;
-    case 27:
+    case DEFAULT_TURNS:
         scheme.defaultTurns();
         break;
-    case 28:
-        choiceTurnGenerator(scheme, CHORD_TURNS, command, inOrder);
+    case CHORD_TURNS:
+        choiceTurnGenerator(scheme, CHORD_TURN_KINDS, command, inOrder);
         break;
-    case 29:
-        choiceTurnGenerator(scheme, NON_CHORD_TURNS, command, inOrder);
+    case NON_CHORD_TURNS:
+        choiceTurnGenerator(scheme, NON_CHORD_TURN_KINDS, command, inOrder);
         break;
-    case 31:
+    case RANDOM_TURNS:
         scheme.randomTurns();
         break;
-    case 32:
-    case 33:
-        alternationGenerator(scheme, command == 32);
+    case CHORD_THEN_NON_CHORD:
+    case NON_CHORD_THEN_CHORD:
+        alternationGenerator(scheme, command == CHORD_THEN_NON_CHORD);
         break;
-    case 35:
+    case INVERT_TURNS:
         scheme.invertTurns();
         break;
-    case 36:
-    case 37:
-        choiceTurnGenerator(scheme, ALL_TURNS, command, inOrder);
+    case ONE_TURN:
+    case MANY_TURNS:
+        choiceTurnGenerator(scheme, ALL_TURN_KINDS, command, inOrder);
         break;
-    case 39:
+    case MIX_TURNS:
         scheme.mixTurns();
         break;
-    default: // the contrast commands 22, 26, 30, 34, 38
+    default: // the contrast commands
         return pitchContrast(command, scheme, inOrder);
     }
     return -1;
@@ -237,37 +236,41 @@ int TSchemeGenerator::runPitchCommand(int command, TScheme& scheme, bool inOrder
 void TSchemeGenerator::sizeGenerator(TScheme& scheme, bool small, const TMeasure& measure,
                                      bool inOrder) {
     const int length = measure.ticksPerMeasure();
-    TDurations source = small ? SHORT_DURATIONS : LONG_DURATIONS;
+    TDurations source = small ? SHORT_VALUES : LONG_VALUES;
     if (inOrder) {
         TDurations filtered = filterByMeasure(source, length, scheme.upbeat());
         if (!filtered.empty())
             source = filtered;
     }
     const TDurations snapshot = scheme.durations();
-    for (int attempt = 0; attempt < ATTEMPTS; ++attempt) {
-        scheme.applyDurationChoice(source, scheme.random().draw(int(source.size())) + 1, inOrder,
-                                   measure);
-        if (!inOrder)
-            return;
-        if (scheme.durations() != snapshot &&
-            hasNotesPerMeasure(scheme.durations(), 1, length, scheme.upbeat()))
-            return;
-    }
+    retryForFresh(
+        [&] {
+            const int k = scheme.random().draw(int(source.size())) + 1;
+            scheme.applyDurationChoice(source, k, inOrder, measure);
+        },
+        [&] {
+            // In set mode the first choice stands.
+            return !inOrder || (scheme.durations() != snapshot &&
+                                hasNotesPerMeasure(scheme.durations(), 1, length, scheme.upbeat()));
+        });
 }
 
 void TSchemeGenerator::volumeGenerator(TScheme& scheme, bool one, const TMeasure& measure,
                                        bool inOrder) {
     const int length = measure.ticksPerMeasure();
     const TDurations snapshot = scheme.durations();
-    for (int attempt = 0; attempt < ATTEMPTS; ++attempt) {
-        const int k = one ? 1 : scheme.random().draw(7) + 2;
-        scheme.applyDurationChoice(NOTE_DURATIONS, k, inOrder, measure);
-        const TDurations& result = scheme.durations();
-        const bool extra = one ? !inOrder || hasNotesPerMeasure(result, 1, length, scheme.upbeat())
-                               : hasTwoNoteValues(result);
-        if (result != snapshot && extra)
-            return;
-    }
+    retryForFresh(
+        [&] {
+            const int k = one ? 1 : scheme.random().draw(7) + 2;
+            scheme.applyDurationChoice(NOTE_VALUES, k, inOrder, measure);
+        },
+        [&] {
+            const TDurations& result = scheme.durations();
+            const bool extra =
+                one ? !inOrder || hasNotesPerMeasure(result, 1, length, scheme.upbeat())
+                    : hasTwoNoteValues(result);
+            return result != snapshot && extra;
+        });
 }
 
 void TSchemeGenerator::layoutGenerator(TScheme& scheme, int command, const TMeasure& measure) {
@@ -276,52 +279,54 @@ void TSchemeGenerator::layoutGenerator(TScheme& scheme, int command, const TMeas
     TRandomGenerator& random = scheme.random();
     TFiller fill;
     switch (command) {
-    case 4:
-    case 5:
+    case UNIFORM_RHYTHM:
+    case NON_UNIFORM_RHYTHM:
         fill = [command, &random](TDurations& out, int from, int to) {
-            uniformityFill(out, from, to, command == 4, random);
+            uniformityFill(out, from, to, command == UNIFORM_RHYTHM, random);
         };
         break;
-    case 8:
-    case 9:
+    case SLOW_TO_FAST:
+    case FAST_TO_SLOW:
         fill = [command, &random](TDurations& out, int from, int to) {
-            dynamicsFill(out, from, to, command == 8, random);
+            dynamicsFill(out, from, to, command == SLOW_TO_FAST, random);
         };
         break;
     default:
         fill = [command, &random](TDurations& out, int from, int to) {
-            restFill(out, from, to, command == 12, random);
+            restFill(out, from, to, command == WITH_RESTS, random);
         };
         break;
     }
     const TDurations snapshot = scheme.durations();
-    for (int attempt = 0; attempt < ATTEMPTS; ++attempt) {
-        scheme.setDurations(layOutMeasure(length, upbeat, fill), true, true);
-        const TDurations& result = scheme.durations();
-        bool extra = false;
-        if (command == 12)
-            extra = containsRest(result) && hasNotesPerMeasure(result, 1, length, upbeat);
-        else if (command == 13)
-            extra = !containsRest(result);
-        else
-            extra = hasNotesPerMeasure(result, 2, length, upbeat);
-        if (result != snapshot && extra)
-            return;
-    }
+    retryForFresh([&] { scheme.setDurations(layOutMeasure(length, upbeat, fill), true, true); },
+                  [&] {
+                      const TDurations& result = scheme.durations();
+                      bool extra = false;
+                      if (command == WITH_RESTS)
+                          extra =
+                              containsRest(result) && hasNotesPerMeasure(result, 1, length, upbeat);
+                      else if (command == WITHOUT_RESTS)
+                          extra = !containsRest(result);
+                      else
+                          extra = hasNotesPerMeasure(result, 2, length, upbeat);
+                      return result != snapshot && extra;
+                  });
 }
 
 void TSchemeGenerator::choiceTurnGenerator(TScheme& scheme, const TTurns& source, int command,
                                            bool inOrder) {
     const TTurns snapshot = scheme.turns();
-    for (int attempt = 0; attempt < ATTEMPTS; ++attempt) {
-        const int k = command == 36   ? 1
-                      : command == 37 ? scheme.random().draw(8) + 2
-                                      : scheme.random().draw(int(source.size())) + 1;
-        scheme.applyTurnChoice(source, k, inOrder);
-        const bool extra = command != 37 || !inOrder || changesTurn(scheme.turns());
-        if (scheme.turns() != snapshot && extra)
-            return;
-    }
+    retryForFresh(
+        [&] {
+            const int k = command == ONE_TURN     ? 1
+                          : command == MANY_TURNS ? scheme.random().draw(8) + 2
+                                                  : scheme.random().draw(int(source.size())) + 1;
+            scheme.applyTurnChoice(source, k, inOrder);
+        },
+        [&] {
+            const bool extra = command != MANY_TURNS || !inOrder || changesTurn(scheme.turns());
+            return scheme.turns() != snapshot && extra;
+        });
 }
 
 void TSchemeGenerator::figureGenerator(TScheme& scheme, bool uniform) {
@@ -329,35 +334,36 @@ void TSchemeGenerator::figureGenerator(TScheme& scheme, bool uniform) {
     const int n = random.draw(6) + 2;
     const TTurns snapshot = scheme.turns();
     TTurns sequence;
-    for (int attempt = 0; attempt < ATTEMPTS; ++attempt) {
-        sequence.clear();
-        int seed = pick(ALL_TURNS, random);
-        for (int i = 0; i < n; ++i) {
-            const TURN_ROUND next =
-                pick(uniform ? smoothSuccessors(seed) : jerkySuccessors(seed), random);
-            sequence.push_back(next);
-            seed = next;
-        }
-        if (sequence != snapshot)
-            break;
-    }
+    retryForFresh(
+        [&] {
+            sequence.clear();
+            int seed = pick(ALL_TURN_KINDS, random);
+            for (int i = 0; i < n; ++i) {
+                const TURN_ROUND next =
+                    pick(uniform ? smoothSuccessors(seed) : jerkySuccessors(seed), random);
+                sequence.push_back(next);
+                seed = next;
+            }
+        },
+        [&] { return sequence != snapshot; });
     scheme.setTurns(sequence, true, true);
 }
 
 void TSchemeGenerator::alternationGenerator(TScheme& scheme, bool chordFirst) {
-    const int n = scheme.random().draw(6) + 2;
+    TRandomGenerator& random = scheme.random();
+    const int n = random.draw(6) + 2;
     const TTurns snapshot = scheme.turns();
     TTurns sequence;
-    for (int attempt = 0; attempt < ATTEMPTS; ++attempt) {
-        sequence.clear();
-        for (int i = 0; i < n; ++i) {
-            const bool chordTurn = (i % 2 == 0) == chordFirst;
-            sequence.push_back(chordTurn ? CHORD_TURNS[std::size_t(scheme.random().draw(4))]
-                                         : NON_CHORD_TURNS[std::size_t(scheme.random().draw(5))]);
-        }
-        if (sequence != snapshot)
-            break;
-    }
+    retryForFresh(
+        [&] {
+            sequence.clear();
+            for (int i = 0; i < n; ++i) {
+                const bool chordTurn = (i % 2 == 0) == chordFirst;
+                sequence.push_back(chordTurn ? CHORD_TURN_KINDS[std::size_t(random.draw(4))]
+                                             : NON_CHORD_TURN_KINDS[std::size_t(random.draw(5))]);
+            }
+        },
+        [&] { return sequence != snapshot; });
     scheme.setTurns(sequence, true, true);
 }
 
@@ -367,19 +373,19 @@ int TSchemeGenerator::rhythmContrast(int command, TScheme& scheme, const TMeasur
     const int length = measure.ticksPerMeasure();
     int chosen = -1;
     switch (command) {
-    case 2: {
+    case CONTRAST_SHORT_LONG: {
         int shortCount = 0;
         int longCount = 0;
         for (DURATION d : source) {
             shortCount += d >= 30 && d <= 90;
             longCount += d >= 120 && d <= 240;
         }
-        chosen = shortCount >= longCount ? 1 : 0;
+        chosen = shortCount >= longCount ? LONG_DURATIONS : SHORT_DURATIONS;
         break;
     }
-    case 6: {
+    case CONTRAST_UNIFORM_RHYTHM: {
         if (source.size() == 1) {
-            chosen = 5;
+            chosen = NON_UNIFORM_RHYTHM;
             break;
         }
         int jumps = 0;
@@ -387,26 +393,26 @@ int TSchemeGenerator::rhythmContrast(int command, TScheme& scheme, const TMeasur
         forEachNotePair(source, length, scheme.upbeat(), [&](int earlier, int current) {
             (std::abs(current - earlier) / 30 > 1 ? jumps : near)++;
         });
-        chosen = jumps >= near ? 4 : 5;
+        chosen = jumps >= near ? UNIFORM_RHYTHM : NON_UNIFORM_RHYTHM;
         break;
     }
-    case 10: {
+    case CONTRAST_SLOW_FAST: {
         if (source.size() <= 1) {
-            chosen = 9;
+            chosen = FAST_TO_SLOW;
             break;
         }
         int rising = 0;
         int others = 0;
         forEachNotePair(source, length, scheme.upbeat(),
                         [&](int earlier, int current) { (earlier < current ? rising : others)++; });
-        chosen = rising > others ? 8 : 9;
+        chosen = rising > others ? SLOW_TO_FAST : FAST_TO_SLOW;
         break;
     }
-    case 14:
-        chosen = containsRest(source) ? 13 : 12;
+    case CONTRAST_RESTS:
+        chosen = containsRest(source) ? WITHOUT_RESTS : WITH_RESTS;
         break;
-    case 18:
-        chosen = hasTwoNoteValues(source) ? 16 : 17;
+    case CONTRAST_ONE_MANY_DURATIONS:
+        chosen = hasTwoNoteValues(source) ? ONE_DURATION : MANY_DURATIONS;
         break;
     default:
         return -1;
@@ -419,13 +425,13 @@ int TSchemeGenerator::pitchContrast(int command, TScheme& scheme, bool inOrder) 
     const TTurns source = scheme.pitchContrastSource();
     int chosen = -1;
     switch (command) {
-    case 22: {
+    case CONTRAST_SMALL_LARGE_TURNS: {
         const auto small = std::count_if(source.begin(), source.end(), isSmallTurn);
         const auto large = std::count_if(source.begin(), source.end(), isLargeTurn);
-        chosen = large > small ? 20 : 21;
+        chosen = large > small ? SMALL_TURNS : LARGE_TURNS;
         break;
     }
-    case 26: {
+    case CONTRAST_UNIFORM_TURNS: {
         int smooth = 0;
         int jerky = 0;
         for (std::size_t i = 1; i < source.size(); ++i) {
@@ -436,20 +442,21 @@ int TSchemeGenerator::pitchContrast(int command, TScheme& scheme, bool inOrder) 
             else if (std::find(jerkyNext.begin(), jerkyNext.end(), source[i]) != jerkyNext.end())
                 ++jerky;
         }
-        chosen = !source.empty() && smooth < jerky ? 24 : 25;
+        chosen = !source.empty() && smooth < jerky ? UNIFORM_TURNS : NON_UNIFORM_TURNS;
         break;
     }
-    case 30: {
+    case CONTRAST_CHORD_TURNS: {
         const auto chord = std::count_if(source.begin(), source.end(), isChordTurn);
         const auto nonChord = std::count_if(source.begin(), source.end(), isNonChordTurn);
-        chosen = nonChord > chord ? 28 : 29;
+        chosen = nonChord > chord ? CHORD_TURNS : NON_CHORD_TURNS;
         break;
     }
-    case 34:
-        chosen = !source.empty() && isNonChordTurn(source.front()) ? 32 : 33;
+    case CONTRAST_ALTERNATION:
+        chosen = !source.empty() && isNonChordTurn(source.front()) ? CHORD_THEN_NON_CHORD
+                                                                   : NON_CHORD_THEN_CHORD;
         break;
-    case 38:
-        chosen = source.size() > 1 ? 36 : 37;
+    case CONTRAST_ONE_MANY_TURNS:
+        chosen = source.size() > 1 ? ONE_TURN : MANY_TURNS;
         break;
     default:
         return -1;

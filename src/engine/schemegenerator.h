@@ -1,14 +1,12 @@
 #pragma once
 
 #include "engine/rhythmlayout.h"
+#include "engine/schemecommand.h"
 #include "engine/turn.h"
 #include "model/measure.h"
 #include "model/random.h"
 
 class TScheme;
-
-// Number of the scheme commands that the scheme panels and the fast menu invoke.
-inline constexpr int SCHEME_COMMAND_COUNT = 40;
 
 // Writes rhythm and pitch schemes of a musical category into its scheme: short or long
 // durations, uniform or jerky rhythm, chord or non-chord turns and so on, with a contrast
@@ -17,9 +15,9 @@ class TSchemeGenerator {
 public:
     explicit TSchemeGenerator(TScheme* scheme) : scheme_(scheme) {}
 
-    // Runs command 0..39 on `scheme` (the bound scheme when null). `inOrder` is the mode of
-    // the half it writes. Returns the category button to show pressed (contrast commands
-    // only), otherwise -1.
+    // Runs a TSchemeCommand (0..39) on `scheme` (the bound scheme when null). `inOrder` is the mode
+    // of the half it writes. Returns the category button to show pressed (contrast commands only),
+    // otherwise -1.
     int runSchemeCommand(int command, TScheme* scheme, const TMeasure& measure, bool inOrder);
 
 private:
@@ -28,8 +26,7 @@ private:
 
     void sizeGenerator(TScheme& scheme, bool small, const TMeasure& measure, bool inOrder);
     void volumeGenerator(TScheme& scheme, bool one, const TMeasure& measure, bool inOrder);
-    // Uniformity (4, 5), dynamics (8, 9) and rests (12, 13): in-order layouts with their own
-    // filler.
+    // Uniformity, dynamics and rests: in-order layouts with their own filler.
     void layoutGenerator(TScheme& scheme, int command, const TMeasure& measure);
     void choiceTurnGenerator(TScheme& scheme, const TTurns& source, int command, bool inOrder);
     void figureGenerator(TScheme& scheme, bool uniform);

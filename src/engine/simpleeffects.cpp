@@ -1,6 +1,7 @@
 // The seven simple development effects: three variants of a motive's melody each.
 #include "engine/effect.h"
 
+#include "engine/freshretry.h"
 #include "engine/scheme.h"
 #include "model/notelist.h"
 #include "model/random.h"
@@ -27,20 +28,19 @@ void markChordNotes(TMotive& motive, bool leadingTones) {
         motive.markLeadingTones();
 }
 
-// Up to ten tries per variant for one that differs from the source and the earlier variants;
-// the last try stays when none does.
+// Each variant differs from the source and the earlier variants when a try can make it so.
 template <class Try>
 TMotives freshVariants(const TMotive& source, bool leadingTones, const Try& makeTry) {
     TMotives variants;
     for (int v = 0; v < VARIANT_COUNT; ++v) {
         TMotive candidate = source;
-        for (int attempt = 0; attempt < FRESH_TRIES; ++attempt) {
-            candidate = source;
-            makeTry(candidate);
-            markChordNotes(candidate, leadingTones);
-            if (isFreshVariant(candidate, source, variants))
-                break;
-        }
+        retryForFresh(
+            [&] {
+                candidate = source;
+                makeTry(candidate);
+                markChordNotes(candidate, leadingTones);
+            },
+            [&] { return isFreshVariant(candidate, source, variants); });
         variants.push_back(candidate);
     }
     return variants;
