@@ -3,8 +3,11 @@
 #include "canvas/buttons.h"
 #include "canvas/umotivecanvas.h"
 #include "canvas/umotivemodes.h"
+#include "engine/scheme.h"
+#include "engine/variantmodel.h"
 #include "model/glyphatlas.h"
 
+#include <QCursor>
 #include <QPainter>
 
 #include <array>
@@ -53,17 +56,77 @@ int TEditUMInterface::cursorId() const {
     return canvas_.motive().isHarmonised() ? CURSOR_INOTE : CURSOR_ICHORD;
 }
 
-void TEditUMInterface::mouseDown(const TShiftState&, int, int) {
-    // The note and chord variants of a press come with the variant window.
+void TEditUMInterface::mouseDown(const TShiftState& shift, int x, int) {
+    if (shift.rightButton)
+        return;
+    canvas_.stopPlayer();
+    TMotive& motive = canvas_.motive();
+    const bool harmonised = motive.isHarmonised();
+    if (harmonised)
+        canvas_.service().scheme().editSnapshot() = motive;
+    canvas_.saveVersion();
+    pressed_ = true;
+    canvas_.fireMotiveEditStarted();
+    const TMotiveAndListenerPair context = canvas_.service().contextMotive(motive);
+    const auto code = static_cast<std::uint8_t>(context.code);
+    editing_ = harmonised;
+    if (harmonised) {
+        // The press itself names the edit position, also when no move came before it.
+        editPosition_ = canvas_.canvasGeometry().xToTime(x);
+        gap_ = editGap(motive, editPosition_);
+        auto model = std::make_unique<TEditMotiveVariantModel>(&motive, context.motive,
+                                                               motive.upbeatStart(), code);
+        model->setCursor(editPosition_);
+        canvas_.setVariantModel(std::move(model));
+    } else {
+        motive.clearAll();
+        const bool carried = carryUpbeatChord(motive, context.motive);
+        const int start = carried ? motive.ticksPerMeasure() : motive.upbeatStart();
+        canvas_.setVariantModel(
+            std::make_unique<TChordMotiveVariantModel>(&motive, context.motive, start, code));
+    }
+    TColorPanelListener* display = canvas_.service().variantDisplay();
+    if (display == nullptr)
+        return;
+    const QPoint at = canvas_.variantPopupPoint();
+    display->setChoiceOwner(&canvas_);
+    display->open(canvas_.service().scheme(), *canvas_.variantModel(), at.x(), at.y());
 }
 
 void TEditUMInterface::mouseUp() {
+    if (!pressed_)
+        return;
     pressed_ = false;
+    if (TColorPanelListener* display = canvas_.service().variantDisplay())
+        display->close();
+    int newPosition = -1;
+    if (const TVariantModel* model = canvas_.variantModel(); model != nullptr && editing_) {
+        // The edit model's cursor has moved past the last note kept; unmoved means no change.
+        if (model->cursor() != editPosition_)
+            newPosition = model->cursor();
+    }
+    canvas_.destroyVariantModel();
+    editing_ = false;
+    if (newPosition >= 0) {
+        const TMotive& motive = canvas_.motive();
+        editPosition_ = std::min(newPosition, motive.end() - TICKS_PER_SIXTEENTH);
+        gap_ = editGap(motive, editPosition_);
+        const int x = canvas_.canvasGeometry().timeToX(editPosition_);
+        QCursor::setPos(canvas_.mapToGlobal(QPoint(x, 0)).x(), QCursor::pos().y());
+    }
+    canvas_.refreshCursor();
+    canvas_.update();
+    canvas_.playInContext();
 }
 
-void TEditUMInterface::mouseMove(const TShiftState&, int x, int) {
-    if (pressed_)
+void TEditUMInterface::mouseMove(const TShiftState& shift, int x, int y) {
+    if (pressed_) {
+        if (TColorPanelListener* display = canvas_.service().variantDisplay()) {
+            const QPoint at = canvas_.mapToGlobal(QPoint(x, y));
+            display->track(shift, at.x(), at.y());
+        }
         return;
+    }
     canvas_.refreshCursor();
     const TMotive& motive = canvas_.motive();
     if (!motive.isHarmonised())
@@ -78,6 +141,11 @@ void TEditUMInterface::mouseMove(const TShiftState&, int x, int) {
 }
 
 void TEditUMInterface::paint(QPainter& painter) {
+    if (pressed_ && editing_ && canvas_.variantModel() != nullptr) {
+        editPosition_ = canvas_.variantModel()->cursor();
+        gap_ =
+            editPosition_ < canvas_.motive().end() ? editGap(canvas_.motive(), editPosition_) : 0;
+    }
     canvas_.drawMotivePicture(painter);
     if (canvas_.motive().isHarmonised() && editPosition_ != -1) {
         const int x = canvas_.canvasGeometry().timeToX(editPosition_);

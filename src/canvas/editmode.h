@@ -16,7 +16,8 @@ int editGap(const TMotive& motive, int position);
 std::vector<int> gapGlyphValues(int gap);
 
 // Mode 1, "select notes": follows the pointer with an edit line and the gap at it while the
-// motive is harmonised. A press will open the note variants once the variant window exists.
+// motive is harmonised. A press there opens the note variants that insert at the edit line;
+// on an unharmonised motive it clears it and offers chords, as mode 2 does.
 class TEditUMInterface : public TUMotiveInterface {
 public:
     static constexpr int LINE_TOP = 3;
@@ -45,4 +46,5 @@ private:
 
     int editPosition_ = -1;
     int gap_ = 0;
+    bool editing_ = false; // the model of this press inserts notes at the edit position
 };

@@ -8,6 +8,7 @@
 #include "canvas/umotivemodes.h"
 #include "engine/harmonisation.h"
 #include "engine/scheme.h"
+#include "engine/variantmodel.h"
 #include "model/glyphatlas.h"
 #include "model/notelist.h"
 #include "model/schemechords.h"
@@ -15,8 +16,10 @@
 #include "playback/motiveplayer.h"
 
 #include <QDragEnterEvent>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 
 namespace {
 
@@ -61,7 +64,37 @@ TUMotiveCanvas::TUMotiveCanvas(QWidget* parent, TBaseService& service, TMotive& 
     selectMode(MODE_EDIT);
 }
 
-TUMotiveCanvas::~TUMotiveCanvas() = default;
+TUMotiveCanvas::~TUMotiveCanvas() {
+    // A choice still open must not outlive its model.
+    if (variantModel_ != nullptr) {
+        if (TColorPanelListener* display = service_.variantDisplay())
+            display->close();
+    }
+}
+
+void TUMotiveCanvas::setVariantModel(std::unique_ptr<TVariantModel> model) {
+    variantModel_ = std::move(model);
+}
+
+void TUMotiveCanvas::destroyVariantModel() {
+    variantModel_.reset();
+}
+
+QPoint TUMotiveCanvas::variantPopupPoint() const {
+    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    const int screenWidth = shown ? shown->geometry().right() + 1 : 1024;
+    return variantPopupPosition(QRect(mapToGlobal(QPoint(0, 0)), size()),
+                                service_.variantWindowWidth(), screenWidth);
+}
+
+void TUMotiveCanvas::choiceAbandoned() {
+    if (!pointerPressed_)
+        return;
+    mode_->mouseUp();
+    pointerPressed_ = false;
+    if (modeNumber_ == MODE_EDIT)
+        refreshCursor();
+}
 
 void TUMotiveCanvas::selectMode(int number) {
     if (number < 0 || number >= MODE_COUNT)

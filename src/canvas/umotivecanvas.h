@@ -4,6 +4,7 @@
 #include "canvas/buttons.h"
 #include "canvas/canvaslisteners.h"
 #include "canvas/messagewindow.h"
+#include "canvas/colorpanellistener.h"
 #include "canvas/motivecanvas.h"
 #include "canvas/umotiveinterface.h"
 #include "canvas/versionhistory.h"
@@ -12,13 +13,16 @@
 #include <memory>
 #include <vector>
 
+class TVariantModel;
+
 // The editor of a motive. Its current mode object receives the mouse events; it keeps up to 20
 // earlier versions with back and forward buttons, lights the note being played (told through
 // the main window on the interface thread), accepts motives dragged from other canvases, and
 // tells its listeners when the user starts to change the motive.
 class TUMotiveCanvas : public TMotiveCanvas,
                        public TProcessPlayingInterface,
-                       public TButtonListener {
+                       public TButtonListener,
+                       public TVariantChoiceOwner {
     Q_OBJECT
 public:
     // Mode numbers.
@@ -78,6 +82,17 @@ public:
 
     void buttonPressed(QWidget* button) override;
 
+    // A choice in the variant view ended without the release reaching this canvas: the mode
+    // finishes it as on a release.
+    void choiceAbandoned() override;
+
+    // The variant model of the choice in progress (owned here from the press to the release).
+    TVariantModel* variantModel() const { return variantModel_.get(); }
+    void setVariantModel(std::unique_ptr<TVariantModel> model);
+    void destroyVariantModel();
+    // Where the variant window pops up beside this canvas (screen pixels).
+    QPoint variantPopupPoint() const;
+
     // For the modes.
     TBaseService& service() { return service_; }
     bool pointerPressed() const { return pointerPressed_; }
@@ -114,6 +129,7 @@ private:
     void afterHistoryChange();
 
     TBaseService& service_;
+    std::unique_ptr<TVariantModel> variantModel_;
     TVersionHistory history_;
     std::array<std::unique_ptr<TUMotiveInterface>, MODE_COUNT> modes_;
     std::unique_ptr<TUMotiveInterface> noteMode_; // built, but no mode number selects it

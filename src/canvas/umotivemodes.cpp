@@ -1,6 +1,7 @@
 #include "canvas/umotivemodes.h"
 
 #include "canvas/umotivecanvas.h"
+#include "engine/variantmodel.h"
 
 #include <algorithm>
 
@@ -22,16 +23,116 @@ QPoint variantPopupPosition(const QRect& canvasOnScreen, int windowWidth, int sc
     return {coveredLeft < coveredRight ? leftOfCanvas : flushRight, top};
 }
 
-void TSGIBaseUMInterface::mouseDown(const TShiftState&, int, int) {}
+bool carryUpbeatChord(TMotive& motive, const TMotive* preceding) {
+    if (preceding == nullptr || motive.zatakt() <= 0 || preceding->chords().empty())
+        return false;
+    TChord carried = preceding->chords().back();
+    carried.setTime(0);
+    motive.chords().push_back(carried);
+    motive.notifyChanged();
+    return true;
+}
 
-void TSGIBaseUMInterface::mouseMove(const TShiftState&, int, int) {}
+void TSGIBaseUMInterface::mouseDown(const TShiftState& shift, int, int) {
+    if (shift.rightButton)
+        return;
+    canvas_.stopPlayer();
+    canvas_.saveVersion();
+    pressed_ = true;
+    canvas_.fireMotiveEditStarted();
+    buildVariantModel();
+    TColorPanelListener* display = canvas_.service().variantDisplay();
+    if (display == nullptr || canvas_.variantModel() == nullptr)
+        return;
+    const QPoint at = canvas_.variantPopupPoint();
+    display->setChoiceOwner(&canvas_);
+    display->open(canvas_.service().scheme(), *canvas_.variantModel(), at.x(), at.y());
+}
+
+void TSGIBaseUMInterface::mouseMove(const TShiftState& shift, int x, int y) {
+    if (!pressed_)
+        return;
+    if (TColorPanelListener* display = canvas_.service().variantDisplay()) {
+        const QPoint at = canvas_.mapToGlobal(QPoint(x, y));
+        display->track(shift, at.x(), at.y());
+    }
+}
 
 void TSGIBaseUMInterface::mouseUp() {
+    if (!pressed_)
+        return;
     pressed_ = false;
+    if (TColorPanelListener* display = canvas_.service().variantDisplay())
+        display->close();
+    canvas_.destroyVariantModel();
+    afterChoice();
+    canvas_.playInContext();
 }
 
 void TSGIBaseUMInterface::paint(QPainter& painter) {
     paintStandardPicture(canvas_, painter);
+}
+
+namespace {
+
+TMotiveAndListenerPair contextOf(TUMotiveCanvas& canvas) {
+    return canvas.service().contextMotive(canvas.motive());
+}
+
+} // namespace
+
+void TChordAndNoteUMInterface::buildVariantModel() {
+    TMotive& motive = canvas_.motive();
+    const TMotiveAndListenerPair context = contextOf(canvas_);
+    motive.clearAll();
+    carryUpbeatChord(motive, context.motive);
+    canvas_.setVariantModel(std::make_unique<TMotiveVariantModel>(
+        &motive, context.motive, motive.upbeatStart(), static_cast<std::uint8_t>(context.code),
+        canvas_.noteVariantFlag(), true));
+}
+
+void TNoteUMInterface::buildVariantModel() {
+    TMotive& motive = canvas_.motive();
+    const TMotiveAndListenerPair context = contextOf(canvas_);
+    const bool harmonised = motive.isHarmonised();
+    if (harmonised) {
+        motive.clearNotes();
+    } else {
+        motive.clearAll();
+        carryUpbeatChord(motive, context.motive);
+    }
+    canvas_.setVariantModel(std::make_unique<TMotiveVariantModel>(
+        &motive, context.motive, motive.upbeatStart(), static_cast<std::uint8_t>(context.code),
+        canvas_.noteVariantFlag(), !harmonised));
+}
+
+void TChordUMInterface::buildVariantModel() {
+    TMotive& motive = canvas_.motive();
+    const TMotiveAndListenerPair context = contextOf(canvas_);
+    motive.clearChords();
+    const bool carried = carryUpbeatChord(motive, context.motive);
+    const int start = carried ? motive.ticksPerMeasure() : motive.upbeatStart();
+    canvas_.setVariantModel(std::make_unique<TRawVariantModel>(
+        &motive, context.motive, start, static_cast<std::uint8_t>(context.code)));
+}
+
+void TChordUMInterface::afterChoice() {
+    canvas_.fireMotiveHarmonised();
+    canvas_.motive().recomputeChordingFlags();
+}
+
+void TNewChordUMInterface::buildVariantModel() {
+    TMotive& motive = canvas_.motive();
+    const TMotiveAndListenerPair context = contextOf(canvas_);
+    motive.clearAll();
+    const bool carried = carryUpbeatChord(motive, context.motive);
+    const int start = carried ? motive.ticksPerMeasure() : motive.upbeatStart();
+    canvas_.setVariantModel(std::make_unique<TChordMotiveVariantModel>(
+        &motive, context.motive, start, static_cast<std::uint8_t>(context.code)));
+}
+
+void TNewChordUMInterface::afterChoice() {
+    canvas_.fireMotiveHarmonised();
 }
 
 void TDeleteUMInterface::mouseDown(const TShiftState& shift, int x, int y) {

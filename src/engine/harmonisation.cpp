@@ -135,3 +135,56 @@ THarmonisation autoHarmonise(TMotive& motive, const TMotive* preceding, TContext
     motive.notifyChanged();
     return result;
 }
+
+std::vector<TChord> chordVariantsAt(const TMotive& motive, int time, const TMotive* preceding,
+                                    TContextCode context,
+                                    const std::vector<std::string>& chordTypes) {
+    // The chord sounding before `time`: the motive's own, else the preceding motive's last.
+    TLead lead;
+    const TChord* before = nullptr;
+    const TChord* beforeThat = nullptr;
+    for (const TChord& chord : motive.chords()) {
+        if (chord.time() >= time)
+            break;
+        beforeThat = before;
+        before = &chord;
+    }
+    const bool fromPreceding = before == nullptr;
+    if (fromPreceding && preceding && !preceding->chords().empty()) {
+        const TChordList& last = preceding->chords();
+        before = &last.back();
+        beforeThat = last.size() >= 2 ? &last[last.size() - 2] : nullptr;
+    }
+    if (before != nullptr) {
+        if (beforeThat != nullptr)
+            lead.previous = *beforeThat;
+        lead.advance(*before);
+    }
+    // A new sentence starts its harmonic order afresh; only a chord carried into its upbeat
+    // still leads the voices.
+    if (context == CONTEXT_NEW_GROUP) {
+        lead.order = 0;
+        if (fromPreceding)
+            lead = TLead{};
+    }
+    const bool led = lead.leading && isPlacedVoicing(lead.previous->voices());
+    int low = MIN_MELODY_PITCH;
+    int high = MAX_MELODY_PITCH;
+    int target = SOPRANO_WITHOUT_PREVIOUS;
+    if (led) {
+        target = lead.previous->voice(SOPRANO);
+        low = std::max(target - SOPRANO_REACH, MIN_MELODY_PITCH);
+        high = std::min(target + SOPRANO_REACH, MAX_MELODY_PITCH);
+    }
+    std::vector<TChord> variants =
+        playableCandidates(lead, chordTypes, motive.key(), low, high, led);
+    for (TChord& chord : variants) {
+        if (led)
+            chord.setBassContext(lead.previous->voice(BASS), bassRoseInto(lead));
+        else
+            chord.setBassContext(NO_PITCH, false);
+        chord.chooseVoicing(target);
+        chord.setTime(time);
+    }
+    return variants;
+}

@@ -30,3 +30,10 @@ struct THarmonisation {
 // harmonic order starts afresh.
 THarmonisation autoHarmonise(TMotive& motive, const TMotive* preceding, TContextCode context,
                              const std::vector<std::string>& chordTypes, TRandomGenerator& random);
+
+// The chords that may stand at `time` (a measure start) of the motive, voiced and led from the
+// chord sounding before it (the motive's own, else the preceding motive's last) by the same
+// rules as autoHarmonise, in candidate order. Empty when no chord type can follow.
+std::vector<TChord> chordVariantsAt(const TMotive& motive, int time, const TMotive* preceding,
+                                    TContextCode context,
+                                    const std::vector<std::string>& chordTypes);

@@ -66,8 +66,7 @@ public:
     TNote carriedNote() const override { return TNote(); }
     int start() const override { return start_; }
     TMotive* motive() const override { return motive_; }
-
-protected:
+    // The motive before this one in the period; null when there is none.
     const TMotive* precedingMotive() const { return precedingMotive_; }
 
 private:

@@ -11,9 +11,10 @@ class TPanelChooser;
 class TRealButton;
 class TUMotiveCanvas;
 class TUMotiveSet;
+class TVariantView;
 
 // What the guided help drives the application through. The accessors of the scheme and effect
-// panels, the fast menu and the variant view join with those.
+// panels and the fast menu join with those.
 class TForHelpService {
 public:
     virtual ~TForHelpService() = default;
@@ -50,4 +51,7 @@ public:
     virtual void playMotive(int n) = 0;
     virtual void playSentence(int n) = 0;
     virtual void playPhrase(int n) = 0;
+    // The variant view of the variant window (the recorded pointer paths are in its pixels).
+    virtual TVariantView* variantView() = 0;
+    virtual void refreshVariantView() = 0;
 };

@@ -4,6 +4,7 @@
 #include "canvas/drawing.h"
 #include "canvas/resources.h"
 #include "canvas/umotivecanvas.h"
+#include "canvas/variantview.h"
 #include "files/settings.h"
 #include "help/stepform.h"
 #include "help/theoryform.h"
@@ -13,6 +14,7 @@
 #include "panels/rawpanel.h"
 #include "shell/qtdialogs.h"
 #include "shell/topframe.h"
+#include "shell/wtonaria.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -73,6 +75,7 @@ TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
         deviceOpeningDue_ = true;
     else
         playback_.openAtStartUp();
+    variantWindow_ = new TWTonaria(this, *this);
 
     frame_.setService(this);
     frame_.setActions(this);
@@ -96,6 +99,8 @@ TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
 }
 
 TMainWindow::~TMainWindow() {
+    // A choice in progress ends before the canvases go.
+    variantWindow_->view()->abandon();
     // The help windows go first, while the services they were given still stand.
     delete stepForm_;
     stepForm_ = nullptr;
@@ -117,6 +122,27 @@ TMainWindow::~TMainWindow() {
 
 TMotiveAndListenerPair TMainWindow::contextMotive(const TMotive& motive) {
     return periodPanel_ != nullptr ? periodPanel_->contextMotive(motive) : TMotiveAndListenerPair{};
+}
+
+TColorPanelListener* TMainWindow::variantDisplay() {
+    return variantWindow_ != nullptr ? variantWindow_->view() : nullptr;
+}
+
+bool TMainWindow::variantWindowBusy() {
+    return variantWindow_ != nullptr && variantWindow_->isVisible();
+}
+
+int TMainWindow::variantWindowWidth() {
+    return variantWindow_ != nullptr ? variantWindow_->outerWidth() : 0;
+}
+
+TVariantView* TMainWindow::variantView() {
+    return variantWindow_ != nullptr ? variantWindow_->view() : nullptr;
+}
+
+void TMainWindow::refreshVariantView() {
+    if (variantWindow_ != nullptr)
+        variantWindow_->view()->refresh();
 }
 
 void TMainWindow::playInContext(const TMotive& motive, TMotivePlayerListener* listener) {
@@ -241,6 +267,7 @@ void TMainWindow::showEditor() {
 void TMainWindow::enableInput(bool enable) {
     frame_.setEnabled(enable);
     setEnabled(enable);
+    variantWindow_->setEnabled(enable);
     if (enable)
         frame_.setFocus();
 }
@@ -300,8 +327,9 @@ void TMainWindow::paintEvent(QPaintEvent* event) {
         QTimer::singleShot(0, this, [this] { playback_.openAtStartUp(); });
 }
 
-void TMainWindow::handleMessage(int, int, std::int64_t) {
-    // The variant view's update arrives with the variant window.
+void TMainWindow::handleMessage(int message, int, std::int64_t) {
+    if (message == MESSAGE_VARIANT_UPDATE)
+        variantWindow_->view()->timerUpdate();
 }
 
 void TMainWindow::motivePlaying(TUMotiveCanvas& canvas, bool started) {

@@ -28,6 +28,7 @@ class TTheoryForm;
 class TTopFrame;
 class TUMotiveCanvas;
 class TUserDialogsInterface;
+class TWTonaria;
 
 // The window of the working area below the menu frame. It owns the composition, the scheme
 // engine, the MIDI output and the motive player, builds the views of the period, and carries
@@ -65,7 +66,7 @@ public:
     TPlayer& player() override { return player_; }
     TMotivePlayer& motivePlayer() override { return motivePlayer_; }
     TMotiveAndListenerPair contextMotive(const TMotive& motive) override;
-    TColorPanelListener* variantDisplay() override { return nullptr; }
+    TColorPanelListener* variantDisplay() override;
     void playInContext(const TMotive& motive, TMotivePlayerListener* listener) override;
     TScheme& scheme() override { return scheme_; }
     TMessageBundle& messageBundle() override { return bundle_; }
@@ -74,10 +75,10 @@ public:
     void selectPanel(int index) override;
     void resetCanvasMode(bool keep) override;
     TMessageWindow& messageWindow() override { return messageWindow_; }
-    bool variantWindowBusy() override { return false; }
+    bool variantWindowBusy() override;
     void setCurrentCanvas(QWidget* control) override;
     int motiveCellCount() override;
-    int variantWindowWidth() override { return 0; }
+    int variantWindowWidth() override;
     int cursorDelay() override;
 
     // TPeriodPanelScrollerListener
@@ -132,6 +133,8 @@ public:
     void playMotive(int n) override { periodPanel_->playMotive(n); }
     void playSentence(int n) override { periodPanel_->playSentence(n); }
     void playPhrase(int n) override { periodPanel_->playPhrase(n); }
+    TVariantView* variantView() override;
+    void refreshVariantView() override;
 
     // TMessageHandler: what the timer threads post besides the notes, which go to their canvas.
     void handleMessage(int message, int wParam, std::int64_t lParam) override;
@@ -145,6 +148,7 @@ public:
     // The help windows, null until first used.
     TStepForm* stepForm() const { return stepForm_; }
     TTheoryForm* theoryForm() const { return theoryForm_; }
+    TWTonaria* variantWindow() const { return variantWindow_; }
     TDevelopmentArea* developmentArea() const { return developmentArea_; }
 
 protected:
@@ -173,6 +177,7 @@ private:
     TPlaybackControl playback_;
     TDocumentLifecycle documents_;
     TMessageWindow messageWindow_;
+    TWTonaria* variantWindow_ = nullptr;
     TDevelopmentArea* developmentArea_ = nullptr;
     TButtonGroupPanel* modeButtons_ = nullptr;
     TNavigationTree* navigationTree_ = nullptr;

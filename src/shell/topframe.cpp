@@ -169,7 +169,7 @@ void TTopFrame::buildToolArea() {
     addHelpButton(theoryAction(), "Theory", "theory", QRect(858, 9, 52, 22));
     addHelpButton(stepHelpAction(), "Step by step", "step by step", QRect(910, 9, 79, 22));
 
-    // The pace of the pointer previews of the variant view; it shows with that view.
+    // How long the pointer rests on a preview in the variant view before it is kept.
     auto* delayLabel = new QLabel("VAZ cursor delay:", toolArea_);
     delayLabel->move(419, 0);
     cursorDelay_ = new QSlider(Qt::Horizontal, toolArea_);
@@ -179,8 +179,10 @@ void TTopFrame::buildToolArea() {
     cursorDelay_->setPageStep(1);
     cursorDelay_->setValue(4);
     cursorDelay_->setTickPosition(QSlider::TicksBelow);
-    delayLabel->hide();
-    cursorDelay_->hide();
+    cursorDelay_->setAccessibleName("VAZ cursor delay");
+    cursorDelay_->setToolTip("How long the pointer rests on a variant before it is kept: "
+                             "left is slower, right is faster");
+    delayLabel->setBuddy(cursorDelay_);
 
     // The tab order runs through the tool buttons first, then the tempo control.
     QWidget* previous = nullptr;
@@ -195,6 +197,8 @@ void TTopFrame::buildToolArea() {
     // The frame is already on the screen while the main window starts.
     label->show();
     tempoPanel_->show();
+    delayLabel->show();
+    cursorDelay_->show();
     for (TFlatButtonWithID* button : toolButtons_)
         button->show();
     for (QToolButton* button : helpButtons_)
