@@ -33,7 +33,8 @@ int headX(int side) {
 // and the raised seventh of a minor key.
 int accidentalOf(const TKey& key, int pitch, bool raised) {
     static const TKey plain;
-    const int alteration = key.midiNote(pitch) - plain.midiNote(pitch) + (raised ? 1 : 0);
+    // The key's table already sounds the raised seventh.
+    const int alteration = key.midiNote(pitch) - plain.midiNote(pitch);
     switch (alteration) {
     case 1:
         return ACC_SHARP;
@@ -52,12 +53,14 @@ QString beatText(const TMotive& motive, int t) {
     const int m = motive.ticksPerMeasure();
     const int beat = motive.measure().beatValue();
     const int inMeasure = t % m;
-    QString text = QStringLiteral("beat %1").arg(inMeasure / beat + 1);
+    const bool upbeat = motive.zatakt() > 0 && t < m;
+    QString text = (upbeat ? QStringLiteral("Upbeat, beat %1") : QStringLiteral("Beat %1"))
+                       .arg(inMeasure / beat + 1);
+    static const std::array<const char*, 8> fractions{"",       " + 1/16", " + 1/8", " + 3/16",
+                                                      " + 1/4", " + 5/16", " + 3/8", " + 7/16"};
     const int sixteenths = inMeasure % beat / TICKS_PER_SIXTEENTH;
-    if (sixteenths > 0)
-        text += QStringLiteral(" + %1/16").arg(sixteenths);
-    if (motive.zatakt() > 0 && t < m)
-        text += QStringLiteral(" (upbeat)");
+    if (sixteenths > 0 && sixteenths < static_cast<int>(fractions.size()))
+        text += QString::fromLatin1(fractions[static_cast<std::size_t>(sixteenths)]);
     return text;
 }
 
@@ -71,6 +74,9 @@ void TNoteVariantStrategy::start(int position) {
     if (session_.cursor() != position)
         session_.model().setCursor(position);
     rebuild();
+    // The pointer stands at the entry column of the half: only a move outwards picks.
+    lastX_ = entryColumn(side_);
+    lastY_ = -1;
 }
 
 void TNoteVariantStrategy::rebuild() {
@@ -102,8 +108,9 @@ void TNoteVariantStrategy::rebuild() {
               [](const TScVariant& a, const TScVariant& b) { return a.pitch < b.pitch; });
 }
 
-void TNoteVariantStrategy::enter(int) {
+void TNoteVariantStrategy::enter(int side) {
     active_ = true;
+    side_ = side;
     // The chord under the cursor may have changed in the other half.
     rebuild();
     lastX_ = VARIANT_RIGHT_HALF_X;
@@ -117,6 +124,7 @@ void TNoteVariantStrategy::leave(int) {
 
 void TNoteVariantStrategy::track(const TShiftState&, int x, int y, int side) {
     active_ = true;
+    side_ = side;
     const bool moved = x != lastX_ || y != lastY_;
     const bool outwards = side == 0 ? x < lastX_ : x > lastX_;
     if (outwards && !candidates_.empty()) {
@@ -151,11 +159,11 @@ void TNoteVariantStrategy::keepAndMoveOn(int side) {
 QString TNoteVariantStrategy::header() const {
     const TMotive& motive = session_.motive();
     if (isComplete())
-        return QStringLiteral("Notes: measure full");
-    QString text = QStringLiteral("Note at ") + beatText(motive, session_.cursor());
+        return QStringLiteral("Every note chosen");
+    QString text = beatText(motive, session_.cursor());
     if (hasChord_) {
         const TChord* chord = motive.chordOfMeasureAt(session_.cursor());
-        text += QStringLiteral(" over ") + QString::fromStdString(chordName(*chord));
+        text += QStringLiteral(", over ") + QString::fromStdString(chordName(*chord));
     }
     return text;
 }
@@ -174,10 +182,10 @@ QString TNoteVariantStrategy::caption() const {
         shown->duration < 0
             ? QStringLiteral("a %1 rest")
                   .arg(QString::fromStdString(spokenDurationName(shown->duration)))
-            : QStringLiteral("%1 %2").arg(
+            : QStringLiteral("%1, %2").arg(
                   QString::fromStdString(spokenPitchName(session_.motive().key(), shown->pitch)),
                   QString::fromStdString(spokenDurationName(shown->duration)));
-    return QStringLiteral("Release keeps %1; hold still for the next").arg(what);
+    return QStringLiteral("Release: %1 \u00B7 pause: next note").arg(what);
 }
 
 void TNoteVariantStrategy::paint(QPainter& painter, int side) {
@@ -195,6 +203,8 @@ void TNoteVariantStrategy::paint(QPainter& painter, int side) {
     }
     variantpaint::drawMiddleEdge(painter, side);
 
+    if (isComplete())
+        return;
     const TScVariant* hovered =
         active_ && lastY_ >= 0 ? candidateAtRow(candidates_, lastY_) : nullptr;
     const std::optional<TNotePick>& shown = session_.notePreview();
@@ -227,14 +237,26 @@ void TNoteVariantStrategy::paintCandidate(QPainter& painter, const TScVariant& c
     for (int p = 32; p <= candidate.pitch; p += 2)
         painter.drawLine(x - 7, noteBandCentre(p), x + 7, noteBandCentre(p));
     const bool rest = candidate.durations.front() < 0;
+    // The row under the pointer shows its durations instead (paintDurationColumns).
+    if (hovered)
+        return;
     if (rest) {
         const TRect glyph = gapGlyph(candidate.durations.front());
         drawGlyphCentred(painter, glyph, QRect(x - 8, y - 10, 17, 21), true);
         return;
     }
-    const int kind = previewed ? 2 : (candidate.chordTone ? 0 : 1);
-    const TRect head = headGlyph(kind, false, true);
-    drawGlyphCentred(painter, head, QRect(x - 4, y - 4, 9, 9), true);
+    // A plain head: chord tones black, other tones blue-grey, the previewed one red.
+    const QColor colour = previewed             ? QColor(0xD0, 0x20, 0x20)
+                          : candidate.chordTone ? QColor(0x10, 0x10, 0x10)
+                                                : QColor(0x50, 0x68, 0x90);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(x, y);
+    painter.rotate(-20);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(colour);
+    painter.drawEllipse(QRectF(-4.6, -3.4, 9.2, 6.8));
+    painter.restore();
     const int accidental = accidentalOf(session_.motive().key(), candidate.pitch, candidate.sign);
     if (accidental != ACC_NONE) {
         const TRect glyph = accidentalGlyph(accidental);
@@ -245,29 +267,23 @@ void TNoteVariantStrategy::paintCandidate(QPainter& painter, const TScVariant& c
 
 void TNoteVariantStrategy::paintDurationColumns(QPainter& painter, const TScVariant& candidate,
                                                 int side) const {
+    // A ruler along the band: each duration stands in the first column that picks it.
     const int y = noteBandCentre(candidate.pitch);
-    const std::optional<TNotePick>& shown = session_.notePreview();
     const int current = active_ ? columnsFromMiddle(lastX_, side) : -1;
+    const std::optional<TNotePick>& shown = session_.notePreview();
+    const bool previewed = shown && shown->pitch == candidate.pitch;
     int previous = 0;
     for (int c = 0; c < COLUMNS_SHOWN; ++c) {
         const int duration = pickDuration(candidate.durations, c);
-        const QRect column = columnRect(side, c, y - 12, y + 8);
+        const QRect column = columnRect(side, c, y - 15, y + 6);
         if (c == current)
-            painter.fillRect(column.adjusted(1, 0, -1, 0), QColor(0xFF, 0xE0, 0x90, 0xA0));
+            painter.fillRect(column.adjusted(1, 0, -1, 0),
+                             previewed ? QColor(0x9C, 0xC0, 0xF4) : QColor(0xFF, 0xE0, 0x90));
         if (c > 0 && duration == previous)
             continue;
         previous = duration;
-        // The head stands near the middle edge; the first column shows its duration beside it.
-        if (c == 0)
-            continue;
         const TRect glyph = gapGlyph(duration);
         if (!glyph.isEmpty())
             drawGlyphCentred(painter, glyph, column, true);
-    }
-    if (shown && shown->pitch == candidate.pitch) {
-        const TRect glyph = gapGlyph(shown->duration);
-        const int x = side == 0 ? headX(side) - 34 : headX(side) + 14;
-        if (!glyph.isEmpty())
-            drawGlyphCentred(painter, glyph, QRect(x, y - 14, 20, 22), true);
     }
 }

@@ -43,5 +43,6 @@ private:
     int lastY_ = -1;
     int restTicks_ = 0;
     bool active_ = false;
+    int side_ = 1;
     std::function<void(int, int)> movePointer_;
 };

@@ -160,5 +160,18 @@ std::string chordFigure(const TChord& chord) {
 }
 
 std::string chordName(const TChord& chord) {
-    return romanNumeral(chord.base()) + chordFigure(chord);
+    // Figured as in print: the upper digit raised, the lower one lowered.
+    static constexpr std::array<const char*, 10> above{"\u2070", "\u00B9", "\u00B2", "\u00B3",
+                                                       "\u2074", "\u2075", "\u2076", "\u2077",
+                                                       "\u2078", "\u2079"};
+    static constexpr std::array<const char*, 10> below{"\u2080", "\u2081", "\u2082", "\u2083",
+                                                       "\u2084", "\u2085", "\u2086", "\u2087",
+                                                       "\u2088", "\u2089"};
+    std::string name = romanNumeral(chord.base());
+    const std::string figure = chordFigure(chord);
+    for (std::size_t i = 0; i < figure.size(); ++i) {
+        const auto digit = static_cast<std::size_t>(figure[i] - '0');
+        name += i == 0 ? above[digit] : below[digit];
+    }
+    return name;
 }

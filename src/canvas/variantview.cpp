@@ -114,9 +114,9 @@ void TVariantView::open(TScheme& scheme, TVariantModel& model, int x, int y) {
     if (model.offersNotes() && model.cursor() == motive.upbeatStart())
         scheme.resetCursors();
     buildStrategies();
+    strategies_[static_cast<std::size_t>(side_)]->enter(side_);
     strategies_[static_cast<std::size_t>(side_)]->start(model.cursor());
     strategies_[static_cast<std::size_t>(1 - side_)]->start(model.cursor());
-    strategies_[static_cast<std::size_t>(side_)]->enter(side_);
     clip_.addListener(strategy(side_));
 
     clip_.clear();
@@ -167,7 +167,11 @@ void TVariantView::track(const TShiftState& shift, int x, int y) {
     if (side != side_)
         switchSide(side, QPoint(vx, vy));
     trace_->write(traceMoveLine(vx, vy));
+    const int cursor = session_->cursor();
     strategy(side_)->track(shift, vx, vy, side_);
+    // The other half follows when the cursor moved on.
+    if (session_->cursor() != cursor)
+        strategy(1 - side_)->start(session_->cursor());
     invalidatePicture();
 }
 

@@ -48,7 +48,7 @@ public:
                               : (motive.zatakt() > 0 ? CONTEXT_FIRST_WITH_UPBEAT : CONTEXT_FIRST);
         return pair;
     }
-    TColorPanelListener* variantDisplay() override { return nullptr; }
+    TColorPanelListener* variantDisplay() override { return display; }
     void playInContext(const TMotive& motive, TMotivePlayerListener* listener) override {
         motivePlayer_.play(motive, listener);
     }
@@ -78,6 +78,7 @@ public:
 
     const TMotive* preceding = nullptr;
     bool variantBusy = false;
+    TColorPanelListener* display = nullptr;
     std::vector<TPosted> posted;
     std::vector<int> selectedPanels;
     std::vector<std::pair<TUMotiveCanvas*, bool>> playing;
