@@ -60,12 +60,19 @@ void TVariantView::movePointerInView(int x, int y) {
 void TVariantView::placeWindow(int x, int y) {
     if (window_ == nullptr)
         return;
-    const QRect frame = window_->frameGeometry();
-    const TCorner corner =
-        variantWindowCorner(x, y, frame.width(), frame.height(), screenWidthAt(*window_));
-    window_->move(corner.left, corner.top);
+    const auto place = [&] {
+        const QRect frame = window_->frameGeometry();
+        const TCorner corner =
+            variantWindowCorner(x, y, frame.width(), frame.height(), screenWidthAt(*window_));
+        window_->move(corner.left, corner.top);
+    };
+    place();
+    const QSize before = window_->frameGeometry().size();
     window_->show();
     window_->raise();
+    // The frame is known only once the window has been shown: place it again the first time.
+    if (window_->frameGeometry().size() != before)
+        place();
 }
 
 void TVariantView::buildStrategies() {

@@ -50,6 +50,8 @@ public:
     }
     TColorPanelListener* variantDisplay() override { return display; }
     void playInContext(const TMotive& motive, TMotivePlayerListener* listener) override {
+        if (preceding)
+            motivePlayer_.play(*preceding, nullptr);
         motivePlayer_.play(motive, listener);
     }
     TScheme& scheme() override { return scheme_; }
