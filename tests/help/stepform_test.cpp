@@ -52,6 +52,8 @@ public:
     void playMotive(int n) override { calls.push_back("play motive " + std::to_string(n)); }
     void playSentence(int n) override { calls.push_back("play sentence " + std::to_string(n)); }
     void playPhrase(int n) override { calls.push_back("play phrase " + std::to_string(n)); }
+    TVariantView* variantView() override { return nullptr; }
+    void refreshVariantView() override {}
 
     bool openSucceeds = true;
     std::vector<std::string> opened;
