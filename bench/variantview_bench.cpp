@@ -54,7 +54,8 @@ void BM_PointerMoveInTheNoteHalf(benchmark::State& state) {
     TMotive& motive = bench.motive;
     motive.notes() = {TNote(0, 22, 120), TNote(120, 24, 120), TNote(240, 26, 120),
                       TNote(360, 22, 120)};
-    autoHarmonise(motive, nullptr, CONTEXT_FIRST, schemeChordTypeNames());
+    autoHarmonise(motive, nullptr, CONTEXT_FIRST, schemeChordTypeNames(),
+                  bench.service.scheme().random());
     // Mode 1 at the second beat: the edit model offers notes in both halves.
     bench.send(QEvent::MouseButtonPress, QPoint(bench.canvas->canvasGeometry().timeToX(120), 60),
                Qt::LeftButton, Qt::LeftButton);

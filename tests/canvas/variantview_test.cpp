@@ -69,7 +69,8 @@ protected:
         send(QEvent::MouseButtonRelease, QPoint(30, 60), button, Qt::NoButton);
     }
     void harmonise() {
-        autoHarmonise(motive, nullptr, CONTEXT_FIRST, schemeChordTypeNames());
+        autoHarmonise(motive, nullptr, CONTEXT_FIRST, schemeChordTypeNames(),
+                      service.scheme().random());
         ASSERT_TRUE(motive.isHarmonised());
     }
     TChordVariantStrategy* chordHalf(int side) {
@@ -96,7 +97,8 @@ protected:
 
 TEST_F(VariantChoice, ModeZeroComposesChordAndNotesBesideTheCanvasAndPlaysInContext) {
     TMotive previous(TKey(), TMeasure(4, 120));
-    autoHarmonise(previous, nullptr, CONTEXT_FIRST, schemeChordTypeNames());
+    autoHarmonise(previous, nullptr, CONTEXT_FIRST, schemeChordTypeNames(),
+                  service.scheme().random());
     previous.notes() = {TNote(0, 22, 480)};
     service.preceding = &previous;
     canvas->setMode(TUMotiveCanvas::MODE_CHORD_AND_NOTE);
