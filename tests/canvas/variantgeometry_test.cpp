@@ -270,7 +270,8 @@ TEST(TraceSink, EachChoiceReplacesTheFileWithOneWholeDocument) {
 }
 
 TEST(VariantSession, APreviewOutsideTheRangeOrTheMeasureIsNeverWritten) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     TMotive motive = fourFour();
     motive.notes() = {TNote(0, 20, 120)};
     TMotiveVariantModel model(&motive, nullptr, 0, CONTEXT_FIRST, false, true);
@@ -306,7 +307,8 @@ TEST(VariantSession, APreviewOutsideTheRangeOrTheMeasureIsNeverWritten) {
 }
 
 TEST(VariantSession, AChordPreviewReplacesTheChordsFromItsTimeOn) {
-    TScheme scheme;
+    TRandomGenerator draws;
+    TScheme scheme(draws);
     TMotive motive = fourFour(120);
     TChordMotiveVariantModel model(&motive, nullptr, 360, CONTEXT_FIRST_WITH_UPBEAT);
     TVariantSession session(scheme, model, nullptr, 11);
