@@ -44,6 +44,7 @@ void TMotiveCanvas::releaseMotive() {
 
 void TMotiveCanvas::motiveChanged() {
     update();
+    emit motiveEdited();
 }
 
 void TMotiveCanvas::paintEvent(QPaintEvent*) {

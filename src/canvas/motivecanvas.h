@@ -39,6 +39,7 @@ public:
     // Names this canvas for the whole run; never reused.
     TCanvasSerial canvasSerial() const { return playerListener_.serial(); }
 
+    // Repaints and emits motiveEdited.
     void motiveChanged() override;
     // The motive is about to go (its period was rebuilt) while this canvas waits for its
     // deferred deletion: from now on the canvas neither reads nor paints it.
@@ -49,6 +50,10 @@ public:
     void drawMotivePicture(QPainter& painter) const;
     // Everything the canvas shows.
     virtual void draw(QPainter& painter);
+
+signals:
+    // The shown motive changed, whoever changed it.
+    void motiveEdited();
 
 protected:
     TCanvasPlayerListener& canvasPlayerListener() { return playerListener_; }

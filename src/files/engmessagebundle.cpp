@@ -195,6 +195,7 @@ constexpr TBundleText ENG_TEXTS[] = {
     {"menu view", "&View"},
     {"menu tools", "&Tools"},
     {"menu help", "&Help"},
+    {"menu new", "&New"},
     {"menu open", "&Open"},
     {"menu save", "&Save"},
     {"menu save as", "Save &As..."},
@@ -206,6 +207,8 @@ constexpr TBundleText ENG_TEXTS[] = {
     {"menu theory", "&Theory"},
     {"menu step by step", "&Step-by-step"},
     {"menu about", "&About"},
+    // Asked before unsaved work would be replaced; %1 is the composition's file name.
+    {"save changes", "Save changes to %1?"},
 };
 
 } // namespace

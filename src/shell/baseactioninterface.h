@@ -1,10 +1,11 @@
 #pragma once
 
-// The commands of the menu frame, carried out by the main window. The commands of the new
-// composition, the demonstrations and the help windows join with those features.
+// The commands of the menu frame, carried out by the main window. The commands of the
+// demonstrations and the help windows join with those features.
 class TBaseActionInterface {
 public:
     virtual ~TBaseActionInterface() = default;
+    virtual void newComposition() = 0;
     virtual void save() = 0;
     virtual void saveAs() = 0;
     virtual void open() = 0;
@@ -19,4 +20,6 @@ public:
     virtual void theoryHelp() = 0;
     virtual void about() = 0;
     virtual void showEditor() = 0;
+    // Asked before the application ends: false keeps it running (the user kept unsaved work).
+    virtual bool mayQuit() = 0;
 };

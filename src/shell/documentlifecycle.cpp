@@ -12,6 +12,7 @@
 #include "shell/userdialogsinterface.h"
 
 #include <exception>
+#include <stdexcept>
 #include <system_error>
 #include <utility>
 
@@ -40,7 +41,15 @@ TDocumentLifecycle::TDocumentLifecycle(TPeriodData& period, TMotivePlayer& motiv
                                        const TMessageBundle& bundle, TUserDialogsInterface& dialogs,
                                        std::filesystem::path applicationFolder)
     : period_(period), motivePlayer_(motivePlayer), bundle_(bundle), dialogs_(dialogs),
-      applicationFolder_(std::move(applicationFolder)) {}
+      applicationFolder_(std::move(applicationFolder)), savedDocument_(periodDocument(period)) {}
+
+bool TDocumentLifecycle::newComposition(TBaseService& service) {
+    motivePlayer_.stop();
+    if (!maySetAside())
+        return false;
+    const auto structure = dialogs_.askNewComposition(service);
+    return structure && buildFrom(*structure);
+}
 
 void TDocumentLifecycle::save() {
     if (period_.name() == UNTITLED)
@@ -59,6 +68,8 @@ void TDocumentLifecycle::saveAs() {
 
 void TDocumentLifecycle::open() {
     motivePlayer_.stop();
+    if (!maySetAside())
+        return;
     const auto name = dialogs_.askOpenName({COMPOSITION_SUFFIX, folder(COMPOSITION_FOLDER)});
     if (name)
         openFrom(*name);
@@ -85,6 +96,7 @@ bool TDocumentLifecycle::saveTo(const std::filesystem::path& name) {
         reportSaveError(name);
         return false;
     }
+    markUnmodified();
     period_.setName(name.string());
     return true;
 }
@@ -102,6 +114,7 @@ bool TDocumentLifecycle::openFrom(const std::filesystem::path& name) {
     }
     period_.setName(name.string());
     period_.notifyChanged();
+    markUnmodified();
     return true;
 }
 
@@ -128,6 +141,47 @@ bool TDocumentLifecycle::exportMusicXmlTo(const std::filesystem::path& name) {
 void TDocumentLifecycle::buildDefault() {
     motivePlayer_.stop();
     buildDefaultPeriod(period_);
+    markUnmodified();
+}
+
+bool TDocumentLifecycle::buildFrom(const TPeriodStructure& structure) {
+    motivePlayer_.detachListeners();
+    try {
+        buildPeriod(period_, structure);
+    } catch (const std::invalid_argument& error) {
+        dialogs_.showMessage(error.what(), bundle_.text("error"));
+        return false;
+    }
+    markUnmodified();
+    return true;
+}
+
+bool TDocumentLifecycle::isModified() const {
+    return periodDocument(period_) != savedDocument_;
+}
+
+bool TDocumentLifecycle::maySetAside() {
+    if (!isModified())
+        return true;
+    const std::string name = std::filesystem::path(period_.name()).filename().string();
+    std::string question = bundle_.text("save changes");
+    if (const std::size_t at = question.find("%1"); at != std::string::npos)
+        question.replace(at, 2, name);
+    switch (dialogs_.askSaveChanges(question, bundle_.text("thetonaria"))) {
+    case TSaveChangesAnswer::Discard:
+        return true;
+    case TSaveChangesAnswer::Save:
+        save();
+        return !isModified();
+    default:
+        return false;
+    }
+}
+
+void TDocumentLifecycle::markUnmodified() {
+    savedDocument_ = periodDocument(period_);
+    if (unmodifiedListener_)
+        unmodifiedListener_();
 }
 
 bool TDocumentLifecycle::mayReplace(const std::filesystem::path& name) {

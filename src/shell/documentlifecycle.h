@@ -1,12 +1,15 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
+class TBaseService;
 class TMessageBundle;
 class TMotivePlayer;
 class TPeriodData;
 class TUserDialogsInterface;
+struct TPeriodStructure;
 
 // Folders of the application folder that the file dialogs open in.
 inline constexpr const char* COMPOSITION_FOLDER = "tnrs";
@@ -17,15 +20,20 @@ inline constexpr const char* MIDI_SUFFIX = "mid";
 inline constexpr const char* MUSICXML_FOLDER = "xmls";
 inline constexpr const char* MUSICXML_SUFFIX = "musicxml";
 
-// Open, save, save as and export of the one open composition, with their questions and failure
-// messages. A failed open leaves the default period; a failed save or export leaves the period,
-// its name and any file already on the disk as they were. Interface thread only.
+// New, open, save, save as and export of the one open composition, with their questions and
+// failure messages. A failed open leaves the default period; a failed save or export leaves the
+// period, its name and any file already on the disk as they were. It keeps the document as it
+// was last saved, opened or built, so that unsaved work is never replaced without asking.
+// Interface thread only.
 class TDocumentLifecycle {
 public:
     TDocumentLifecycle(TPeriodData& period, TMotivePlayer& motivePlayer,
                        const TMessageBundle& bundle, TUserDialogsInterface& dialogs,
                        std::filesystem::path applicationFolder);
 
+    // After asking about unsaved changes, the new-composition dialog; OK builds its period.
+    // Returns whether a new period was built.
+    bool newComposition(TBaseService& service);
     // A composition still named "Untitled" goes through saveAs.
     void save();
     void saveAs();
@@ -43,6 +51,20 @@ public:
     // Writes the MusicXML score of the period; reports a failure and returns false.
     bool exportMusicXmlTo(const std::filesystem::path& name);
     void buildDefault();
+    // Replaces the period by an empty one of that shape, named "Untitled"; reports a structure
+    // that cannot be built and returns false, leaving the period as it was.
+    bool buildFrom(const TPeriodStructure& structure);
+
+    // Whether the period differs from the document last saved, opened or built.
+    bool isModified() const;
+    // True when nothing unsaved would be lost: there are no changes, or the user discards them,
+    // or saves them successfully. False when the user cancels or the save fails.
+    bool maySetAside();
+    // Called whenever the period becomes unmodified by a save, an open or a build. The period as
+    // it is when the lifecycle starts counts as unmodified.
+    void setUnmodifiedListener(std::function<void()> listener) {
+        unmodifiedListener_ = std::move(listener);
+    }
 
     // True when `name` does not exist or the user agrees to replace it.
     bool mayReplace(const std::filesystem::path& name);
@@ -50,10 +72,13 @@ public:
 private:
     std::filesystem::path folder(const char* name) const;
     void reportSaveError(const std::filesystem::path& name);
+    void markUnmodified();
 
     TPeriodData& period_;
     TMotivePlayer& motivePlayer_;
     const TMessageBundle& bundle_;
     TUserDialogsInterface& dialogs_;
     std::filesystem::path applicationFolder_;
+    std::string savedDocument_;
+    std::function<void()> unmodifiedListener_;
 };

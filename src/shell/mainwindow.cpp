@@ -90,6 +90,7 @@ TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
     navigationTree_ = new TNavigationTree(this, bundle_);
     navigationTree_->move(NAVIGATION_TREE_PLACE);
     navigationTree_->setFixedHeight(MAIN_WINDOW_HEIGHT - NAVIGATION_TREE_PLACE.y() - BOTTOM_MARGIN);
+    documents_.setUnmodifiedListener([this] { refreshCaption(); });
     documents_.buildDefault();
 
     loadCanvasCursors();
@@ -183,19 +184,26 @@ void TMainWindow::periodChanged() {
     // A period read from a file brings its tempo without a tempo notice.
     motivePlayer_.setTempo(period_.tempo());
     frame_.tempoPanel()->setTempo(period_.tempo());
-    setWindowTitle(QString::fromStdString(period_.name()));
+    refreshCaption();
 }
 
 void TMainWindow::tempoChanged(int tempo) {
     motivePlayer_.setTempo(tempo);
+    refreshCaption();
 }
 
-void TMainWindow::nameChanged(const std::string& name) {
-    setWindowTitle(QString::fromStdString(name));
+void TMainWindow::nameChanged(const std::string&) {
+    refreshCaption();
 }
 
 void TMainWindow::tempoPicked(int value) {
     period_.setTempo(value);
+}
+
+void TMainWindow::newComposition() {
+    // The fast menu is hidden here too once the main window has one.
+    if (documents_.newComposition(*this))
+        show();
 }
 
 void TMainWindow::open() {
@@ -262,6 +270,11 @@ void TMainWindow::showEditor() {
     show();
     raise();
     activateWindow();
+}
+
+bool TMainWindow::mayQuit() {
+    playback_.stop();
+    return documents_.maySetAside();
 }
 
 void TMainWindow::enableInput(bool enable) {
@@ -359,6 +372,9 @@ void TMainWindow::rebuildPeriodPanel() {
     modeButtons_->pressMode(TUMotiveCanvas::MODE_EDIT);
     // A button that was down already is not pressed again; the new canvases need the mode too.
     periodPanel_->modeChosen(modeButtons_->mode());
+    // Every edit of a motive in the strip may make the document differ from its file.
+    for (const TUMotiveSet* cell : periodPanel_->motiveCells())
+        connect(cell->canvas(), &TMotiveCanvas::motiveEdited, this, &TMainWindow::refreshCaption);
     periodPanel_->show();
 }
 
@@ -368,4 +384,9 @@ void TMainWindow::resetScheme() {
     scheme_.editSnapshot().clearAll();
     scheme_.defaultDurations();
     scheme_.defaultTurns();
+}
+
+void TMainWindow::refreshCaption() {
+    const std::string mark = documents_.isModified() ? "*" : "";
+    setWindowTitle(QString::fromStdString(period_.name() + mark));
 }

@@ -93,6 +93,7 @@ public:
     void tempoPicked(int value) override;
 
     // TBaseActionInterface
+    void newComposition() override;
     void save() override { documents_.save(); }
     void saveAs() override { documents_.saveAs(); }
     void open() override;
@@ -107,6 +108,7 @@ public:
     void theoryHelp() override;
     void about() override;
     void showEditor() override;
+    bool mayQuit() override;
 
     // TForHelpService
     bool saveTo(const std::string& name) override { return documents_.saveTo(name); }
@@ -164,6 +166,8 @@ private:
     // the navigation tree.
     void rebuildPeriodPanel();
     void resetScheme();
+    // The period's name, with "*" while it has unsaved changes.
+    void refreshCaption();
 
     TTopFrame& frame_;
     std::filesystem::path applicationFolder_; // the data folder: help pages and examples

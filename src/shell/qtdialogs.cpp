@@ -4,6 +4,7 @@
 #include "files/messagebundle.h"
 #include "shell/about.h"
 #include "shell/midiform.h"
+#include "shell/newdialog.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -60,4 +61,27 @@ int TQtDialogs::chooseMidiDevice(int current) {
 void TQtDialogs::showAbout() {
     TAbout about(bundle_, owner_);
     about.exec();
+}
+
+TSaveChangesAnswer TQtDialogs::askSaveChanges(const std::string& text, const std::string& caption) {
+    QMessageBox box(QMessageBox::Warning, QString::fromStdString(caption),
+                    QString::fromStdString(text),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner_);
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (execOnTop(box)) {
+    case QMessageBox::Save:
+        return TSaveChangesAnswer::Save;
+    case QMessageBox::Discard:
+        return TSaveChangesAnswer::Discard;
+    default:
+        return TSaveChangesAnswer::Cancel;
+    }
+}
+
+std::optional<TPeriodStructure> TQtDialogs::askNewComposition(TBaseService& service) {
+    TNewDialog dialog(owner_, service);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.periodStructure();
 }

@@ -22,6 +22,8 @@ public:
     std::optional<std::filesystem::path> askOpenName(const TFileChoice& choice) override;
     int chooseMidiDevice(int current) override;
     void showAbout() override;
+    TSaveChangesAnswer askSaveChanges(const std::string& text, const std::string& caption) override;
+    std::optional<TPeriodStructure> askNewComposition(TBaseService& service) override;
 
 private:
     std::optional<std::filesystem::path> askFileName(const TFileChoice& choice, bool saving);

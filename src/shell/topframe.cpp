@@ -97,6 +97,10 @@ QAction* TTopFrame::command(const std::string& key) const {
 
 void TTopFrame::buildMenus() {
     QMenu* file = addMenu("menu file");
+    QAction* create = addCommand("menu new", &TBaseActionInterface::newComposition,
+                                 QKeySequence(Qt::CTRL | Qt::Key_N));
+    create->setIcon(glyphIcon(TGlyph::ToolNew));
+    file->addAction(create);
     QAction* open = addCommand("menu open", &TBaseActionInterface::open, QKeySequence::Open);
     open->setIcon(glyphIcon(TGlyph::ToolOpen));
     file->addAction(open);
@@ -156,10 +160,12 @@ void TTopFrame::buildToolArea() {
     tempoPanel_->move(193 + 35, 5);
     tempoPanel_->setTempo(100);
 
+    addToolButton(0, "new", "menu new", glyphRect(TGlyph::ToolNew),
+                  glyphRect(TGlyph::ToolNewDisabled), QRect(5, 0, 28, 28));
     addToolButton(1, "save", "menu save", glyphRect(TGlyph::ToolSave),
-                  glyphRect(TGlyph::ToolSaveDisabled), QRect(5, 0, 28, 28));
+                  glyphRect(TGlyph::ToolSaveDisabled), QRect(33, 0, 28, 28));
     addToolButton(2, "open", "menu open", glyphRect(TGlyph::ToolOpen),
-                  glyphRect(TGlyph::ToolOpenDisabled), QRect(33, 0, 28, 28));
+                  glyphRect(TGlyph::ToolOpenDisabled), QRect(61, 0, 28, 28));
     addToolButton(3, "play", "play", glyphRect(TGlyph::ToolPlayAll),
                   glyphRect(TGlyph::ToolPlayAllDisabled), QRect(110, 0, 27, 27));
     addToolButton(4, "stop", "stop", glyphRect(TGlyph::ToolStop),
@@ -256,6 +262,10 @@ int TTopFrame::cursorDelayPosition() const {
 }
 
 void TTopFrame::closeEvent(QCloseEvent* event) {
+    if (actions_ != nullptr && !actions_->mayQuit()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     QCoreApplication::quit();
 }

@@ -19,7 +19,8 @@ class TTempPanel;
 // The menu frame: a strip across the top of the screen with the main menu, the tool buttons
 // and the tempo control. Every command is one QAction, named by the bundle key of its caption,
 // that calls the main window through TBaseActionInterface; a menu item and a tool button of
-// the same command share it. The frame holds no document state. Closing it ends the application.
+// the same command share it. The frame holds no document state. Closing it ends the application,
+// unless the main window keeps it running for unsaved work.
 //
 // A new command is one call of addCommand (its caption key, with the mnemonic in the bundle
 // text, and its operation) and one addAction into its menu in buildMenus.
@@ -48,6 +49,7 @@ public:
     // The command whose caption has bundle key `key` ("menu save", "play", ...), or null.
     QAction* command(const std::string& key) const;
     QAction* saveAction() const { return command("menu save"); }
+    QAction* newAction() const { return command("menu new"); }
     QAction* theoryAction() const { return command("menu theory"); }
     QAction* stepHelpAction() const { return command("menu step by step"); }
     // The "theory" and "step by step" tool buttons, in that order.

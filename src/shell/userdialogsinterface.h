@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/periodbuilder.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -10,6 +12,11 @@ struct TFileChoice {
     std::string suffix;
     std::filesystem::path folder;
 };
+
+class TBaseService;
+
+// The answers to "Save changes to NAME?".
+enum class TSaveChangesAnswer { Save, Discard, Cancel };
 
 // The modal questions and notices of the shell. The desktop shows real dialogs; tests answer
 // from a script, so nothing blocks.
@@ -27,4 +34,9 @@ public:
     // nothing is selected.
     virtual int chooseMidiDevice(int current) = 0;
     virtual void showAbout() = 0;
+    // Save / Discard / Cancel, Cancel for closing the box.
+    virtual TSaveChangesAnswer askSaveChanges(const std::string& text,
+                                              const std::string& caption) = 0;
+    // The new-composition dialog: the period the user laid out, or nothing on Cancel.
+    virtual std::optional<TPeriodStructure> askNewComposition(TBaseService& service) = 0;
 };

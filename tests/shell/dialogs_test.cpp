@@ -1,14 +1,19 @@
+#include "../canvas/fakebaseservice.h"
 #include "shelltesting.h"
 
 #include "files/engmessagebundle.h"
 #include "playback/mididevices.h"
 #include "shell/about.h"
 #include "shell/midiform.h"
+#include "shell/newdialog.h"
+#include "shell/qtdialogs.h"
 
 #include <QComboBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -103,6 +108,53 @@ TEST(AboutBox, ShowsTheProductAndVersionAndClosesOnOk) {
     QTest::mouseClick(buttons[0], Qt::LeftButton);
     EXPECT_FALSE(about.isVisible());
     EXPECT_EQ(about.result(), QDialog::Accepted);
+}
+
+// Runs `answer` on the modal dialog that the next exec brings up.
+template <typename Dialog, typename Answer> void answerNextModal(Answer answer) {
+    QTimer::singleShot(0, [answer] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        answer(*dialog);
+    });
+}
+
+TEST(QtDialogs, TheNewCompositionDialogGivesItsPeriodOnOkOnly) {
+    TFakeBaseService service;
+    TQtDialogs dialogs(nullptr, service.messageBundle(), {});
+    answerNextModal<TNewDialog>([](TNewDialog& dialog) { dialog.cancelButton()->click(); });
+    EXPECT_FALSE(dialogs.askNewComposition(service).has_value());
+
+    answerNextModal<TNewDialog>([](TNewDialog& dialog) {
+        dialog.templateChoice()->setCurrentIndex(6);
+        emit dialog.templateChoice()->activated(6);
+        dialog.okButton()->click();
+    });
+    const auto structure = dialogs.askNewComposition(service);
+    ASSERT_TRUE(structure.has_value());
+    EXPECT_EQ(structure->phraseCounts, (std::vector<int>{3}));
+    EXPECT_EQ(structure->letters, (std::vector<std::uint8_t>{5, 6, 11}));
+}
+
+TEST(QtDialogs, TheSaveQuestionOffersSaveDiscardAndCancel) {
+    TEngMessageBundle bundle;
+    TQtDialogs dialogs(nullptr, bundle, {});
+    const std::vector<std::pair<QMessageBox::StandardButton, TSaveChangesAnswer>> answers{
+        {QMessageBox::Save, TSaveChangesAnswer::Save},
+        {QMessageBox::Discard, TSaveChangesAnswer::Discard},
+        {QMessageBox::Cancel, TSaveChangesAnswer::Cancel}};
+    for (const auto& [button, expected] : answers) {
+        answerNextModal<QMessageBox>([button = button](QMessageBox& box) {
+            EXPECT_EQ(box.text(), "Save changes to song.tnr?");
+            EXPECT_EQ(box.windowTitle(), "The Tonaria");
+            EXPECT_EQ(box.defaultButton(), box.button(QMessageBox::Save));
+            box.button(button)->click();
+        });
+        EXPECT_EQ(dialogs.askSaveChanges("Save changes to song.tnr?", "The Tonaria"), expected);
+    }
+    answerNextModal<QMessageBox>([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
+    EXPECT_EQ(dialogs.askSaveChanges("Save changes to song.tnr?", "The Tonaria"),
+              TSaveChangesAnswer::Cancel);
 }
 
 } // namespace

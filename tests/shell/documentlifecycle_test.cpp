@@ -1,3 +1,4 @@
+#include "../canvas/fakebaseservice.h"
 #include "shelltesting.h"
 
 #include "files/engmessagebundle.h"
@@ -44,6 +45,8 @@ protected:
     TCountingListener listener;
     TPeriodData period;
     TDocumentLifecycle documents{period, motivePlayer, bundle, dialogs, folder.path()};
+    // Only the new-composition dialog takes it, and the scripted one never looks at it.
+    TFakeBaseService service;
 };
 
 void expectDefaultPeriod(const TPeriodData& period) {
@@ -96,9 +99,11 @@ TEST_F(DocumentLifecycle, SavedCompositionOpensAgainUnderItsFileName) {
     buildDefaultPeriod(period);
     listener.changes = 0;
 
+    dialogs.saveAnswers = {TSaveChangesAnswer::Discard};
     dialogs.fileAnswers = {name};
     documents.open();
 
+    EXPECT_EQ(dialogs.saveQuestions.size(), 1u);
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(period.tempo(), 130);
     EXPECT_EQ(period.name(), name.string());
@@ -222,6 +227,138 @@ TEST_F(DocumentLifecycle, AFailedExportReportsItAndLeavesTheOldFileWhole) {
               "The error occurs while saving of the file\n" + name.string());
     EXPECT_TRUE(std::filesystem::is_directory(name / "inside"));
     EXPECT_FALSE(std::filesystem::exists(folder / "taken.mid.part"));
+}
+
+// The structure of a small new period: one sentence of phrases A and B, A major, 3/8.
+TPeriodStructure smallStructure() {
+    TPeriodStructure structure;
+    structure.phraseCounts = {2};
+    structure.motiveCounts = {1, 3};
+    structure.letters = {5, 6};
+    structure.key = TKey(3, MAJOR);
+    structure.measure = TMeasure(3, EIGHTH);
+    structure.zatakt = 30;
+    structure.tempo = 85;
+    return structure;
+}
+
+TEST_F(DocumentLifecycle, KnowsWhenThePeriodDiffersFromItsFile) {
+    EXPECT_TRUE(documents.isModified()) << "the tempo changed after the lifecycle started";
+    ASSERT_TRUE(documents.saveTo(folder / "song.tnr"));
+    EXPECT_FALSE(documents.isModified());
+
+    TMotive& motive = period.sentences()[1].phrases()[0].motives()[1];
+    motive.notes().push_back(TNote(0, 20, 120));
+    EXPECT_TRUE(documents.isModified()) << "a note in any motive";
+    motive.notes().clear();
+    EXPECT_FALSE(documents.isModified()) << "taking it back again";
+    period.setTempo(131);
+    EXPECT_TRUE(documents.isModified());
+    period.setTempo(130);
+    period.setName("elsewhere");
+    EXPECT_FALSE(documents.isModified()) << "a name is not part of the document";
+
+    buildDefaultPeriod(period);
+    EXPECT_TRUE(documents.isModified()) << "another structure";
+    ASSERT_TRUE(documents.openFrom(folder / "song.tnr"));
+    EXPECT_FALSE(documents.isModified());
+    EXPECT_FALSE(documents.openFrom(folder / "missing.tnr"));
+    EXPECT_FALSE(documents.isModified()) << "the default period after a failed open is fresh";
+}
+
+TEST_F(DocumentLifecycle, TellsWhenThePeriodBecomesUnmodified) {
+    int told = 0;
+    documents.setUnmodifiedListener([&] {
+        ++told;
+        EXPECT_FALSE(documents.isModified());
+    });
+    ASSERT_TRUE(documents.saveTo(folder / "song.tnr"));
+    ASSERT_TRUE(documents.openFrom(folder / "song.tnr"));
+    documents.buildDefault();
+    EXPECT_EQ(told, 3);
+    EXPECT_FALSE(documents.saveTo(folder.path())) << "a folder cannot be written";
+    EXPECT_EQ(told, 3);
+}
+
+TEST_F(DocumentLifecycle, UnsavedWorkIsKeptWhenTheQuestionIsCancelled) {
+    const std::string before = periodDocument(period);
+    dialogs.fileAnswers = {folder / "other.tnr"};
+    documents.open(); // no answer in the script: the question is cancelled
+
+    ASSERT_EQ(dialogs.saveQuestions.size(), 1u);
+    EXPECT_EQ(dialogs.saveQuestions[0].text, "Save changes to Untitled?");
+    EXPECT_EQ(dialogs.saveQuestions[0].caption, "The Tonaria");
+    EXPECT_TRUE(dialogs.fileChoices.empty()) << "no file dialog after Cancel";
+    EXPECT_EQ(periodDocument(period), before);
+    EXPECT_FALSE(documents.newComposition(service));
+    EXPECT_EQ(dialogs.newDialogs, 0);
+    EXPECT_EQ(dialogs.saveQuestions.size(), 2u);
+    EXPECT_EQ(periodDocument(period), before);
+}
+
+TEST_F(DocumentLifecycle, SavingFromTheQuestionMustSucceedBeforeTheCommandGoesOn) {
+    // Save, then the save dialog is cancelled: nothing is written and nothing is replaced.
+    dialogs.saveAnswers = {TSaveChangesAnswer::Save};
+    EXPECT_FALSE(documents.maySetAside());
+    EXPECT_EQ(dialogs.fileChoices.size(), 1u);
+    EXPECT_TRUE(documents.isModified());
+
+    // Save to a name that cannot be written.
+    std::filesystem::create_directories(folder / "taken.tnr");
+    dialogs.saveAnswers = {TSaveChangesAnswer::Save};
+    dialogs.fileAnswers = {folder / "taken.tnr"};
+    dialogs.confirmAnswers = {true};
+    EXPECT_FALSE(documents.maySetAside());
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+
+    dialogs.saveAnswers = {TSaveChangesAnswer::Save};
+    dialogs.fileAnswers = {folder / "kept.tnr"};
+    EXPECT_TRUE(documents.maySetAside());
+    EXPECT_EQ(readWhole(folder / "kept.tnr"), periodDocument(period));
+
+    // Saved now: the next command asks nothing; a named composition is saved without a dialog.
+    EXPECT_TRUE(documents.maySetAside());
+    EXPECT_EQ(dialogs.saveQuestions.size(), 3u);
+    period.setTempo(55);
+    dialogs.saveAnswers = {TSaveChangesAnswer::Save};
+    EXPECT_TRUE(documents.maySetAside());
+    EXPECT_EQ(dialogs.saveQuestions.back().text, "Save changes to kept.tnr?");
+    EXPECT_EQ(readWhole(folder / "kept.tnr"), periodDocument(period));
+}
+
+TEST_F(DocumentLifecycle, DiscardingLetsNewReplaceThePeriod) {
+    dialogs.saveAnswers = {TSaveChangesAnswer::Discard};
+    dialogs.newAnswers = {smallStructure()};
+    EXPECT_TRUE(documents.newComposition(service));
+
+    EXPECT_EQ(dialogs.newDialogs, 1);
+    EXPECT_EQ(listener.changes, 1);
+    EXPECT_EQ(period.motiveCount(), 4);
+    EXPECT_EQ(period.key(), TKey(3, MAJOR));
+    EXPECT_EQ(period.zatakt(), 30);
+    EXPECT_EQ(period.tempo(), 85);
+    EXPECT_EQ(period.name(), "Untitled");
+    EXPECT_FALSE(documents.isModified());
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    // Unchanged since: the next New asks nothing, and its Cancel leaves the period alone.
+    const std::string before = periodDocument(period);
+    EXPECT_FALSE(documents.newComposition(service));
+    EXPECT_EQ(dialogs.newDialogs, 2);
+    EXPECT_EQ(dialogs.saveQuestions.size(), 1u);
+    EXPECT_EQ(periodDocument(period), before);
+    EXPECT_EQ(listener.changes, 1);
+}
+
+TEST_F(DocumentLifecycle, AStructureThatCannotBeBuiltIsReportedAndChangesNothing) {
+    TPeriodStructure broken = smallStructure();
+    broken.motiveCounts = {1};
+    const std::string before = periodDocument(period);
+    EXPECT_FALSE(documents.buildFrom(broken));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].caption, "Error");
+    EXPECT_EQ(periodDocument(period), before);
+    EXPECT_TRUE(documents.isModified());
 }
 
 } // namespace

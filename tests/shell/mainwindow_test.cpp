@@ -4,6 +4,8 @@
 #include "canvas/periodpanel.h"
 #include "canvas/temppanel.h"
 #include "canvas/umotivecanvas.h"
+#include "files/periodbuilder.h"
+#include "files/periodwriter.h"
 #include "files/settings.h"
 #include "playback/recordingbackend.h"
 #include "shell/baseactioninterface.h"
@@ -97,6 +99,7 @@ TEST_F(MainWindow, OpeningABadFileShowsTheMessageAndLeavesTheDefaultPeriod) {
     QWidget* oldView = window->periodPanel();
     QSignalSpy destroyed(oldView, &QObject::destroyed);
 
+    dialogs.saveAnswers = {TSaveChangesAnswer::Discard};
     dialogs.fileAnswers = {name};
     window->open();
 
@@ -249,8 +252,92 @@ TEST_F(MainWindow, SavingOverAnExistingFileAsksFirst) {
     EXPECT_EQ(window->windowTitle(), "Untitled");
 }
 
+TEST_F(MainWindow, TheCaptionMarksUnsavedChanges) {
+    const auto window = start();
+    EXPECT_EQ(window->windowTitle(), "Untitled");
+    frame.tempoPanel()->number()->setValue(115);
+    EXPECT_EQ(window->windowTitle(), "Untitled*");
+
+    const auto name = folder / "song.tnr";
+    ASSERT_TRUE(window->saveTo(name.string()));
+    EXPECT_EQ(window->windowTitle(), QString::fromStdString(name.string()));
+
+    // An edit through a cell's canvas, as every mode and drop makes it.
+    TMotive& motive = window->periodPanel()->motiveCells()[5]->canvas()->motive();
+    motive.notes().push_back(TNote(0, 20, 120));
+    motive.notifyChanged();
+    EXPECT_EQ(window->windowTitle(), QString::fromStdString(name.string() + "*"));
+    motive.notes().clear();
+    motive.notifyChanged();
+    EXPECT_EQ(window->windowTitle(), QString::fromStdString(name.string()));
+}
+
+TEST_F(MainWindow, NewBuildsTheLaidOutPeriodAndShowsTheWindow) {
+    const auto window = start();
+    TPeriodStructure structure = defaultPeriodStructure();
+    structure.phraseCounts = {3, 1};
+    structure.motiveCounts = {1, 2, 3, 4};
+    structure.letters = {5, 6, 7, 8};
+    structure.key = TKey(3, MAJOR);
+    structure.tempo = 62;
+    dialogs.newAnswers = {structure};
+    window->period().setName("/somewhere/old.tnr");
+    window->hide();
+
+    frame.newAction()->trigger();
+
+    EXPECT_TRUE(dialogs.saveQuestions.empty()) << "nothing was changed since the start";
+    EXPECT_EQ(window->motiveCellCount(), 10);
+    EXPECT_EQ(window->period().key(), TKey(3, MAJOR));
+    EXPECT_EQ(frame.tempoPanel()->tempo(), 62);
+    EXPECT_EQ(window->windowTitle(), "Untitled");
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(MainWindow, CancellingNewLeavesTheCompositionByteForByte) {
+    const auto window = start();
+    const auto name = folder / "song.tnr";
+    window->period().setTempo(145);
+    ASSERT_TRUE(window->saveTo(name.string()));
+    TMotive& motive = window->periodPanel()->motiveCells()[0]->canvas()->motive();
+    motive.notes().push_back(TNote(0, 20, 240));
+    motive.notifyChanged();
+    const std::string before = periodDocument(window->period());
+    QWidget* view = window->periodPanel();
+
+    dialogs.saveAnswers = {TSaveChangesAnswer::Discard};
+    window->newComposition();
+
+    EXPECT_EQ(dialogs.newDialogs, 1);
+    EXPECT_EQ(periodDocument(window->period()), before);
+    EXPECT_EQ(window->period().name(), name.string());
+    EXPECT_EQ(window->periodPanel(), view) << "nothing was rebuilt";
+    EXPECT_EQ(window->windowTitle(), QString::fromStdString(name.string() + "*"));
+}
+
+TEST_F(MainWindow, QuittingWithUnsavedWorkAsksFirst) {
+    const auto window = start();
+    frame.show();
+    EXPECT_TRUE(window->mayQuit()) << "nothing to lose";
+    EXPECT_TRUE(dialogs.saveQuestions.empty());
+
+    frame.tempoPanel()->number()->setValue(70);
+    EXPECT_FALSE(frame.close()) << "the question is cancelled: the program runs on";
+    ASSERT_EQ(dialogs.saveQuestions.size(), 1u);
+    EXPECT_EQ(dialogs.saveQuestions[0].text, "Save changes to Untitled?");
+    EXPECT_TRUE(frame.isVisible());
+    EXPECT_EQ(window->period().tempo(), 70);
+
+    dialogs.saveAnswers = {TSaveChangesAnswer::Save};
+    dialogs.fileAnswers = {folder / "last.tnr"};
+    EXPECT_TRUE(window->mayQuit());
+    EXPECT_EQ(readWhole(folder / "last.tnr"), periodDocument(window->period()));
+}
+
 struct TActionLog : TBaseActionInterface {
     std::vector<std::string> calls;
+    bool quitAnswer = true;
+    void newComposition() override { calls.push_back("newComposition"); }
     void save() override { calls.push_back("save"); }
     void saveAs() override { calls.push_back("saveAs"); }
     void open() override { calls.push_back("open"); }
@@ -264,6 +351,10 @@ struct TActionLog : TBaseActionInterface {
     void theoryHelp() override { calls.push_back("theoryHelp"); }
     void about() override { calls.push_back("about"); }
     void showEditor() override { calls.push_back("showEditor"); }
+    bool mayQuit() override {
+        calls.push_back("mayQuit");
+        return quitAnswer;
+    }
 };
 
 TEST_F(MainWindow, ToolButtonsRunTheCommandsOfTheirIds) {
@@ -275,10 +366,13 @@ TEST_F(MainWindow, ToolButtonsRunTheCommandsOfTheirIds) {
         ids.push_back(button->id());
         QTest::mouseClick(button, Qt::LeftButton);
     }
-    EXPECT_EQ(ids, (std::vector<int>{1, 2, 3, 4}));
-    EXPECT_EQ(log.calls, (std::vector<std::string>{"save", "open", "playAll", "stopPlay"}));
-    EXPECT_EQ(frame.toolButtons()[0]->toolTip(), "Save");
-    EXPECT_EQ(frame.toolButtons()[3]->toolTip(), "Stop play");
+    EXPECT_EQ(ids, (std::vector<int>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(log.calls,
+              (std::vector<std::string>{"newComposition", "save", "open", "playAll", "stopPlay"}));
+    EXPECT_EQ(frame.toolButtons()[0]->toolTip(), "New");
+    EXPECT_EQ(frame.toolButtons()[0]->geometry(), QRect(5, 0, 28, 28));
+    EXPECT_EQ(frame.toolButtons()[2]->geometry(), QRect(61, 0, 28, 28));
+    EXPECT_EQ(frame.toolButtons()[4]->toolTip(), "Stop play");
     frame.setActions(window.get());
 }
 
@@ -299,15 +393,17 @@ TEST_F(MainWindow, MenusOfferOnlyTheCommandsThatWork) {
         menus << menu->text() + ": " + items.join(", ");
     }
     EXPECT_EQ(menus.join(" | ").toStdString(),
-              "&File: &Open, &Save, Save &As..., &Export to (*.mid), "
+              "&File: &New, &Open, &Save, Save &As..., &Export to (*.mid), "
               "Export to &MusicXML (*.musicxml), &Quit | &View: &Editor | "
               "&Tools: &Midi Devices... | &Help: &Theory, &Step-by-step, &About");
     EXPECT_EQ(log.calls,
-              (std::vector<std::string>{"open", "save", "saveAs", "exportToMidi",
+              (std::vector<std::string>{"newComposition", "open", "save", "saveAs", "exportToMidi",
                                         "exportToMusicXml", "showEditor", "chooseMidiDevice",
                                         "theoryHelp", "stepByStepHelp", "about"}));
     EXPECT_EQ(frame.saveAction()->shortcut(), QKeySequence("Ctrl+S"));
     EXPECT_EQ(frame.saveAction()->shortcutContext(), Qt::ApplicationShortcut);
+    EXPECT_EQ(frame.newAction()->shortcut(), QKeySequence("Ctrl+N"));
+    EXPECT_EQ(frame.newAction()->shortcutContext(), Qt::ApplicationShortcut);
     frame.setActions(window.get());
 }
 

@@ -21,10 +21,14 @@ public:
     std::vector<TFileChoice> fileChoices;
     std::vector<int> deviceDialogs; // the current device each device dialog was opened with
     int aboutBoxes = 0;
+    std::vector<TShown> saveQuestions;
+    int newDialogs = 0;
 
     std::deque<bool> confirmAnswers;
     std::deque<std::filesystem::path> fileAnswers;
     std::deque<int> deviceAnswers;
+    std::deque<TSaveChangesAnswer> saveAnswers;
+    std::deque<std::optional<TPeriodStructure>> newAnswers;
 
     void showMessage(const std::string& text, const std::string& caption) override {
         messages.push_back({text, caption});
@@ -44,6 +48,15 @@ public:
         return take(deviceAnswers, -1);
     }
     void showAbout() override { ++aboutBoxes; }
+    TSaveChangesAnswer askSaveChanges(const std::string& text,
+                                      const std::string& caption) override {
+        saveQuestions.push_back({text, caption});
+        return take(saveAnswers, TSaveChangesAnswer::Cancel);
+    }
+    std::optional<TPeriodStructure> askNewComposition(TBaseService&) override {
+        ++newDialogs;
+        return take(newAnswers, std::optional<TPeriodStructure>());
+    }
 
 private:
     template <typename T> static T take(std::deque<T>& script, T otherwise) {
