@@ -30,8 +30,14 @@ TKeyPanel::TKeyPanel(QWidget* owner, const TMessageBundle& bundle)
     modes_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     modes_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     icon_->move(85, 6);
-    keys_->setGeometry(0, 41, 116, 21);
-    setFixedSize(std::max(116, icon_->x() + icon_->width()), 62);
+    // The design's width, widened where this platform's font needs more for the longest name.
+    int keysWidth = 116;
+    for (const char* group : {"major group", "minor group"})
+        for (const std::string& name : bundle.list(group))
+            keysWidth = std::max(
+                keysWidth, fontMetrics().horizontalAdvance(QString::fromStdString(name)) + 36);
+    keys_->setGeometry(0, 41, keysWidth, 21);
+    setFixedSize(std::max(keysWidth, icon_->x() + icon_->width()), 62);
     setKey(TKey());
 
     connect(modes_, &QListWidget::currentRowChanged, this, &TKeyPanel::modeChosen);

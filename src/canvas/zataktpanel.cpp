@@ -8,6 +8,7 @@
 #include "model/random.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalBlocker>
@@ -38,19 +39,38 @@ TZataktPanel::TZataktPanel(QWidget* owner, const TMessageBundle& bundle, const T
     : QWidget(owner), bundle_(bundle), meter_(meter), types_(new QListWidget(this)),
       icon_(new THintPanel(this, motiveTypeGlyph(MOTIVE_TYPE_TROCHEE))),
       durationLabel_(new QLabel(this)), durations_(new QComboBox(this)) {
-    types_->setGeometry(0, 0, 75, 48);
     for (const std::string& name : bundle.list("motive type group"))
         types_->addItem(QString::fromStdString(name));
     types_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    icon_->move(80, 17);
-    durationLabel_->setGeometry(0, 52, 167, 22);
-    durations_->setGeometry(0, 70, 167, 21);
+    types_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     durationLabel_->setBuddy(durations_);
-    setFixedSize(167, 91);
     fillDurations();
+    placeControls();
     setMotiveType(MOTIVE_TYPE_TROCHEE, 0);
 
     connect(types_, &QListWidget::currentRowChanged, this, &TZataktPanel::typeChosen);
+}
+
+void TZataktPanel::placeControls() {
+    // The design's places, widened where this platform's font needs more room for the texts.
+    const QFontMetrics metrics = fontMetrics();
+    const int frame = 2 * types_->frameWidth();
+    int listWidth = 75;
+    for (int i = 0; i < types_->count(); ++i)
+        listWidth =
+            std::max(listWidth, metrics.horizontalAdvance(types_->item(i)->text()) + frame + 8);
+    const int listHeight =
+        std::max(48, types_->count() * std::max(types_->sizeHintForRow(0), 0) + frame);
+    types_->setGeometry(0, 0, listWidth, listHeight);
+    icon_->move(listWidth + 5, 17);
+    int width = 167;
+    for (const char* key : {"duration after measure bar", "duration before measure bar"})
+        width =
+            std::max(width, metrics.horizontalAdvance(QString::fromStdString(bundle_.text(key))));
+    const int labelTop = listHeight + 4;
+    durationLabel_->setGeometry(0, labelTop, width, 22);
+    durations_->setGeometry(0, labelTop + 18, width, 21);
+    setFixedSize(std::max(width, icon_->x() + 40), labelTop + 18 + 21);
 }
 
 void TZataktPanel::setMeter(const TMeasure& meter) {

@@ -41,6 +41,7 @@ public:
     THintPanel* icon() const { return icon_; }
 
 private:
+    void placeControls();
     void typeChosen(int row);
     void fillDurations();
 

@@ -87,22 +87,29 @@ TNewDialog::~TNewDialog() {
 }
 
 void TNewDialog::buildSettingGroups() {
+    // Each panel sits 14 pixels inside its group; the groups take the panels' widths.
+    constexpr QPoint inset(14, 24);
     QGroupBox* keyGroup = group(this, "Key Signature:", QRect(8, 8, 150, 132));
     keyPanel_ = new TKeyPanel(keyGroup, bundle_);
-    keyPanel_->move(14, 24);
+    keyPanel_->move(inset);
     keyPanel_->setToolTip("The key of the new composition");
+    keyGroup->resize(keyPanel_->width() + 2 * inset.x(), keyGroup->height());
 
-    QGroupBox* typeGroup = group(this, "Motive Type:", QRect(166, 8, 196, 132));
+    QGroupBox* typeGroup =
+        group(this, "Motive Type:", QRect(keyGroup->geometry().right() + 9, 8, 196, 132));
     zataktPanel_ = new TZataktPanel(typeGroup, bundle_, TMeasure(2, QUARTER));
-    zataktPanel_->move(14, 24);
+    zataktPanel_->move(inset);
     zataktPanel_->setToolTip("Where the motives begin: on the bar line or with an upbeat");
+    typeGroup->resize(zataktPanel_->width() + 2 * inset.x(),
+                      std::max(typeGroup->height(), zataktPanel_->height() + inset.y() + 8));
 
-    QGroupBox* tempoGroup = group(this, "Temp:", QRect(370, 8, 312, 60));
+    const int right = typeGroup->geometry().right() + 9;
+    QGroupBox* tempoGroup = group(this, "Temp:", QRect(right, 8, 682 - right, 60));
     tempoPanel_ = new TTempPanel(tempoGroup, bundle_);
     tempoPanel_->move(14, 26);
     tempoPanel_->setToolTip("The tempo of the new composition");
 
-    QGroupBox* meterGroup = group(this, "Meater:", QRect(370, 76, 312, 64));
+    QGroupBox* meterGroup = group(this, "Meater:", QRect(right, 76, 682 - right, 64));
     meterCombo_ = new QComboBox(meterGroup);
     meterCombo_->setGeometry(14, 28, 100, 22);
     meterCombo_->setToolTip("The meter of the new composition");
