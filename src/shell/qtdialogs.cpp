@@ -64,12 +64,12 @@ void TQtDialogs::showAbout() {
 }
 
 TSaveChangesAnswer TQtDialogs::askSaveChanges(const std::string& text, const std::string& caption) {
-    QMessageBox box(QMessageBox::Warning, QString::fromStdString(caption),
-                    QString::fromStdString(text),
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, owner_);
-    box.setDefaultButton(QMessageBox::Save);
-    box.setEscapeButton(QMessageBox::Cancel);
-    switch (execOnTop(box)) {
+    const auto box = makeMessageBox(owner_, QMessageBox::Warning, QString::fromStdString(text),
+                                    QString::fromStdString(caption),
+                                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    box->setDefaultButton(QMessageBox::Save);
+    box->setEscapeButton(QMessageBox::Cancel);
+    switch (box->exec()) {
     case QMessageBox::Save:
         return TSaveChangesAnswer::Save;
     case QMessageBox::Discard:

@@ -57,22 +57,25 @@ protected:
 
 TEST_F(MenuFrameAndWindow, AToolButtonAndItsMenuItemAreOneAction) {
     const auto& buttons = frame.toolButtons();
-    ASSERT_EQ(buttons.size(), 4u);
+    ASSERT_EQ(buttons.size(), 5u);
+    QAction* create = frame.command("menu new");
     QAction* save = frame.command("menu save");
     QAction* open = frame.command("menu open");
-    EXPECT_EQ(buttons[0]->action(), save);
-    EXPECT_EQ(buttons[1]->action(), open);
-    EXPECT_EQ(buttons[2]->action(), frame.command("play"));
-    EXPECT_EQ(buttons[3]->action(), frame.command("stop"));
+    EXPECT_EQ(buttons[0]->action(), create);
+    EXPECT_EQ(buttons[1]->action(), save);
+    EXPECT_EQ(buttons[2]->action(), open);
+    EXPECT_EQ(buttons[3]->action(), frame.command("play"));
+    EXPECT_EQ(buttons[4]->action(), frame.command("stop"));
     const QList<QAction*> fileItems = frame.menuBar()->actions()[0]->menu()->actions();
+    EXPECT_TRUE(fileItems.contains(create));
     EXPECT_TRUE(fileItems.contains(save));
     EXPECT_TRUE(fileItems.contains(open));
 
     save->setEnabled(false);
-    EXPECT_FALSE(buttons[0]->isEnabled());
-    EXPECT_TRUE(buttons[1]->isEnabled());
+    EXPECT_FALSE(buttons[1]->isEnabled());
+    EXPECT_TRUE(buttons[2]->isEnabled());
     save->setEnabled(true);
-    EXPECT_TRUE(buttons[0]->isEnabled());
+    EXPECT_TRUE(buttons[1]->isEnabled());
     for (TFlatButtonWithID* button : buttons) {
         EXPECT_FALSE(button->accessibleName().isEmpty());
         EXPECT_EQ(button->accessibleName(), button->toolTip());
@@ -94,6 +97,7 @@ TEST_F(MenuFrameAndWindow, EveryMenuAndItemHasItsOwnMnemonicAndTheUsualShortcuts
             EXPECT_TRUE(items.insert(key).second) << item->text().toStdString();
         }
     }
+    EXPECT_EQ(frame.command("menu new")->shortcut(), QKeySequence("Ctrl+N"));
     EXPECT_EQ(frame.command("menu open")->shortcut(), QKeySequence("Ctrl+O"));
     EXPECT_EQ(frame.command("menu save")->shortcut(), QKeySequence("Ctrl+S"));
     EXPECT_EQ(frame.command("menu save as")->shortcut(), QKeySequence("Ctrl+Shift+S"));
