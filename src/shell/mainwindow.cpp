@@ -220,7 +220,9 @@ void TMainWindow::playAll() {
 
 void TMainWindow::stepByStepHelp() {
     playback_.stop();
-    if (!dialogs_.confirm(bundle_.text("step by step start warning"), bundle_.text("warning")))
+    // The example replaces the open composition: unsaved work is offered for saving first, as
+    // before New and Open; a saved or untouched composition is simply replaced.
+    if (!documents_.maySetAside())
         return;
     if (stepForm_ == nullptr)
         stepForm_ = new TStepForm(this, *this, *this, applicationFolder_);

@@ -43,18 +43,15 @@ protected:
     std::unique_ptr<TMainWindow> window_;
 };
 
-TEST_F(StepHelp, WarnsThatTheMelodyWillCloseAndCancelKeepsIt) {
+TEST_F(StepHelp, UnsavedWorkIsOfferedForSavingAndCancelKeepsIt) {
+    window_->period().allMotives()[0]->notes().emplace_back(0, 20, 120);
     window_->stepByStepHelp();
-    ASSERT_EQ(dialogs_.questions.size(), 1u);
-    EXPECT_EQ(dialogs_.questions[0].text,
-              "Current edited melody will be closed after start of step-by-step help");
-    EXPECT_EQ(dialogs_.questions[0].caption, "Warning");
+    ASSERT_EQ(dialogs_.saveQuestions.size(), 1u);
     EXPECT_EQ(window_->stepForm(), nullptr);
-    EXPECT_EQ(window_->period().name(), "Untitled");
+    EXPECT_EQ(window_->period().allMotives()[0]->notes().size(), 1u);
 }
 
 TEST_F(StepHelp, StartOpensTheExampleAtStepZeroBesideTheMenuFrame) {
-    dialogs_.confirmAnswers = {true};
     window_->stepByStepHelp();
     TStepForm* form = window_->stepForm();
     ASSERT_NE(form, nullptr);
@@ -70,21 +67,21 @@ TEST_F(StepHelp, StartOpensTheExampleAtStepZeroBesideTheMenuFrame) {
 }
 
 TEST_F(StepHelp, StartingAgainFromStepFiveReopensTheExampleAtStepZero) {
-    dialogs_.confirmAnswers = {true, true};
     window_->stepByStepHelp();
     TStepForm* form = window_->stepForm();
     for (int k = 0; k < 5; ++k)
         QTest::mouseClick(form->nextButton(), Qt::LeftButton);
     ASSERT_EQ(form->step(), 5);
     window_->period().allMotives()[0]->clearNotes();
+    dialogs_.saveAnswers = {TSaveChangesAnswer::Discard};
     window_->stepByStepHelp();
+    EXPECT_EQ(dialogs_.saveQuestions.size(), 1u);
     EXPECT_EQ(window_->stepForm(), form);
     EXPECT_EQ(form->step(), 0);
     EXPECT_FALSE(window_->period().allMotives()[0]->notes().empty());
 }
 
 TEST_F(StepHelp, EachStepOpensThePanelItsMotiveWasMadeWith) {
-    dialogs_.confirmAnswers = {true};
     window_->stepByStepHelp();
     TStepForm* form = window_->stepForm();
     const TDevelopmentArea& area = *window_->developmentArea();
@@ -117,7 +114,6 @@ TEST_F(StepHelp, EachStepOpensThePanelItsMotiveWasMadeWith) {
 }
 
 TEST_F(StepHelp, PlayButtonsPlayTheirPartOfThePeriod) {
-    dialogs_.confirmAnswers = {true};
     window_->stepByStepHelp();
     TStepForm* form = window_->stepForm();
     for (int k = 0; k < 3; ++k)
@@ -140,7 +136,6 @@ TEST_F(StepHelp, PlayButtonsPlayTheirPartOfThePeriod) {
 
 TEST_F(StepHelp, AMissingExampleIsReportedAndTheWindowStaysHidden) {
     fs::remove(folder_ / "stepbystep" / "step8.tnr");
-    dialogs_.confirmAnswers = {true};
     window_->stepByStepHelp();
     ASSERT_NE(window_->stepForm(), nullptr);
     EXPECT_FALSE(window_->stepForm()->isVisible());
@@ -161,7 +156,6 @@ TEST_F(StepHelp, TheoryIsCreatedOnceAndShownBesideTheMenuFrame) {
 }
 
 TEST_F(StepHelp, MenuItemsAndToolButtonsRunTheHelpCommands) {
-    dialogs_.confirmAnswers = {true};
     ASSERT_EQ(frame_.helpButtons().size(), 2u);
     EXPECT_EQ(frame_.helpButtons()[0]->toolTip(), "Display theory");
     EXPECT_EQ(frame_.helpButtons()[1]->toolTip(), "Display step-by-step help");
