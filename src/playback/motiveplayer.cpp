@@ -63,7 +63,10 @@ TMotivePlayer::TMotivePlayer(TPlayer* player, bool deferStart)
 
 TMotivePlayer::TMotivePlayer(TPlayer* player, bool deferStart, std::unique_ptr<TRealTimer> timer)
     : timer_(std::move(timer)), player_(player), planner_(true), deferStart_(deferStart) {
-    timer_->setCallback([this] { onTimerEvent(); });
+    // The callback names the timer itself: while the destructor joins the timer thread, timer_
+    // is already empty, but the timer lives until the thread has ended.
+    TRealTimer* const realTimer = timer_.get();
+    timer_->setCallback([this, realTimer] { onTimerEvent(*realTimer); });
 }
 
 TMotivePlayer::TMotivePlayer() : planner_(false) {}
@@ -115,11 +118,11 @@ void TMotivePlayer::start() {
     }
 }
 
-void TMotivePlayer::onTimerEvent() {
+void TMotivePlayer::onTimerEvent(const TRealTimer& timer) {
     Session session(*this);
     // An event that fired just before a stop (or a stop and a new start) must not move the
     // clock of the schedule that replaced it.
-    if (!timer_->isCurrentEvent()) {
+    if (!timer.isCurrentEvent()) {
         return;
     }
     tickLocked();

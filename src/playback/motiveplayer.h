@@ -75,7 +75,7 @@ private:
     friend class Session;
 
     // Called on the timer thread.
-    void onTimerEvent();
+    void onTimerEvent(const TRealTimer& timer);
     // Called on the timer thread, or by hand, with the lock held.
     void tickLocked();
     // Called with the lock held, on the interface thread or from a listener on the timer thread.
