@@ -142,6 +142,8 @@ private:
     void offerAppoggiatura(const TTurnVector& pre, const TChord& chord, variant_set& out, int idx);
     void offerEscape(const TTurnVector& pre, const TChord& chord, variant_set& out, int idx);
     void offerNeighbours(int p0, const TChord& chord, variant_set& out) const;
+    bool offeredLeavingNeighbours(const TTurnVector& pre, int p0, const TChord& chord,
+                                  variant_set& out) const;
     bool closesMeasure(const TNote& previous) const;
 
     TRandomGenerator& random_;

@@ -34,6 +34,15 @@ void TScheme::offerNeighbours(int p0, const TChord& chord, variant_set& out) con
             offer(out, p, false, -1);
 }
 
+// A turn that leaves a chord tone inside the measure goes on to one of its neighbours.
+bool TScheme::offeredLeavingNeighbours(const TTurnVector& pre, int p0, const TChord& chord,
+                                       variant_set& out) const {
+    if (!isChordNote(pre, 0) || closesMeasure(pre[0]))
+        return false;
+    offerNeighbours(p0, chord, out);
+    return true;
+}
+
 void TScheme::offerRepetition(const TTurnVector& pre, const TChord& chord, variant_set& out,
                               int idx) {
     const int p0 = pitchOf(pre, 0);
@@ -70,11 +79,8 @@ void TScheme::offerNeighbour(const TTurnVector& pre, const TChord& chord, varian
     const int p0 = pitchOf(pre, 0);
     if (p0 == NO_PITCH)
         return;
-    const bool closes = closesMeasure(pre[0]);
-    if (isChordNote(pre, 0) && !closes) {
-        offerNeighbours(p0, chord, out);
+    if (offeredLeavingNeighbours(pre, p0, chord, out))
         return;
-    }
     const int p1 = pitchOf(pre, 1);
     if (isChordNote(pre, 1) && std::abs(p0 - p1) == 1) {
         const int back =
@@ -89,10 +95,8 @@ void TScheme::offerPassing(const TTurnVector& pre, const TChord& chord, variant_
     if (p0 == NO_PITCH)
         return;
     const bool closes = closesMeasure(pre[0]);
-    if (isChordNote(pre, 0) && !closes) {
-        offerNeighbours(p0, chord, out);
+    if (offeredLeavingNeighbours(pre, p0, chord, out))
         return;
-    }
     const int p1 = pitchOf(pre, 1);
     const int p2 = pitchOf(pre, 2);
     if (p1 == NO_PITCH || std::abs(p0 - p1) != 1)
@@ -112,10 +116,8 @@ void TScheme::offerDoubleNeighbour(const TTurnVector& pre, const TChord& chord, 
     if (p0 == NO_PITCH)
         return;
     const bool closes = closesMeasure(pre[0]);
-    if (isChordNote(pre, 0) && !closes) {
-        offerNeighbours(p0, chord, out);
+    if (offeredLeavingNeighbours(pre, p0, chord, out))
         return;
-    }
     const int p1 = pitchOf(pre, 1);
     const int p2 = pitchOf(pre, 2);
     if (isChordNote(pre, 1) && !isChordNote(pre, 0) && std::abs(p0 - p1) == 1 && !closes) {
@@ -160,10 +162,8 @@ void TScheme::offerEscape(const TTurnVector& pre, const TChord& chord, variant_s
     const int p0 = pitchOf(pre, 0);
     if (p0 == NO_PITCH)
         return;
-    if (isChordNote(pre, 0) && !closesMeasure(pre[0])) {
-        offerNeighbours(p0, chord, out);
+    if (offeredLeavingNeighbours(pre, p0, chord, out))
         return;
-    }
     const int p1 = pitchOf(pre, 1);
     if (isChordNote(pre, 1) && std::abs(p0 - p1) == 1) {
         offer(out, chord.chordToneAbove(key_, p0, 2), true, idx);
