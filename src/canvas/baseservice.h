@@ -39,7 +39,10 @@ public:
     virtual TScheme& scheme() = 0;
     virtual TMessageBundle& messageBundle() = 0;
     virtual TPeriodData& period() = 0;
-    // takeRhythmFrom and takePitchFrom arrive with the scheme panel.
+    // The rhythm set, or the pitch set, of the scheme panel takes its scheme from the motive
+    // and shows it.
+    virtual void takeRhythmFrom(const TMotive& motive) = 0;
+    virtual void takePitchFrom(const TMotive& motive) = 0;
     // The fast menu; null while there is none (canvases then hide their fast-menu button).
     virtual TFastMenu* fastMenu() = 0;
     // Presses the chooser of the development area at that index and shows its panel.

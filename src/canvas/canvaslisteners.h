@@ -33,3 +33,14 @@ public:
     virtual void noteStarted(int motiveId, int noteIndex) = 0;
     virtual void noteFinished(int motiveId, int noteIndex) = 0;
 };
+
+// Told which element of the rhythm scheme and of the pitch scheme the variant being chosen
+// draws on, so the scheme sets can light them. Index -1 puts the light out. Interface thread
+// only.
+class TTurnAndRhythmSelectionListener {
+public:
+    virtual ~TTurnAndRhythmSelectionListener() = default;
+    // `duration` is the scheme's element at `index` (a set lights every item of that value).
+    virtual void showRhythmSelection(int duration, int index) = 0;
+    virtual void showTurnSelection(int index) = 0;
+};

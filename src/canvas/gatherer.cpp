@@ -46,6 +46,12 @@ QLabel* TGatherer::numberLabel(int i) const {
     return i >= 0 && i < static_cast<int>(labels_.size()) ? labels_[std::size_t(i)] : nullptr;
 }
 
+void TGatherer::setHint(const QString& text) {
+    setToolTip(text);
+    setAccessibleName(text);
+    hint_->setToolTip(text);
+}
+
 bool TGatherer::acceptDrag(QWidget* source) const {
     return qobject_cast<TMotiveCanvas*>(source) != nullptr || isItem(source);
 }
@@ -79,6 +85,7 @@ void TGatherer::drop(QWidget* target, QWidget* source) {
         if (onto == nullptr || onto == item)
             return;
         group_.move(item, onto);
+        takenFromMotive_ = false;
         relayout();
         group_.deselectAll();
         apply();
@@ -105,6 +112,7 @@ void TGatherer::drop(QWidget* target, QWidget* source) {
     }
     if (item->group() != nullptr)
         item->group()->deselectAll();
+    takenFromMotive_ = false;
     relayout();
     apply();
 }
@@ -125,6 +133,7 @@ void TGatherer::setMode(int mode) {
         discard(repeated);
     }
     storeMode(mode);
+    takenFromMotive_ = false;
     relayout();
 }
 
@@ -136,6 +145,7 @@ void TGatherer::deleteWithSelection(TGroupButton* item) {
         if (held == item || held->isSelected())
             leaving.push_back(held);
     discard(leaving);
+    takenFromMotive_ = false;
     relayout();
     apply();
 }
@@ -155,7 +165,9 @@ void TGatherer::discard(const std::vector<TGroupButton*>& items) {
 }
 
 void TGatherer::clearItems() {
-    discard(group_.items());
+    // A copy: the group's own list shrinks while they leave.
+    const std::vector<TGroupButton*> items = group_.items();
+    discard(items);
 }
 
 void TGatherer::relayout() {
@@ -279,8 +291,18 @@ void TRythmGatherer::takeFromMotive(const TMotive& motive) {
     for (DURATION value : motive.rhythm())
         append(new TDurationButton(this, value));
     relayout();
-    // The listener of the rhythm scheme hears of the change.
+    // The listener of the rhythm scheme hears of the change (and may reload this gatherer).
     scheme_.setDurations(values(), true, true);
+    setTakenFromMotive(true);
+}
+
+void TRythmGatherer::reloadFromScheme() {
+    clearItems();
+    storeMode(scheme_.durationsInOrder() ? TGroup::SEQUENCE : TGroup::SET);
+    for (DURATION value : scheme_.durations())
+        append(new TDurationButton(this, value));
+    setTakenFromMotive(false);
+    relayout();
 }
 
 bool TRythmGatherer::isItem(const QWidget* source) const {
@@ -327,6 +349,16 @@ void TTurnRoundGatherer::takeFromMotive(const TMotive& motive) {
             append(new TTurnRoundButton(this, turn.turn));
     relayout();
     scheme_.setTurns(values(), true, true);
+    setTakenFromMotive(true);
+}
+
+void TTurnRoundGatherer::reloadFromScheme() {
+    clearItems();
+    storeMode(scheme_.turnsInOrder() ? TGroup::SEQUENCE : TGroup::SET);
+    for (TURN_ROUND value : scheme_.turns())
+        append(new TTurnRoundButton(this, value));
+    setTakenFromMotive(false);
+    relayout();
 }
 
 bool TTurnRoundGatherer::isItem(const QWidget* source) const {

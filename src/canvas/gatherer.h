@@ -37,6 +37,9 @@ public:
     virtual void apply() = 0;
     // Replaces the content by the motive's values in sequence mode and applies.
     virtual void takeFromMotive(const TMotive& motive) = 0;
+    // Shows the scheme's half as it is: one item per element, the scheme's mode; applies
+    // nothing.
+    virtual void reloadFromScheme() = 0;
     void relayout();
     // The item and every selected item leave and are destroyed; the rest is applied.
     void deleteWithSelection(TGroupButton* item);
@@ -45,6 +48,11 @@ public:
     TDragged* handle(int i) const;
     QLabel* numberLabel(int i) const;
     QLabel* overflowLabel() const { return overflow_; }
+    THintPanel* hintPanel() const { return hint_; }
+    // Whether the content is a motive's, untouched by the user since.
+    bool takenFromMotive() const { return takenFromMotive_; }
+    // The tooltip of the gatherer and its corner glyph.
+    void setHint(const QString& text);
 
     void itemAdded(TGroupButton*) override {}
     void itemsAdded(const std::vector<TGroupButton*>&) override {}
@@ -66,6 +74,7 @@ protected:
     void discard(const std::vector<TGroupButton*>& items);
     void clearItems();
     void storeMode(int mode) { group_.setMode(mode); }
+    void setTakenFromMotive(bool taken) { takenFromMotive_ = taken; }
 
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
@@ -86,6 +95,7 @@ private:
     std::vector<QLabel*> labels_;
     QLabel* overflow_;
     THintPanel* hint_;
+    bool takenFromMotive_ = false;
 };
 
 // Gathers durations into the rhythm scheme; rests never stay in a set.
@@ -95,6 +105,7 @@ public:
     TRythmGatherer(QWidget* owner, TScheme& scheme);
     void apply() override;
     void takeFromMotive(const TMotive& motive) override;
+    void reloadFromScheme() override;
     std::vector<DURATION> values() const;
 
 protected:
@@ -111,6 +122,7 @@ public:
     TTurnRoundGatherer(QWidget* owner, TScheme& scheme);
     void apply() override;
     void takeFromMotive(const TMotive& motive) override;
+    void reloadFromScheme() override;
     std::vector<TURN_ROUND> values() const;
 
 protected:

@@ -93,6 +93,13 @@ void TGroupButton::setSelected(bool selected) {
     update();
 }
 
+void TGroupButton::setHighlighted(bool highlighted) {
+    if (highlighted_ == highlighted)
+        return;
+    highlighted_ = highlighted;
+    update();
+}
+
 void TGroupButton::pressItem(bool withCtrl) {
     if (!withCtrl && group_ != nullptr)
         group_->deselectAll();
@@ -129,8 +136,9 @@ QSize TGlyphButton::sizeHint() const {
 
 void TGlyphButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    drawBevel(painter, rect(), false);
-    drawGlyphCentred(painter, isSelected() ? selectedGlyph_ : glyph_, rect(), false);
+    drawBevel(painter, rect(), isHighlighted());
+    drawGlyphCentred(painter, isSelected() || isHighlighted() ? selectedGlyph_ : glyph_, rect(),
+                     false);
     if (hasFocus()) {
         painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
         painter.drawRect(rect().adjusted(2, 2, -3, -3));

@@ -84,6 +84,9 @@ public:
     // Repaints when the state changes.
     void setSelected(bool selected);
     bool isSelected() const { return selected_; }
+    // The light of the scheme element a variant draws on; apart from the user's selection.
+    void setHighlighted(bool highlighted);
+    bool isHighlighted() const { return highlighted_; }
     // The user's press, with or without Ctrl.
     void pressItem(bool withCtrl);
 
@@ -95,6 +98,7 @@ protected:
 private:
     TGroup* group_ = nullptr;
     bool selected_ = false;
+    bool highlighted_ = false;
 };
 
 // An item drawn as a glyph, another glyph while selected, on a bevelled face.

@@ -13,6 +13,8 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int VIEW_REGION = 0;
@@ -179,7 +181,29 @@ void TVariantView::track(const TShiftState& shift, int x, int y) {
     // The other half follows when the cursor moved on.
     if (session_->cursor() != cursor)
         strategy(1 - side_)->start(session_->cursor());
+    showSchemeSelection();
     invalidatePicture();
+}
+
+void TVariantView::addSelectionListener(TTurnAndRhythmSelectionListener* listener) {
+    if (listener != nullptr && std::find(selectionListeners_.begin(), selectionListeners_.end(),
+                                         listener) == selectionListeners_.end())
+        selectionListeners_.push_back(listener);
+}
+
+void TVariantView::removeSelectionListener(TTurnAndRhythmSelectionListener* listener) {
+    std::erase(selectionListeners_, listener);
+}
+
+void TVariantView::showSchemeSelection() {
+    const TNotePick* pick = session_ != nullptr && session_->notePreview().has_value()
+                                ? &*session_->notePreview()
+                                : nullptr;
+    for (TTurnAndRhythmSelectionListener* listener : selectionListeners_) {
+        listener->showRhythmSelection(pick != nullptr ? pick->duration : 0,
+                                      pick != nullptr ? pick->durationIndex : -1);
+        listener->showTurnSelection(pick != nullptr ? pick->turnIndex : -1);
+    }
 }
 
 void TVariantView::timerUpdate() {
@@ -225,6 +249,7 @@ void TVariantView::close() {
     scratchChord_.reset();
     owner_ = nullptr;
     QCursor::setPos(savedPointer_);
+    showSchemeSelection();
     trace_->write(traceCloseLine());
     closing_ = false;
     invalidatePicture();

@@ -15,6 +15,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 // The panel of the variant window in which the user picks notes and chords while holding the
 // mouse button on a canvas. Two halves of 240 pixels (they share column 239), each run by a
@@ -51,6 +52,9 @@ public:
     TVariantStrategy* strategy(int side) const;
     TVariantSession* session() const { return session_.get(); }
     TClipMaker& clipMaker() { return clip_; }
+    // Told which scheme elements the previewed note draws on, and -1 when none.
+    void addSelectionListener(TTurnAndRhythmSelectionListener* listener);
+    void removeSelectionListener(TTurnAndRhythmSelectionListener* listener);
     // Tests run without the timer thread and decide whether the left button is held.
     void setTimerEnabled(bool enabled) { timerEnabled_ = enabled; }
     void setButtonProbe(std::function<bool()> probe) { buttonHeld_ = std::move(probe); }
@@ -66,6 +70,7 @@ private:
     void switchSide(int side, const QPoint& at);
     QPoint viewOrigin() const;
     void movePointerInView(int x, int y);
+    void showSchemeSelection();
 
     TBaseService& service_;
     QWidget* window_;
@@ -86,4 +91,5 @@ private:
     bool closing_ = false;
     // The chord under the pointer's position when the notes half was entered.
     std::optional<TChord> scratchChord_;
+    std::vector<TTurnAndRhythmSelectionListener*> selectionListeners_;
 };

@@ -49,3 +49,50 @@ enum TSchemeCommand : int {
 
 // The first command that writes the pitch scheme.
 inline constexpr int FIRST_PITCH_COMMAND = SMALL_TURNS;
+
+// The message-bundle key of a command's hint, by command number; null out of range.
+inline const char* schemeCommandKey(int command) {
+    static constexpr const char* KEYS[SCHEME_COMMAND_COUNT] = {
+        "small dur gen",
+        "big dur gen",
+        "contrast small/big dur gen",
+        "clear dur scheme",
+        "plavniy dur gen",
+        "otrivistiy dur gen",
+        "contrast plav/otr dur gen",
+        "default dur scheme",
+        "slow to fast dur gen",
+        "fast to slow dur gen",
+        "contrast fts/stf dur gen",
+        "random dur scheme",
+        "with space dur gen",
+        "without space dur gen",
+        "contrast with/without space dur gen",
+        "turn dur scheme",
+        "one dur gen",
+        "many dur gen",
+        "contrast one/many dur gen",
+        "random current dur scheme",
+        "small turn gen",
+        "big turn gen",
+        "contrast small/big turn gen",
+        "clear turn scheme",
+        "plav turn gen",
+        "otr turn gen",
+        "contrast plav/otr turn gen",
+        "default turn scheme",
+        "chord turn gen",
+        "nonchord turn gen",
+        "contrast chord/nonchord turn gen",
+        "random turn scheme",
+        "picture1 chord turn gen",
+        "picture2 chord turn gen",
+        "contrast picture1/picture2 turn gen",
+        "turn turn scheme",
+        "one turn gen",
+        "many turn gen",
+        "contrast one/many turn gen",
+        "random current turn scheme",
+    };
+    return command >= 0 && command < SCHEME_COMMAND_COUNT ? KEYS[command] : nullptr;
+}

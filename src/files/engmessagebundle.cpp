@@ -87,6 +87,19 @@ constexpr TBundleText ENG_TEXTS[] = {
      "Mix durations of current rhythm scheme, only if the mode - in order"},
     {"motive for contrast", "Drag and drop motive on this figure to define Motive for Contrast"},
     {"show motive for contrast", "Show Motive for Contrast"},
+    {"scheme mode in order", "In order"},
+    {"scheme mode in order hint", "Use the items one after another in this order; they may "
+                                  "repeat, and the rhythm may hold rests"},
+    {"scheme mode as set", "As a set"},
+    {"scheme mode as set hint", "Use the items in any order, each value once; a rhythm set holds "
+                                "no rests"},
+    {"rhythm gatherer hint", "The rhythm scheme: drag durations here, drag them along to reorder, "
+                             "Ctrl-click to select several, or drop a motive to take its rhythm"},
+    {"pitch gatherer hint", "The pitch scheme: drag turns here, drag them along to reorder, "
+                            "Ctrl-click to select several, or drop a motive to take its turns"},
+    {"deleter hint", "Drag items of the scheme here to delete them, with the items selected "
+                     "beside them"},
+    {"rests hint", "Show the rests instead of the notes (in order only)"},
     {"small turn gen", "Generate the pitch scheme from turns consisting from small intervals"},
     {"big turn gen", "Generate the pitch scheme from turns consisting from large intervals"},
     {"contrast small/big turn gen", "Generate the scheme contrast to Motive for Contrast, in "

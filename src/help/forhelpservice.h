@@ -6,6 +6,7 @@
 class QWidget;
 class TDragged;
 class TFlatButtonWithID;
+class TGroupButton;
 class TMotive;
 class TPanelChooser;
 class TRealButton;
@@ -13,8 +14,8 @@ class TUMotiveCanvas;
 class TUMotiveSet;
 class TVariantView;
 
-// What the guided help drives the application through. The accessors of the scheme and effect
-// panels and the fast menu join with those.
+// What the guided help drives the application through. The accessors of the fast menu join
+// with those.
 class TForHelpService {
 public:
     virtual ~TForHelpService() = default;
@@ -44,6 +45,21 @@ public:
     virtual TUMotiveCanvas* relSequenceUpCanvas() = 0;
     virtual TDragged* sequenceUpHandle() = 0;
     virtual TDragged* relSequenceUpHandle() = 0;
+    // Controls of the scheme panel's rhythm set and pitch set that the help points at: the
+    // gatherers, deleters, the rhythm mode chooser, figure and show button; the handle of the
+    // rhythm item for duration d (negative: a rest) and of the i-th pitch item (turn i + 1);
+    // the i-th item of the rhythm gatherer and its handle. Null when there is no such control.
+    virtual QWidget* rhythmGatherer() = 0;
+    virtual QWidget* pitchGatherer() = 0;
+    virtual QWidget* rhythmDeleter() = 0;
+    virtual TDragged* rhythmItemHandle(int d) = 0;
+    virtual TDragged* pitchItemHandle(int i) = 0;
+    virtual QWidget* rhythmModeChooser() = 0;
+    virtual QWidget* pitchDeleter() = 0;
+    virtual QWidget* rhythmContrastFigure() = 0;
+    virtual TGroupButton* rhythmGathererItem(int i) = 0;
+    virtual TDragged* rhythmGathererEntry(int i) = 0;
+    virtual QWidget* rhythmShowButton() = 0;
     virtual void scrollToNode(int n) = 0;
     // Selects the chooser; when it shows an effect panel, that panel develops `motive`.
     virtual void chooseEffect(int index, const TMotive& motive) = 0;

@@ -1,7 +1,10 @@
 #include "shell/mainwindow.h"
 
 #include "canvas/canvascursors.h"
+#include "canvas/deleter.h"
 #include "canvas/drawing.h"
+#include "canvas/gatherer.h"
+#include "canvas/hintpanel.h"
 #include "canvas/resources.h"
 #include "canvas/umotivecanvas.h"
 #include "canvas/variantview.h"
@@ -11,7 +14,11 @@
 #include "panels/captionbutton.h"
 #include "panels/developmentarea.h"
 #include "panels/effectmotivepanel.h"
+#include "panels/modechooser.h"
 #include "panels/rawpanel.h"
+#include "panels/rythmset.h"
+#include "panels/schemepanel.h"
+#include "panels/turnroundset.h"
 #include "shell/qtdialogs.h"
 #include "shell/topframe.h"
 #include "shell/wtonaria.h"
@@ -84,7 +91,8 @@ TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
 
     period_.setListener(this);
     // The effect panels, each numbering its three variant canvases (0 to 41), and the choosers.
-    developmentArea_ = new TDevelopmentArea(this, *this, scheme_);
+    schemePanel_ = new TSchemePanel(this, *this, scheme_);
+    developmentArea_ = new TDevelopmentArea(this, *this, scheme_, schemePanel_);
     modeButtons_ = new TButtonGroupPanel(this, bundle_);
     modeButtons_->move(MODE_BUTTONS_PLACE);
     navigationTree_ = new TNavigationTree(this, bundle_);
@@ -95,6 +103,9 @@ TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
 
     loadCanvasCursors();
     developmentArea_->selectFirst();
+    schemePanel_->reloadSets();
+    variantWindow_->view()->addSelectionListener(schemePanel_->rythmSet());
+    variantWindow_->view()->addSelectionListener(schemePanel_->pitchSet());
     frame_.tempoPanel()->setListener(this);
     frame_.setCaption();
 }
@@ -102,6 +113,8 @@ TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
 TMainWindow::~TMainWindow() {
     // A choice in progress ends before the canvases go.
     variantWindow_->view()->abandon();
+    variantWindow_->view()->removeSelectionListener(schemePanel_->rythmSet());
+    variantWindow_->view()->removeSelectionListener(schemePanel_->pitchSet());
     // The help windows go first, while the services they were given still stand.
     delete stepForm_;
     stepForm_ = nullptr;
@@ -115,6 +128,7 @@ TMainWindow::~TMainWindow() {
     navigationTree_->setListener(nullptr);
     periodPanel_ = nullptr;
     developmentArea_ = nullptr;
+    schemePanel_ = nullptr;
     // The views reach the player, the period and the message window, members that go after
     // this body: the child windows go first (each canvas leaves the player as it goes).
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
@@ -153,6 +167,14 @@ void TMainWindow::playInContext(const TMotive& motive, TMotivePlayerListener* li
         items.emplace_back(context.motive, context.listener);
     items.emplace_back(&motive, listener);
     playback_.play(items);
+}
+
+void TMainWindow::takeRhythmFrom(const TMotive& motive) {
+    schemePanel_->rythmSet()->setMotive(motive);
+}
+
+void TMainWindow::takePitchFrom(const TMotive& motive) {
+    schemePanel_->pitchSet()->setMotive(motive);
 }
 
 void TMainWindow::selectPanel(int index) {
@@ -330,6 +352,54 @@ TDragged* TMainWindow::sequenceUpHandle() {
 
 TDragged* TMainWindow::relSequenceUpHandle() {
     return developmentArea_->effectPanel(TDevelopmentArea::REL_SEQUENCE_UP)->slot(0)->dragHandle();
+}
+
+QWidget* TMainWindow::rhythmGatherer() {
+    return schemePanel_->rythmSet()->gatherer();
+}
+
+QWidget* TMainWindow::pitchGatherer() {
+    return schemePanel_->pitchSet()->gatherer();
+}
+
+QWidget* TMainWindow::rhythmDeleter() {
+    return schemePanel_->rythmSet()->deleter();
+}
+
+TDragged* TMainWindow::rhythmItemHandle(int d) {
+    return schemePanel_->rythmSet()->itemHandle(DURATION(d));
+}
+
+TDragged* TMainWindow::pitchItemHandle(int i) {
+    return schemePanel_->pitchSet()->itemHandle(i);
+}
+
+QWidget* TMainWindow::rhythmModeChooser() {
+    return schemePanel_->rythmSet()->modeChooser();
+}
+
+QWidget* TMainWindow::pitchDeleter() {
+    return schemePanel_->pitchSet()->deleter();
+}
+
+QWidget* TMainWindow::rhythmContrastFigure() {
+    return schemePanel_->rythmSet()->contrastFigure();
+}
+
+TGroupButton* TMainWindow::rhythmGathererItem(int i) {
+    const auto& items = schemePanel_->rythmSet()->gatherer()->group().items();
+    return i >= 0 && i < int(items.size()) ? items[std::size_t(i)] : nullptr;
+}
+
+TDragged* TMainWindow::rhythmGathererEntry(int i) {
+    // Handles outlive the items they stood for; only those of present items count.
+    if (rhythmGathererItem(i) == nullptr)
+        return nullptr;
+    return schemePanel_->rythmSet()->gatherer()->handle(i);
+}
+
+QWidget* TMainWindow::rhythmShowButton() {
+    return schemePanel_->rythmSet()->showButton();
 }
 
 void TMainWindow::chooseEffect(int index, const TMotive& motive) {

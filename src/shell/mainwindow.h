@@ -23,6 +23,7 @@
 
 class TDevelopmentArea;
 class TMidiBackendInterface;
+class TSchemePanel;
 class TStepForm;
 class TTheoryForm;
 class TTopFrame;
@@ -71,6 +72,8 @@ public:
     TScheme& scheme() override { return scheme_; }
     TMessageBundle& messageBundle() override { return bundle_; }
     TPeriodData& period() override { return period_; }
+    void takeRhythmFrom(const TMotive& motive) override;
+    void takePitchFrom(const TMotive& motive) override;
     TFastMenu* fastMenu() override { return nullptr; }
     void selectPanel(int index) override;
     void resetCanvasMode(bool keep) override;
@@ -129,6 +132,17 @@ public:
     TUMotiveCanvas* relSequenceUpCanvas() override;
     TDragged* sequenceUpHandle() override;
     TDragged* relSequenceUpHandle() override;
+    QWidget* rhythmGatherer() override;
+    QWidget* pitchGatherer() override;
+    QWidget* rhythmDeleter() override;
+    TDragged* rhythmItemHandle(int d) override;
+    TDragged* pitchItemHandle(int i) override;
+    QWidget* rhythmModeChooser() override;
+    QWidget* pitchDeleter() override;
+    QWidget* rhythmContrastFigure() override;
+    TGroupButton* rhythmGathererItem(int i) override;
+    TDragged* rhythmGathererEntry(int i) override;
+    QWidget* rhythmShowButton() override;
     void scrollToNode(int n) override { periodPanel_->scrollToNode(n); }
     void chooseEffect(int index, const TMotive& motive) override;
     void playPeriod() override { periodPanel_->playPeriod(); }
@@ -152,6 +166,7 @@ public:
     TTheoryForm* theoryForm() const { return theoryForm_; }
     TWTonaria* variantWindow() const { return variantWindow_; }
     TDevelopmentArea* developmentArea() const { return developmentArea_; }
+    TSchemePanel* schemePanel() const { return schemePanel_; }
 
 protected:
     // The strip, its scroll bar and the development area take the window's width; the menu
@@ -182,6 +197,7 @@ private:
     TDocumentLifecycle documents_;
     TMessageWindow messageWindow_;
     TWTonaria* variantWindow_ = nullptr;
+    TSchemePanel* schemePanel_ = nullptr;
     TDevelopmentArea* developmentArea_ = nullptr;
     TButtonGroupPanel* modeButtons_ = nullptr;
     TNavigationTree* navigationTree_ = nullptr;

@@ -57,6 +57,8 @@ public:
     TScheme& scheme() override { return scheme_; }
     TMessageBundle& messageBundle() override { return bundle_; }
     TPeriodData& period() override { return period_; }
+    void takeRhythmFrom(const TMotive& motive) override { rhythmTakenFrom.push_back(motive); }
+    void takePitchFrom(const TMotive& motive) override { pitchTakenFrom.push_back(motive); }
     TFastMenu* fastMenu() override { return nullptr; }
     void selectPanel(int index) override { selectedPanels.push_back(index); }
     void resetCanvasMode(bool) override {}
@@ -83,6 +85,8 @@ public:
     TColorPanelListener* display = nullptr;
     std::vector<TPosted> posted;
     std::vector<int> selectedPanels;
+    std::vector<TMotive> rhythmTakenFrom;
+    std::vector<TMotive> pitchTakenFrom;
     std::vector<std::pair<TUMotiveCanvas*, bool>> playing;
     std::function<void(TUMotiveCanvas&, bool)> onMotivePlaying;
 

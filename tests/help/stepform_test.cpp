@@ -44,6 +44,17 @@ public:
     TUMotiveCanvas* relSequenceUpCanvas() override { return nullptr; }
     TDragged* sequenceUpHandle() override { return nullptr; }
     TDragged* relSequenceUpHandle() override { return nullptr; }
+    QWidget* rhythmGatherer() override { return nullptr; }
+    QWidget* pitchGatherer() override { return nullptr; }
+    QWidget* rhythmDeleter() override { return nullptr; }
+    TDragged* rhythmItemHandle(int) override { return nullptr; }
+    TDragged* pitchItemHandle(int) override { return nullptr; }
+    QWidget* rhythmModeChooser() override { return nullptr; }
+    QWidget* pitchDeleter() override { return nullptr; }
+    QWidget* rhythmContrastFigure() override { return nullptr; }
+    TGroupButton* rhythmGathererItem(int) override { return nullptr; }
+    TDragged* rhythmGathererEntry(int) override { return nullptr; }
+    QWidget* rhythmShowButton() override { return nullptr; }
     void scrollToNode(int n) override { calls.push_back("scroll " + std::to_string(n)); }
     void chooseEffect(int index, const TMotive&) override {
         calls.push_back("effect " + std::to_string(index));

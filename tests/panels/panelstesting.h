@@ -33,6 +33,8 @@ public:
     TScheme& scheme() override { return scheme_; }
     TMessageBundle& messageBundle() override { return bundle_; }
     TPeriodData& period() override { return period_; }
+    void takeRhythmFrom(const TMotive& motive) override { rhythmTakenFrom.push_back(motive); }
+    void takePitchFrom(const TMotive& motive) override { pitchTakenFrom.push_back(motive); }
     TFastMenu* fastMenu() override { return nullptr; }
     void selectPanel(int index) override { selected.push_back(index); }
     void resetCanvasMode(bool) override {}
@@ -53,6 +55,8 @@ public:
     int soundingNotes() const;
 
     std::vector<int> selected;
+    std::vector<TMotive> rhythmTakenFrom;
+    std::vector<TMotive> pitchTakenFrom;
     QWidget* currentCanvas = nullptr;
 
 private:

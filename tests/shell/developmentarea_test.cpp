@@ -1,6 +1,9 @@
 #include "shelltesting.h"
 
+#include "canvas/deleter.h"
 #include "canvas/dragged.h"
+#include "canvas/gatherer.h"
+#include "canvas/hintpanel.h"
 #include "canvas/messagewindow.h"
 #include "canvas/periodpanel.h"
 #include "canvas/umotivecanvas.h"
@@ -9,7 +12,11 @@
 #include "panels/chooserrow.h"
 #include "panels/developmentarea.h"
 #include "panels/effectmotivepanel.h"
+#include "panels/modechooser.h"
 #include "panels/rawpanel.h"
+#include "panels/rythmset.h"
+#include "panels/schemepanel.h"
+#include "panels/turnroundset.h"
 #include "playback/recordingbackend.h"
 #include "shell/mainwindow.h"
 #include "shell/topframe.h"
@@ -56,18 +63,23 @@ protected:
     std::unique_ptr<TMainWindow> window;
 };
 
-TEST_F(MainWindowDevelopment, TheAreaStandsAboveTheStripWithTheFirstEffectShown) {
+TEST_F(MainWindowDevelopment, TheAreaStandsAboveTheStripWithTheSchemePanelShown) {
     TDevelopmentArea* area = window->developmentArea();
     ASSERT_NE(area, nullptr);
     EXPECT_EQ(area->parentWidget(), window.get());
     const QPoint origin = area->pos();
-    TEffectMotivePanel* shown = area->effectPanel(TDevelopmentArea::SEQUENCE_UP);
+    TMotivePanelBase* shown = window->schemePanel();
     EXPECT_EQ(area->shownPanel(), shown);
     EXPECT_EQ(QRect(origin + shown->pos(), shown->size()), QRect(3, 4, 1011, 215));
     EXPECT_EQ(QRect(origin + area->chooserRow()->pos(), area->chooserRow()->size()),
               QRect(3, 224, 1011, 57));
+    EXPECT_EQ(window->panelChooser(0)->text(), "Scheme");
+    EXPECT_EQ(window->panelChooser(1)->text(), "Contrast");
+    EXPECT_EQ(window->panelChooser(1)->panel(), shown);
+    EXPECT_EQ(window->panelChooser(1)->mode(), 1);
+    EXPECT_TRUE(window->panelChooser(0)->isPressed());
     EXPECT_EQ(window->panelChooser(2)->text(), "Sequence Up");
-    EXPECT_TRUE(window->panelChooser(2)->isPressed());
+    EXPECT_FALSE(window->panelChooser(2)->isPressed());
     EXPECT_EQ(window->panelChooser(16), nullptr);
 
     // Every variant canvas carries its place in the panel order as id.
@@ -80,6 +92,53 @@ TEST_F(MainWindowDevelopment, TheAreaStandsAboveTheStripWithTheFirstEffectShown)
 
     window->selectPanel(15);
     EXPECT_EQ(area->shownPanel(), area->effectPanel(TDevelopmentArea::REL_OTHER));
+}
+
+TEST_F(MainWindowDevelopment, TheSchemePanelFollowsTheSchemeFromStartUpAndTakesMotives) {
+    TSchemePanel& panel = *window->schemePanel();
+    TScheme& scheme = window->scheme();
+    // Both sets show the scheme and hear of its changes.
+    EXPECT_EQ(scheme.rhythmListener(), panel.rythmSet());
+    EXPECT_EQ(scheme.pitchListener(), panel.pitchSet());
+    EXPECT_EQ(panel.rythmSet()->rythmGatherer()->values(), scheme.durations());
+    EXPECT_EQ(panel.pitchSet()->turnGatherer()->values(), scheme.turns());
+
+    const TMotive source = firstCellWithMelody().canvas()->motive();
+    window->selectPanel(5);
+    window->takeRhythmFrom(source);
+    EXPECT_EQ(scheme.durations(), source.rhythm());
+    EXPECT_TRUE(scheme.durationsInOrder());
+    EXPECT_EQ(panel.rythmSet()->rythmGatherer()->values(), source.rhythm());
+    scheme.setTurns({}, false, true);
+    window->takePitchFrom(source);
+    EXPECT_TRUE(scheme.turnsInOrder());
+    EXPECT_FALSE(scheme.turns().empty());
+    EXPECT_EQ(panel.pitchSet()->turnGatherer()->values(), scheme.turns());
+
+    // A new period resets the schemes, and the sets show the defaults.
+    window->periodChanged();
+    EXPECT_EQ(panel.rythmSet()->rythmGatherer()->values(), scheme.durations());
+    EXPECT_FALSE(scheme.durationsInOrder());
+
+    // The guided help finds the sets' controls.
+    TRythmSet& rhythm = *panel.rythmSet();
+    EXPECT_EQ(window->rhythmGatherer(), static_cast<QWidget*>(rhythm.gatherer()));
+    EXPECT_EQ(window->pitchGatherer(), static_cast<QWidget*>(panel.pitchSet()->gatherer()));
+    EXPECT_EQ(window->rhythmDeleter(), static_cast<QWidget*>(rhythm.deleter()));
+    EXPECT_EQ(window->pitchDeleter(), static_cast<QWidget*>(panel.pitchSet()->deleter()));
+    EXPECT_EQ(window->rhythmModeChooser(), static_cast<QWidget*>(rhythm.modeChooser()));
+    EXPECT_EQ(window->rhythmContrastFigure(), static_cast<QWidget*>(rhythm.contrastFigure()));
+    EXPECT_EQ(window->rhythmShowButton(), static_cast<QWidget*>(rhythm.showButton()));
+    EXPECT_EQ(window->rhythmItemHandle(90)->source(), rhythm.item(90));
+    EXPECT_EQ(window->rhythmItemHandle(-30)->source(), rhythm.item(-30));
+    EXPECT_EQ(window->pitchItemHandle(8), panel.pitchSet()->itemHandle(8));
+    EXPECT_EQ(window->pitchItemHandle(9), nullptr);
+    const int held = int(scheme.durations().size());
+    EXPECT_EQ(window->rhythmGathererItem(held - 1), rhythm.gatherer()->group().items().back());
+    EXPECT_EQ(window->rhythmGathererEntry(0)->source(), rhythm.gatherer()->group().items()[0]);
+    EXPECT_EQ(window->rhythmGathererItem(held), nullptr);
+    EXPECT_EQ(window->rhythmGathererEntry(held), nullptr);
+    EXPECT_EQ(window->rhythmGathererItem(-1), nullptr);
 }
 
 TEST_F(MainWindowDevelopment, TheGuidedHelpReachesTheSequenceUpPanels) {

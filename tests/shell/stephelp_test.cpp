@@ -11,6 +11,7 @@
 #include "panels/developmentarea.h"
 #include "panels/effectmotivepanel.h"
 #include "panels/panelchooser.h"
+#include "panels/schemepanel.h"
 #include "playback/recordingbackend.h"
 #include "shell/mainwindow.h"
 #include "shell/topframe.h"
@@ -88,12 +89,14 @@ TEST_F(StepHelp, EachStepOpensThePanelItsMotiveWasMadeWith) {
     for (int k = 0; k < STEP_COUNT; ++k) {
         ASSERT_EQ(form->step(), k);
         const THelpStep& step = HELP_STEPS[std::size_t(k)];
-        // The scheme and contrast choosers come with the scheme panel; the effect choosers are
-        // always there.
         const TPanelChooser* chooser = area.panelChooser(step.chooser);
-        ASSERT_TRUE(chooser != nullptr || step.chooser <= 1) << "step " << k;
-        if (chooser != nullptr) {
-            EXPECT_TRUE(chooser->isPressed()) << "step " << k;
+        ASSERT_NE(chooser, nullptr) << "step " << k;
+        EXPECT_TRUE(chooser->isPressed()) << "step " << k;
+        EXPECT_EQ(area.shownPanel(), chooser->panel()) << "step " << k;
+        // Steps made with the schemes or the contrast commands open the scheme panel.
+        if (step.chooser <= TDevelopmentArea::CONTRAST_CHOOSER) {
+            EXPECT_EQ(area.shownPanel(), window_->schemePanel()) << "step " << k;
+            EXPECT_TRUE(window_->schemePanel()->isVisibleTo(window_.get())) << "step " << k;
         }
         if (step.sourceCell >= 0) {
             // The panel develops the motive of the step's cell, and shows its variants.

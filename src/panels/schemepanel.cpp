@@ -1,0 +1,36 @@
+#include "panels/schemepanel.h"
+
+#include "canvas/drawing.h"
+#include "engine/scheme.h"
+#include "panels/rythmset.h"
+#include "panels/turnroundset.h"
+
+TSchemePanel::TSchemePanel(QWidget* parent, TBaseService& service, TScheme& scheme)
+    : TMotivePanelBase(parent), scheme_(scheme), rythmSet_(new TRythmSet(this, service, scheme)),
+      pitchSet_(new TTurnRoundSet(this, service, scheme)) {
+    resize(PLACE.size());
+    rythmSet_->setGeometry(RYTHM_SET_PLACE);
+    pitchSet_->setGeometry(PITCH_SET_PLACE);
+    // A hidden widget hears of its size only when shown; the sets are placed at once.
+    rythmSet_->layOutBody();
+    pitchSet_->layOutBody();
+}
+
+void TSchemePanel::setSource(const TMotive& motive, int mode) {
+    if (mode == CONTRAST_MODE) {
+        scheme_.rhythmContrastMotive() = motive;
+        scheme_.pitchContrastMotive() = motive;
+        rythmSet_->refreshContrastFigure();
+        pitchSet_->refreshContrastFigure();
+        return;
+    }
+    rythmSet_->setMotive(motive);
+    pitchSet_->setMotive(motive);
+}
+
+void TSchemePanel::reloadSets() {
+    rythmSet_->schemeChanged();
+    pitchSet_->schemeChanged();
+    rythmSet_->refreshContrastFigure();
+    pitchSet_->refreshContrastFigure();
+}
