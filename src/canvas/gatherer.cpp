@@ -102,8 +102,9 @@ void TGatherer::drop(QWidget* target, QWidget* source) {
     const bool sequence = mode() == TGroup::SEQUENCE;
     for (const TGroupButton* value : sources) {
         if (!sequence &&
-            std::any_of(group_.items().begin(), group_.items().end(),
-                        [&](const TGroupButton* held) { return sameValue(held, value); }))
+            (!mayJoinSet(value) ||
+             std::any_of(group_.items().begin(), group_.items().end(),
+                         [&](const TGroupButton* held) { return sameValue(held, value); })))
             continue;
         TGroupButton* copy = copyItem(value);
         watch(copy);
@@ -316,6 +317,10 @@ TGroupButton* TRythmGatherer::copyItem(const TGroupButton* item) {
 bool TRythmGatherer::sameValue(const TGroupButton* a, const TGroupButton* b) const {
     return static_cast<const TDurationButton*>(a)->value() ==
            static_cast<const TDurationButton*>(b)->value();
+}
+
+bool TRythmGatherer::mayJoinSet(const TGroupButton* item) const {
+    return !TRemoveSpace().mustLeave(item);
 }
 
 void TRythmGatherer::enteringSetMode() {

@@ -68,6 +68,8 @@ protected:
     virtual bool sameValue(const TGroupButton* a, const TGroupButton* b) const = 0;
     // Called before the mode becomes set mode.
     virtual void enteringSetMode() {}
+    // Whether an item of this value may stand in a set.
+    virtual bool mayJoinSet(const TGroupButton*) const { return true; }
     // Adds a new item at the end, without applying.
     void append(TGroupButton* item);
     // Takes the items out of the group and destroys them.
@@ -113,6 +115,7 @@ protected:
     TGroupButton* copyItem(const TGroupButton* item) override;
     bool sameValue(const TGroupButton* a, const TGroupButton* b) const override;
     void enteringSetMode() override;
+    bool mayJoinSet(const TGroupButton* item) const override;
 };
 
 // Gathers turns into the pitch scheme.

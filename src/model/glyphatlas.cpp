@@ -129,6 +129,35 @@ constexpr std::array<TRect, GLYPH_COUNT> glyphRects{{
     {517, 234, 552, 253}, // MotiveIambus
     {555, 234, 590, 253}, // MotiveTrochee
     {593, 234, 636, 253}, // MotiveAmphibrachys
+    {2, 274, 41, 284}, // SchemeShortDurations
+    {44, 274, 83, 284}, // SchemeLongDurations
+    {86, 274, 125, 284}, // SchemeUniformRhythm
+    {128, 274, 167, 284}, // SchemeNonUniformRhythm
+    {170, 274, 209, 284}, // SchemeSlowToFast
+    {212, 274, 251, 284}, // SchemeFastToSlow
+    {254, 274, 293, 284}, // SchemeWithRests
+    {296, 274, 335, 284}, // SchemeWithoutRests
+    {338, 274, 377, 284}, // SchemeOneDuration
+    {380, 274, 419, 284}, // SchemeManyDurations
+    {422, 274, 461, 284}, // SchemeSmallTurns
+    {464, 274, 503, 284}, // SchemeLargeTurns
+    {506, 274, 545, 284}, // SchemeUniformTurns
+    {2, 287, 41, 297}, // SchemeNonUniformTurns
+    {44, 287, 83, 297}, // SchemeChordTurns
+    {86, 287, 125, 297}, // SchemeNonChordTurns
+    {128, 287, 167, 297}, // SchemeChordThenNonChord
+    {170, 287, 209, 297}, // SchemeNonChordThenChord
+    {212, 287, 251, 297}, // SchemeOneTurn
+    {254, 287, 293, 297}, // SchemeManyTurns
+    {296, 287, 335, 297}, // SchemeContrast
+    {338, 287, 377, 297}, // SchemeClear
+    {380, 287, 419, 297}, // SchemeDefault
+    {422, 287, 461, 297}, // SchemeRandom
+    {464, 287, 503, 297}, // SchemeInvert
+    {506, 287, 545, 297}, // SchemeMix
+    {552, 274, 575, 297}, // ContrastFigure
+    {579, 274, 602, 297}, // ContrastFigureSet
+    {606, 274, 629, 297}, // ShowContrast
 }};
 // clang-format on
 
@@ -264,6 +293,22 @@ TRect motiveTypeGlyph(int type) {
     if (type < 0 || type > 2)
         return {};
     return rectOf(offset(TGlyph::MotiveIambus, type));
+}
+
+TRect schemeCommandGlyph(int command) {
+    if (command < 0 || command >= 40)
+        return {};
+    const int position = command % 20;
+    const bool pitch = command >= 20;
+    if (position % 4 == 3) {
+        // clear, default, random, invert, mix
+        return rectOf(offset(TGlyph::SchemeClear, position / 4));
+    }
+    if (position % 4 == 2)
+        return rectOf(TGlyph::SchemeContrast);
+    const int category = position / 4 * 2 + position % 4;
+    return rectOf(
+        offset(pitch ? TGlyph::SchemeSmallTurns : TGlyph::SchemeShortDurations, category));
 }
 
 std::vector<TRect> allSheetRects() {

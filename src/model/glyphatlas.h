@@ -6,7 +6,7 @@
 
 // The glyph sheet's size; every rectangle of every glyph table lies inside it.
 inline constexpr int GLYPH_SHEET_WIDTH = 640;
-inline constexpr int GLYPH_SHEET_HEIGHT = 272;
+inline constexpr int GLYPH_SHEET_HEIGHT = 300;
 
 // The glyphs of the painters, panels and buttons, beyond the note, rest, turn and bar glyphs
 // of model/glyphs.h and the chord glyphs of the chord catalogue.
@@ -141,6 +141,35 @@ enum class TGlyph {
     MotiveIambus,
     MotiveTrochee,
     MotiveAmphibrachys,
+    SchemeShortDurations,
+    SchemeLongDurations,
+    SchemeUniformRhythm,
+    SchemeNonUniformRhythm,
+    SchemeSlowToFast,
+    SchemeFastToSlow,
+    SchemeWithRests,
+    SchemeWithoutRests,
+    SchemeOneDuration,
+    SchemeManyDurations,
+    SchemeSmallTurns,
+    SchemeLargeTurns,
+    SchemeUniformTurns,
+    SchemeNonUniformTurns,
+    SchemeChordTurns,
+    SchemeNonChordTurns,
+    SchemeChordThenNonChord,
+    SchemeNonChordThenChord,
+    SchemeOneTurn,
+    SchemeManyTurns,
+    SchemeContrast,
+    SchemeClear,
+    SchemeDefault,
+    SchemeRandom,
+    SchemeInvert,
+    SchemeMix,
+    ContrastFigure,
+    ContrastFigureSet,
+    ShowContrast,
     Count
 };
 
@@ -178,6 +207,10 @@ TRect keyModeGlyph(bool minor);
 // Icon of a motive type 0..2 (iambus, trochee, amphibrachys): its weak and strong beats in
 // prosody marks around the bar line. Empty for another type.
 TRect motiveTypeGlyph(int type);
+
+// Glyph of the button of a scheme command 0..39: its category, the contrast sign or the scheme
+// operation. Empty for another number.
+TRect schemeCommandGlyph(int command);
 
 // Every rectangle of the sheet: this table, the duration, turn and bar glyphs and the chord
 // glyphs of the catalogue (each distinct rectangle once).

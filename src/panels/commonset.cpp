@@ -32,15 +32,11 @@ constexpr int FIGURE_GAP = 4;
 constexpr int SHOW_BUTTON_HEIGHT = 22;
 
 TRect contrastFigureGlyph(bool set) {
-    return glyphRect(set ? TGlyph::DiamondSentence : TGlyph::DiamondMotive);
+    return glyphRect(set ? TGlyph::ContrastFigureSet : TGlyph::ContrastFigure);
 }
 
 TRect showContrastGlyph() {
-    return glyphRect(TGlyph::Play);
-}
-
-TRect schemeCommandGlyph(int, bool) {
-    return {};
+    return glyphRect(TGlyph::ShowContrast);
 }
 
 QString text(const TBaseService& service, const std::string& key) {
@@ -83,8 +79,8 @@ void TCommonSet::build(TGatherer* gatherer) {
 
     for (int position = 0; position < COMMAND_COUNT; ++position) {
         const int id = firstCommand_ + position;
-        auto* button = new TFlatButtonWithID(this, flatGroup_, schemeCommandGlyph(id, false),
-                                             schemeCommandGlyph(id, true), id);
+        auto* button = new TFlatButtonWithID(this, flatGroup_, schemeCommandGlyph(id),
+                                             schemeCommandGlyph(id), id);
         button->setHint(text(service_, schemeCommandKey(id)));
         button->setListeners(this, this);
         buttons_[std::size_t(position)] = button;

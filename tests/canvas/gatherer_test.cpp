@@ -60,6 +60,9 @@ TEST_F(RhythmGatherer, AMultipleSelectionIsAppendedInRowOrderOrOnlyItsNewValuesI
     gatherer.drop(gathered(0), rowItem(60));
     EXPECT_EQ(gatherer.values(), (TValues{30, 240, 60, 120, 180}));
     EXPECT_FALSE(scheme.durationsInOrder());
+    // A set holds no rests.
+    gatherer.drop(&gatherer, rowItem(-30));
+    EXPECT_EQ(gatherer.values(), (TValues{30, 240, 60, 120, 180}));
 }
 
 TEST_F(RhythmGatherer, ItemsMoveInsideTheSequenceAndNotOntoThemselves) {
@@ -94,6 +97,13 @@ TEST_F(RhythmGatherer, AMotiveCanvasReplacesTheContentByItsRhythmInSequenceMode)
     EXPECT_EQ(gatherer.mode(), TGroup::SEQUENCE);
     EXPECT_EQ(gatherer.values(), (TValues{60, -30, 30, 120}));
     EXPECT_EQ(scheme.durations(), (TDurations{60, -30, 30, 120}));
+    EXPECT_TRUE(gatherer.takenFromMotive());
+    // Taking a motive twice replaces every item; the user's next edit makes it their own.
+    gatherer.drop(&gatherer, &canvas);
+    EXPECT_EQ(gatherer.values(), (TValues{60, -30, 30, 120}));
+    gatherer.drop(gatherer.handle(0), gathered(3));
+    EXPECT_EQ(gatherer.values(), (TValues{120, 60, -30, 30}));
+    EXPECT_FALSE(gatherer.takenFromMotive());
 }
 
 TEST_F(RhythmGatherer, WhatDoesNotFitEndsInDotsAndStillReachesTheScheme) {

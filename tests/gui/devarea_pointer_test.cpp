@@ -2,22 +2,16 @@
 // a motive dragged from the period onto "Sequence Up", a variant played and dragged back into
 // the period, the composition saved and read back by tonaria-cli.
 
-#include "shelltesting.h"
+#include "guitesting.h"
 
 #include "canvas/dragged.h"
 #include "canvas/periodpanel.h"
 #include "canvas/umotivecanvas.h"
-#include "files/settings.h"
 #include "panels/captionbutton.h"
 #include "panels/developmentarea.h"
 #include "panels/effectmotivepanel.h"
 #include "panels/rawpanel.h"
-#include "playback/recordingbackend.h"
-#include "shell/mainwindow.h"
-#include "shell/topframe.h"
 
-#include <QElapsedTimer>
-#include <QGuiApplication>
 #include <QProcess>
 #include <QTest>
 
@@ -27,70 +21,7 @@
 
 namespace {
 
-// Runs xdotool with `arguments` while the event loop goes on; false when it failed.
-bool xdotool(const QStringList& arguments) {
-    QProcess process;
-    process.start(XDOTOOL, arguments);
-    if (!process.waitForStarted(2000))
-        return false;
-    QElapsedTimer clock;
-    clock.start();
-    while (process.state() != QProcess::NotRunning && clock.elapsed() < 15000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-}
-
-QStringList at(const QPoint& point) {
-    return {"mousemove", QString::number(point.x()), QString::number(point.y())};
-}
-
-QPoint centreOf(const QWidget* widget) {
-    return widget->mapToGlobal(widget->rect().center());
-}
-
-// Presses over `from`, moves in small steps to `to` and releases there.
-bool dragPointer(const QPoint& from, const QPoint& to) {
-    QStringList script = at(from) + QStringList{"sleep", "0.3", "mousedown", "1", "sleep", "0.2"};
-    for (int step = 1; step <= 10; ++step)
-        script += at(from + (to - from) * step / 10) + QStringList{"sleep", "0.05"};
-    script += QStringList{"sleep", "0.3", "mouseup", "1", "sleep", "0.3"};
-    return xdotool(script);
-}
-
-bool clickPointer(const QPoint& point) {
-    return xdotool(at(point) + QStringList{"sleep", "0.2", "click", "1", "sleep", "0.2"});
-}
-
-void pumpEvents(int milliseconds, const std::function<void()>& each = {}) {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < milliseconds) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        if (each)
-            each();
-    }
-}
-
-class DevelopmentAreaPointer : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (QGuiApplication::platformName() != "xcb" || std::string(XDOTOOL).empty() ||
-            std::string(XDOTOOL).find("NOTFOUND") != std::string::npos)
-            GTEST_SKIP() << "needs an X server and xdotool";
-        writeMidiDevice(folder / std::string(SETTINGS_FILE_NAME), 0);
-        window = std::make_unique<TMainWindow>(frame, devices, folder.path(), &dialogs);
-        window->move(0, 0);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        pumpEvents(300);
-    }
-
-    TTempFolder folder;
-    TRecordingBackend devices{2};
-    TScriptedDialogs dialogs;
-    TTopFrame frame;
-    std::unique_ptr<TMainWindow> window;
-};
+using DevelopmentAreaPointer = TMainWindowPointerTest;
 
 TEST_F(DevelopmentAreaPointer, AMotiveGoesThroughSequenceUpAndBackIntoTheSavedPeriod) {
     std::vector<TUMotiveSet*> cells = window->periodPanel()->motiveCells();

@@ -160,4 +160,5 @@ void drawInterfaceGlyphs(TSheetPainter& sheet) {
     drawToolGlyphs(sheet);
     drawModeGlyphs(sheet);
     drawSettingGlyphs(sheet);
+    drawSchemeGlyphs(sheet);
 }

@@ -101,3 +101,4 @@ void drawInterfaceGlyphs(TSheetPainter& sheet);
 void drawToolGlyphs(TSheetPainter& sheet);
 void drawModeGlyphs(TSheetPainter& sheet);
 void drawSettingGlyphs(TSheetPainter& sheet);
+void drawSchemeGlyphs(TSheetPainter& sheet);
