@@ -103,7 +103,9 @@ TEST_F(PeriodStrip, HollowPeriodsBuildAndAnswerWithoutCells) {
     EXPECT_EQ(service.motivePlayer().queuedCount(), 1);
     service.motivePlayer().stop();
 
-    // No sentences at all: the key box and the period column, nothing to scroll or play.
+    // No sentences at all: the key box and the period column, nothing to scroll or play. The
+    // old panel goes before the rebuild takes the motives its canvases show.
+    panel.reset();
     hollow.phraseCounts.clear();
     hollow.motiveCounts.clear();
     hollow.letters.clear();
