@@ -2,47 +2,47 @@
 
 #include "canvas/umotivecanvas.h"
 
-#include <QCoreApplication>
-#include <QEvent>
-
-namespace {
-
-const QEvent::Type postedMessageType = static_cast<QEvent::Type>(QEvent::registerEventType());
-const QEvent::Type playbackEventType = static_cast<QEvent::Type>(QEvent::registerEventType());
-
-class TPostedMessage : public QEvent {
-public:
-    TPostedMessage(int message, int wParam, std::int64_t lParam)
-        : QEvent(postedMessageType), message(message), wParam(wParam), lParam(lParam) {}
-
-    int message;
-    int wParam;
-    std::int64_t lParam;
-};
-
-class TPostedPlaybackEvent : public QEvent {
-public:
-    explicit TPostedPlaybackEvent(const TPlaybackEvent& event)
-        : QEvent(playbackEventType), event(event) {}
-
-    TPlaybackEvent event;
-};
-
-} // namespace
-
 TMessageWindow::TMessageWindow(TMessageHandler& handler, QObject* parent)
-    : QObject(parent), handler_(handler) {}
+    : QObject(parent), handler_(handler) {
+    connect(this, &TMessageWindow::posted, this, &TMessageWindow::handleOldest,
+            Qt::QueuedConnection);
+}
 
 TMessageWindow::~TMessageWindow() = default;
 
-// postEvent is thread-safe and keeps the order of the events posted to one receiver, whatever
-// their type.
 void TMessageWindow::post(const TPlaybackEvent& event) {
-    QCoreApplication::postEvent(this, new TPostedPlaybackEvent(event));
+    enqueue(event);
 }
 
 void TMessageWindow::post(int message, int wParam, std::int64_t lParam) {
-    QCoreApplication::postEvent(this, new TPostedMessage(message, wParam, lParam));
+    enqueue(TMessage{message, wParam, lParam});
+}
+
+// The post is queued before its wake-up leaves, so the wake-up always finds a post; wake-ups
+// keep their order, so the oldest post is the one each of them owes.
+void TMessageWindow::enqueue(const TPost& post) {
+    {
+        const std::lock_guard lock(queueMutex_);
+        queue_.push_back(post);
+    }
+    emit posted(QPrivateSignal());
+}
+
+void TMessageWindow::handleOldest() {
+    TPost post;
+    {
+        const std::lock_guard lock(queueMutex_);
+        if (queue_.empty())
+            return;
+        post = queue_.front();
+        queue_.pop_front();
+    }
+    if (const auto* event = std::get_if<TPlaybackEvent>(&post)) {
+        deliver(*event);
+    } else {
+        const auto& message = std::get<TMessage>(post);
+        handler_.handleMessage(message.message, message.wParam, message.lParam);
+    }
 }
 
 TMessageWindow::TEntry::TEntry(TMessageWindow& window, TUMotiveCanvas& canvas, TCanvasSerial serial)
@@ -57,17 +57,6 @@ TMessageWindow::TEntry::~TEntry() {
 TUMotiveCanvas* TMessageWindow::canvasBySerial(TCanvasSerial serial) const {
     const auto found = canvases_.find(serial);
     return found != canvases_.end() ? found->second : nullptr;
-}
-
-void TMessageWindow::customEvent(QEvent* event) {
-    if (event->type() == playbackEventType) {
-        deliver(static_cast<TPostedPlaybackEvent*>(event)->event);
-    } else if (event->type() == postedMessageType) {
-        const auto* posted = static_cast<TPostedMessage*>(event);
-        handler_.handleMessage(posted->message, posted->wParam, posted->lParam);
-    } else {
-        QObject::customEvent(event);
-    }
 }
 
 void TMessageWindow::deliver(const TPlaybackEvent& event) {

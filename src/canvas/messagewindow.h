@@ -5,7 +5,10 @@
 #include <QObject>
 
 #include <cstdint>
+#include <deque>
+#include <mutex>
 #include <unordered_map>
+#include <variant>
 
 class TUMotiveCanvas;
 
@@ -31,13 +34,18 @@ public:
 // on the thread this object lives on (the interface thread), in posting order. It is the one
 // place where a playback event finds its canvas: through the canvas's serial among the canvases
 // that exist when the event is handled. Events for a canvas that has gone are dropped.
+//
+// The posts themselves travel in a queue under a standard mutex; Qt only carries a wake-up
+// without content, one for each post, and each wake-up hands on the oldest post. So the
+// hand-off between the threads is one that a thread checker sees, and a handler that runs a
+// nested event loop still gets the later posts in order.
 class TMessageWindow : public QObject {
     Q_OBJECT
 public:
     explicit TMessageWindow(TMessageHandler& handler, QObject* parent = nullptr);
     ~TMessageWindow() override;
 
-    // Called on any thread, the timer thread included; never waits.
+    // Called on any thread, the timer thread included; holds the queue's lock only to append.
     void post(const TPlaybackEvent& event);
     void post(int message, int wParam, std::int64_t lParam);
 
@@ -58,12 +66,25 @@ public:
     // The canvas with that serial, or null when it no longer exists.
     TUMotiveCanvas* canvasBySerial(TCanvasSerial serial) const;
 
-protected:
-    void customEvent(QEvent* event) override;
+signals:
+    // Emitted on the posting thread once a post is queued; queued to the interface thread.
+    void posted(QPrivateSignal);
 
 private:
+    struct TMessage {
+        int message;
+        int wParam;
+        std::int64_t lParam;
+    };
+    using TPost = std::variant<TPlaybackEvent, TMessage>;
+
+    void enqueue(const TPost& post);
+    // Interface thread: hands on the oldest post.
+    void handleOldest();
     void deliver(const TPlaybackEvent& event);
 
     TMessageHandler& handler_;
     std::unordered_map<TCanvasSerial, TUMotiveCanvas*> canvases_;
+    std::mutex queueMutex_;
+    std::deque<TPost> queue_; // guarded by queueMutex_
 };

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -123,6 +124,55 @@ TEST(MessageWindow, DeliversOtherMessagesFromAnotherThreadInPostingOrder) {
     ASSERT_EQ(service.posted.size(), static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i)
         EXPECT_EQ(service.posted[static_cast<std::size_t>(i)].lParam, i);
+}
+
+TEST(MessageWindow, SendingThePostedEventsOfTheWindowHandsOnEverythingPostedSoFar) {
+    // As a panel does before it clears the highlights of notes that may still be on their way.
+    TFakeBaseService service;
+    std::thread timer([&] {
+        for (int i = 0; i < 50; ++i)
+            service.messageWindow().post(MESSAGE_VARIANT_UPDATE, 1, i);
+    });
+    timer.join();
+    QCoreApplication::sendPostedEvents(&service.messageWindow());
+    ASSERT_EQ(service.posted.size(), 50u);
+    EXPECT_EQ(service.posted.back().lParam, 49);
+}
+
+// A handler that runs an event loop of its own, as a modal dialog does, still sees the later
+// posts, in order, and each post is handed on once.
+class NestingHandler : public TMessageHandler {
+public:
+    void handleMessage(int, int, std::int64_t lParam) override {
+        handled.emplace_back(lParam, depth);
+        if (lParam == 0) {
+            ++depth;
+            window->post(MESSAGE_VARIANT_UPDATE, 1, 3); // posted from inside the handler
+            QCoreApplication::processEvents();
+            --depth;
+        }
+    }
+    void motivePlaying(TUMotiveCanvas&, bool) override {}
+
+    TMessageWindow* window = nullptr;
+    int depth = 0;
+    std::vector<std::pair<std::int64_t, int>> handled;
+};
+
+TEST(MessageWindow, AHandlerRunningANestedEventLoopGetsTheLaterPostsInOrder) {
+    TFakeBaseService service; // for the application object
+    NestingHandler handler;
+    TMessageWindow window(handler);
+    handler.window = &window;
+    std::thread timer([&] {
+        for (int i = 0; i < 3; ++i)
+            window.post(MESSAGE_VARIANT_UPDATE, 1, i);
+    });
+    timer.join();
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    const std::vector<std::pair<std::int64_t, int>> expected = {{0, 0}, {1, 1}, {2, 1}, {3, 1}};
+    EXPECT_EQ(handler.handled, expected);
 }
 
 class PlayingCanvas : public ::testing::Test {
