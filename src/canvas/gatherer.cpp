@@ -7,6 +7,7 @@
 #include "model/glyphs.h"
 
 #include <QDragEnterEvent>
+#include <QKeyEvent>
 #include <QLabel>
 
 #include <algorithm>
@@ -267,13 +268,23 @@ void TGatherer::dropEvent(QDropEvent* event) {
 
 bool TGatherer::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress) {
+        // Delete takes the focused item and the selected ones out, as the deleter does.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        auto* item = qobject_cast<TGroupButton*>(watched);
+        if (item != nullptr && item->group() == &group_ &&
+            (key == Qt::Key_Delete || key == Qt::Key_Backspace)) {
+            deleteWithSelection(item);
+            return true;
+        }
+    }
     if (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop)
         return handleDragEvent(static_cast<QWidget*>(watched), event);
     return QWidget::eventFilter(watched, event);
 }
 
 TRythmGatherer::TRythmGatherer(QWidget* owner, TScheme& scheme)
-    : TGatherer(owner, scheme, durationGlyph(120)) {}
+    : TGatherer(owner, scheme, durationGlyph(120, true)) {}
 
 std::vector<DURATION> TRythmGatherer::values() const {
     std::vector<DURATION> out;
@@ -333,7 +344,7 @@ void TRythmGatherer::enteringSetMode() {
 }
 
 TTurnRoundGatherer::TTurnRoundGatherer(QWidget* owner, TScheme& scheme)
-    : TGatherer(owner, scheme, turnGlyph(PASSING)) {}
+    : TGatherer(owner, scheme, turnGlyph(PASSING, true)) {}
 
 std::vector<TURN_ROUND> TTurnRoundGatherer::values() const {
     std::vector<TURN_ROUND> out;

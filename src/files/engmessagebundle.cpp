@@ -93,10 +93,12 @@ constexpr TBundleText ENG_TEXTS[] = {
     {"scheme mode as set", "As a set"},
     {"scheme mode as set hint", "Use the items in any order, each value once; a rhythm set holds "
                                 "no rests"},
-    {"rhythm gatherer hint", "The rhythm scheme: drag durations here, drag them along to reorder, "
-                             "Ctrl-click to select several, or drop a motive to take its rhythm"},
-    {"pitch gatherer hint", "The pitch scheme: drag turns here, drag them along to reorder, "
-                            "Ctrl-click to select several, or drop a motive to take its turns"},
+    {"rhythm gatherer hint", "The rhythm scheme: drag durations here (or press Enter on one), "
+                             "drag them along to reorder, Ctrl-click to select several, Delete "
+                             "to remove, or drop a motive to take its rhythm"},
+    {"pitch gatherer hint", "The pitch scheme: drag turns here (or press Enter on one), drag "
+                            "them along to reorder, Ctrl-click to select several, Delete to "
+                            "remove, or drop a motive to take its turns"},
     {"deleter hint", "Drag items of the scheme here to delete them, with the items selected "
                      "beside them"},
     {"rests hint", "Show the rests instead of the notes (in order only)"},

@@ -17,6 +17,7 @@
 #include "panels/modechooser.h"
 
 #include <QDragEnterEvent>
+#include <QKeyEvent>
 
 namespace {
 
@@ -103,6 +104,7 @@ void TCommonSet::placeCommandButtons(int left) {
 
 void TCommonSet::addItem(TGroupButton* item, bool visible) {
     auto* handle = new TDragged(this, item);
+    item->installEventFilter(this);
     itemGroup_->add(item);
     items_.push_back(item);
     itemHandles_.push_back(handle);
@@ -230,6 +232,18 @@ bool TCommonSet::acceptsContrastDrop(const QMimeData* data) const {
 
 bool TCommonSet::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress) {
+        // Enter on an item of the row adds it (with the selected ones) to the gatherer, as a
+        // drag onto the gatherer does.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        auto* item = qobject_cast<TGroupButton*>(watched);
+        if (item != nullptr && item->group() == itemGroup_ &&
+            (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            gatherer_->drop(gatherer_, item);
+            return true;
+        }
+        return QWidget::eventFilter(watched, event);
+    }
     if ((watched != figure_ && watched != showButton_) ||
         (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop))
         return QWidget::eventFilter(watched, event);

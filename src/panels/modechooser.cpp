@@ -3,7 +3,9 @@
 #include "files/messagebundle.h"
 
 #include <QLabel>
-#include <QPushButton>
+#include <QPainter>
+
+#include <algorithm>
 
 namespace {
 
@@ -11,17 +13,37 @@ constexpr int BUTTON_WIDTH = 58;
 constexpr int BUTTON_HEIGHT = 22;
 constexpr int CAPTION_HEIGHT = 16;
 
-QPushButton* toggleButton(QWidget* owner, const TMessageBundle& bundle, const std::string& key) {
-    auto* button = new QPushButton(QString::fromStdString(bundle.text(key)), owner);
-    button->setCheckable(true);
-    const QString hint = QString::fromStdString(bundle.text(key + " hint"));
-    button->setToolTip(hint);
-    button->setAccessibleDescription(hint);
-    button->resize(BUTTON_WIDTH, BUTTON_HEIGHT);
+TModeButton* toggleButton(QWidget* owner, const TMessageBundle& bundle, const std::string& key) {
+    auto* button = new TModeButton(owner, QString::fromStdString(bundle.text(key)),
+                                   QString::fromStdString(bundle.text(key + " hint")));
+    button->resize(std::max(BUTTON_WIDTH, button->sizeHint().width()), BUTTON_HEIGHT);
     return button;
 }
 
 } // namespace
+
+TModeButton::TModeButton(QWidget* owner, const QString& caption, const QString& hint)
+    : TKeyboardButton(owner) {
+    setText(caption);
+    setCheckable(true);
+    setToolTip(hint);
+    setAccessibleName(caption);
+    setAccessibleDescription(hint);
+}
+
+QSize TModeButton::sizeHint() const {
+    return {fontMetrics().horizontalAdvance(text()) + 12, BUTTON_HEIGHT};
+}
+
+void TModeButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const bool down = isChecked() || isDown();
+    drawBevel(painter, rect(), down);
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    painter.drawText(down ? rect().translated(1, 1) : rect(), Qt::AlignCenter, text());
+    drawFocusMark(painter, rect());
+}
 
 TModeChooser::TModeChooser(QWidget* owner, const TMessageBundle& bundle)
     : QWidget(owner),
@@ -30,11 +52,11 @@ TModeChooser::TModeChooser(QWidget* owner, const TMessageBundle& bundle)
       set_(toggleButton(this, bundle, "scheme mode as set")) {
     caption_->setGeometry(0, 0, 2 * BUTTON_WIDTH + 2, CAPTION_HEIGHT);
     inOrder_->move(0, CAPTION_HEIGHT + 2);
-    set_->move(BUTTON_WIDTH + 2, CAPTION_HEIGHT + 2);
-    resize(2 * BUTTON_WIDTH + 2, CAPTION_HEIGHT + 2 + BUTTON_HEIGHT);
+    set_->move(inOrder_->width() + 2, CAPTION_HEIGHT + 2);
+    resize(set_->geometry().right() + 1, CAPTION_HEIGHT + 2 + BUTTON_HEIGHT);
     // A click on the button that is down leaves it down.
-    connect(inOrder_, &QPushButton::clicked, this, [this] { choose(IN_ORDER_MODE); });
-    connect(set_, &QPushButton::clicked, this, [this] { choose(SET_MODE); });
+    connect(inOrder_, &QAbstractButton::clicked, this, [this] { choose(IN_ORDER_MODE); });
+    connect(set_, &QAbstractButton::clicked, this, [this] { choose(SET_MODE); });
     setMode(mode_);
 }
 

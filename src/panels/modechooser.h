@@ -5,8 +5,18 @@
 #include <QWidget>
 
 class QLabel;
-class QPushButton;
 class TMessageBundle;
+
+// A toggle button of the mode chooser: its caption on a bevelled face, sunken while down.
+class TModeButton : public TKeyboardButton {
+    Q_OBJECT
+public:
+    TModeButton(QWidget* owner, const QString& caption, const QString& hint);
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
 
 // How a scheme set gathers its items: "in order" (a sequence) or "as a set". Two toggle
 // buttons under the caption "Mode:", exactly one of them down; pressing the one that is up
@@ -24,15 +34,15 @@ public:
     int mode() const { return mode_; }
     // Shows the mode; tells nobody.
     void setMode(int mode);
-    QPushButton* inOrderButton() const { return inOrder_; }
-    QPushButton* setButton() const { return set_; }
+    TModeButton* inOrderButton() const { return inOrder_; }
+    TModeButton* setButton() const { return set_; }
 
 private:
     void choose(int mode);
 
     QLabel* caption_;
-    QPushButton* inOrder_;
-    QPushButton* set_;
+    TModeButton* inOrder_;
+    TModeButton* set_;
     TButtonListener* listener_ = nullptr;
     int mode_ = IN_ORDER_MODE;
 };

@@ -25,6 +25,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace {
 
 using SchemePanelPointer = TMainWindowPointerTest;
@@ -99,6 +101,11 @@ TEST_F(SchemePanelPointer, AMotiveDroppedOnContrastIsShownInItsWindowUntilClosed
         if (form == nullptr)
             return;
         shown = form->frameGeometry();
+        // TONARIA_GUI_SHOTS=<folder> keeps pictures of the window and the panel to look at.
+        if (const char* shots = std::getenv("TONARIA_GUI_SHOTS")) {
+            form->grab().save(QString::fromLocal8Bit(shots) + "/contrast-window.png");
+            window->grab().save(QString::fromLocal8Bit(shots) + "/scheme-panel.png");
+        }
         notes = int(form->canvas()->motive().notes().size());
         clickPointer(centreOf(form->closeButton()));
     });

@@ -280,6 +280,24 @@ TEST_F(SchemePanel, DraggingDurationsFromTheRowBuildsTheRhythmAndTheDeleterTakes
     EXPECT_EQ(service.scheme().turns().back(), TURN_ROUND(5));
 }
 
+TEST_F(SchemePanel, TheKeyboardAddsItemsWithEnterAndRemovesThemWithDelete) {
+    TRythmSet& set = *panel->rythmSet();
+    service.scheme().setDurations({}, true, true);
+    QTest::keyClick(set.item(240), Qt::Key_Space);
+    QTest::keyClick(set.item(60), Qt::Key_Space, Qt::ControlModifier);
+    QTest::keyClick(set.item(30), Qt::Key_Return);
+    EXPECT_EQ(service.scheme().durations(), (TDurations{240, 60, 30}));
+    rhythm().group().items()[2]->setSelected(true);
+    QTest::keyClick(rhythm().group().items()[0], Qt::Key_Delete);
+    EXPECT_EQ(service.scheme().durations(), (TDurations{60}));
+
+    // The mode chooser's buttons and the command buttons take the keyboard too.
+    QTest::keyClick(set.modeChooser()->setButton(), Qt::Key_Space);
+    EXPECT_FALSE(service.scheme().durationsInOrder());
+    QTest::keyClick(set.buttonOfCommand(CLEAR_DURATIONS), Qt::Key_Return);
+    EXPECT_TRUE(service.scheme().durations().empty());
+}
+
 TEST_F(SchemePanel, ASchemeSourceLoadsBothSchemesInOrderAndAContrastSourceBothFigures) {
     service.scheme().setDurations({30, 60}, false, true);
     panel->setSource(source, TSchemePanel::SCHEME_MODE);
