@@ -27,6 +27,21 @@ public:
     int editStarted = 0;
 };
 
+// The last scheme elements the view said the previewed note draws on.
+class TSelectionRecord : public TTurnAndRhythmSelectionListener {
+public:
+    void showRhythmSelection(int d, int index) override {
+        duration = d;
+        rhythmIndex = index;
+        ++calls;
+    }
+    void showTurnSelection(int index) override { turnIndex = index; }
+    int duration = 0;
+    int rhythmIndex = -2;
+    int turnIndex = -2;
+    int calls = 0;
+};
+
 // A canvas of a 4/4 motive in C major at the screen's top-left corner and the variant view in
 // a window of its own, wired as the main window wires them; the view's timer is off and the
 // left button counts as held unless a test says otherwise.
@@ -102,6 +117,9 @@ TEST_F(VariantChoice, ModeZeroComposesChordAndNotesBesideTheCanvasAndPlaysInCont
     previous.notes() = {TNote(0, 22, 480)};
     service.preceding = &previous;
     canvas->setMode(TUMotiveCanvas::MODE_CHORD_AND_NOTE);
+    TSelectionRecord selection;
+    view->addSelectionListener(&selection);
+    view->addSelectionListener(&selection); // once is enough
 
     press();
     ASSERT_TRUE(view->isOpen());
@@ -127,6 +145,9 @@ TEST_F(VariantChoice, ModeZeroComposesChordAndNotesBesideTheCanvasAndPlaysInCont
     hoverBox(0, 1);
     ASSERT_EQ(motive.chords().size(), 1u);
     EXPECT_EQ(motive.chords()[0].name(), chordHalf(0)->variants()[1].name());
+    // A chord draws on no scheme element.
+    EXPECT_EQ(selection.rhythmIndex, -1);
+    EXPECT_EQ(selection.turnIndex, -1);
     EXPECT_EQ(service.motivePlayer().queuedCount(), 1); // the chord sounded once
 
     moveInView(250, 225);
@@ -143,6 +164,10 @@ TEST_F(VariantChoice, ModeZeroComposesChordAndNotesBesideTheCanvasAndPlaysInCont
     EXPECT_EQ(motive.notes()[0].pitch(), expected->pitch);
     EXPECT_EQ(motive.notes()[0].duration(), expected->duration);
     EXPECT_EQ(service.motivePlayer().queuedCount(), 1); // the note replaced the chord's sound
+    // The scheme sets light the elements the note comes from.
+    EXPECT_EQ(selection.duration, expected->duration);
+    EXPECT_EQ(selection.rhythmIndex, expected->durationIndex);
+    EXPECT_EQ(selection.turnIndex, expected->turnIndex);
 
     // Back towards the middle line: the pick stays.
     moveInView(300, noteBandCentre(offered.back().pitch));
@@ -155,10 +180,15 @@ TEST_F(VariantChoice, ModeZeroComposesChordAndNotesBesideTheCanvasAndPlaysInCont
     EXPECT_EQ(canvas->variantModel()->cursor(), expected->duration);
     EXPECT_EQ(QCursor::pos().x(), view->mapToGlobal(QPoint(290, 0)).x());
 
+    const int calls = selection.calls;
     release();
     EXPECT_FALSE(view->isOpen());
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(canvas->variantModel(), nullptr);
+    EXPECT_EQ(selection.calls, calls + 1);
+    EXPECT_EQ(selection.rhythmIndex, -1);
+    EXPECT_EQ(selection.turnIndex, -1);
+    view->removeSelectionListener(&selection);
     EXPECT_FALSE(view->clipMaker().isConfined());
     EXPECT_EQ(QCursor::pos(), start);
     EXPECT_EQ(motive.notes().size(), 1u);
