@@ -456,6 +456,9 @@ void TMainWindow::resetScheme() {
     scheme_.editSnapshot().clearAll();
     scheme_.defaultDurations();
     scheme_.defaultTurns();
+    // The emptied Motives for Contrast show as empty figures.
+    if (schemePanel_ != nullptr)
+        schemePanel_->reloadSets();
 }
 
 void TMainWindow::refreshCaption() {

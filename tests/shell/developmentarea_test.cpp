@@ -115,10 +115,15 @@ TEST_F(MainWindowDevelopment, TheSchemePanelFollowsTheSchemeFromStartUpAndTakesM
     EXPECT_FALSE(scheme.turns().empty());
     EXPECT_EQ(panel.pitchSet()->turnGatherer()->values(), scheme.turns());
 
-    // A new period resets the schemes, and the sets show the defaults.
+    // A new period resets the schemes and the Motives for Contrast, and the sets show that.
+    const TRect emptyFigure = panel.rythmSet()->contrastFigure()->glyph();
+    panel.setSource(source, TSchemePanel::CONTRAST_MODE);
+    EXPECT_FALSE(panel.pitchSet()->contrastFigure()->glyph() == emptyFigure);
     window->periodChanged();
     EXPECT_EQ(panel.rythmSet()->rythmGatherer()->values(), scheme.durations());
     EXPECT_FALSE(scheme.durationsInOrder());
+    EXPECT_TRUE(scheme.pitchContrastMotive().isEmpty());
+    EXPECT_EQ(panel.pitchSet()->contrastFigure()->glyph(), emptyFigure);
 
     // The guided help finds the sets' controls.
     TRythmSet& rhythm = *panel.rythmSet();
