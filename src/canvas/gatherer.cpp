@@ -11,6 +11,7 @@
 #include <QLabel>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -51,6 +52,20 @@ void TGatherer::setHint(const QString& text) {
     setToolTip(text);
     setAccessibleName(text);
     hint_->setToolTip(text);
+}
+
+void TGatherer::setItemNamer(std::function<QString(const TGroupButton*)> namer) {
+    namer_ = std::move(namer);
+    for (TGroupButton* item : group_.items())
+        nameItem(item);
+}
+
+void TGatherer::nameItem(TGroupButton* item) const {
+    if (!namer_)
+        return;
+    const QString name = namer_(item);
+    item->setToolTip(name);
+    item->setAccessibleName(name);
 }
 
 bool TGatherer::acceptDrag(QWidget* source) const {
@@ -109,6 +124,7 @@ void TGatherer::drop(QWidget* target, QWidget* source) {
             continue;
         TGroupButton* copy = copyItem(value);
         watch(copy);
+        nameItem(copy);
         copy->show();
         group_.add(copy, sequence ? onto : nullptr);
     }
@@ -154,6 +170,7 @@ void TGatherer::deleteWithSelection(TGroupButton* item) {
 
 void TGatherer::append(TGroupButton* item) {
     watch(item);
+    nameItem(item);
     item->show();
     group_.add(item);
 }

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 class QLabel;
@@ -53,6 +54,9 @@ public:
     bool takenFromMotive() const { return takenFromMotive_; }
     // The tooltip of the gatherer and its corner glyph.
     void setHint(const QString& text);
+    // Gives every item, present and to come, the name the function finds for it (its tooltip
+    // and the name a screen reader announces).
+    void setItemNamer(std::function<QString(const TGroupButton*)> namer);
 
     void itemAdded(TGroupButton*) override {}
     void itemsAdded(const std::vector<TGroupButton*>&) override {}
@@ -87,6 +91,7 @@ protected:
     TScheme& scheme_;
 
 private:
+    void nameItem(TGroupButton* item) const;
     // The drop target as an item of this gatherer, or null.
     TGroupButton* targetItem(QWidget* target) const;
     void watch(QWidget* child);
@@ -98,6 +103,7 @@ private:
     QLabel* overflow_;
     THintPanel* hint_;
     bool takenFromMotive_ = false;
+    std::function<QString(const TGroupButton*)> namer_;
 };
 
 // Gathers durations into the rhythm scheme; rests never stay in a set.

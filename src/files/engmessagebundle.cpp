@@ -102,6 +102,7 @@ constexpr TBundleText ENG_TEXTS[] = {
     {"deleter hint", "Drag items of the scheme here to delete them, with the items selected "
                      "beside them"},
     {"rests hint", "Show the rests instead of the notes (in order only)"},
+    {"rest item", "Rest"},
     {"small turn gen", "Generate the pitch scheme from turns consisting from small intervals"},
     {"big turn gen", "Generate the pitch scheme from turns consisting from large intervals"},
     {"contrast small/big turn gen", "Generate the scheme contrast to Motive for Contrast, in "
@@ -247,4 +248,7 @@ TEngMessageBundle::TEngMessageBundle() {
             {"Sixteenth", "Eighth", "Pointed eighth", "Quarter", "Quarter and sixteenth",
              "Pointed quarter", "Quarter and pointed eighth", "Half"});
     addList("motive type group", {"Iambus", "Trochee", "Amphibrachys"});
+    addList("turn group", {"Repetition", "Leap to the next chord tone", "Leap over one chord tone",
+                           "Leap over two chord tones", "Neighbour note", "Passing notes",
+                           "Double neighbour", "Appoggiatura", "Escape tone"});
 }

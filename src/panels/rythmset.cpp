@@ -9,6 +9,8 @@
 #include "model/glyphs.h"
 #include "panels/modechooser.h"
 
+#include <cstdlib>
+
 namespace {
 
 constexpr DURATION ROW_DURATIONS[] = {240, 210, 180, 150, 120, 90, 60, 30};
@@ -22,10 +24,25 @@ TRythmSet::TRythmSet(QWidget* owner, TBaseService& service, TScheme& scheme)
           new TRealButton(this, smallDurationGlyph(-120), true, TRealButton::GLYPH_TRANSPARENT)) {
     auto* gatherer = new TRythmGatherer(this, scheme);
     gatherer->setHint(QString::fromStdString(service.messageBundle().text("rhythm gatherer hint")));
+    // The gatherer keeps the function: it holds the bundle by address.
+    const TMessageBundle* bundle = &service.messageBundle();
+    const auto name = [bundle](const TGroupButton* item) {
+        const int d = static_cast<const TDurationButton*>(item)->value();
+        const std::vector<std::string>& names = bundle->list("duration group");
+        const std::size_t index = std::size_t(std::abs(d) / 30 - 1);
+        const QString value =
+            index < names.size() ? QString::fromStdString(names[index]) : QString::number(d);
+        return d < 0 ? QString::fromStdString(bundle->text("rest item")) + ": " + value : value;
+    };
     for (DURATION d : ROW_DURATIONS)
         addItem(new TDurationButton(this, d), true);
     for (DURATION d : ROW_DURATIONS)
         addItem(new TDurationButton(this, DURATION(-d)), false);
+    for (TGroupButton* item : items()) {
+        item->setToolTip(name(item));
+        item->setAccessibleName(item->toolTip());
+    }
+    gatherer->setItemNamer(name);
     build(gatherer);
     restsButton_->setHint(QString::fromStdString(service.messageBundle().text("rests hint")));
     restsButton_->setListener(this);

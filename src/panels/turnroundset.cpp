@@ -10,8 +10,22 @@ TTurnRoundSet::TTurnRoundSet(QWidget* owner, TBaseService& service, TScheme& sch
     : TCommonSet(owner, service, scheme, FIRST_PITCH_COMMAND) {
     auto* gatherer = new TTurnRoundGatherer(this, scheme);
     gatherer->setHint(QString::fromStdString(service.messageBundle().text("pitch gatherer hint")));
+    // The gatherer keeps the function: it holds the bundle by address.
+    const TMessageBundle* bundle = &service.messageBundle();
+    const auto name = [bundle](const TGroupButton* item) {
+        const int turn = static_cast<const TTurnRoundButton*>(item)->value();
+        const std::vector<std::string>& names = bundle->list("turn group");
+        return turn >= 1 && turn <= int(names.size())
+                   ? QString::fromStdString(names[std::size_t(turn - 1)])
+                   : QString::number(turn);
+    };
     for (int turn = REPETITION; turn <= ESCAPE; ++turn)
         addItem(new TTurnRoundButton(this, TURN_ROUND(turn)), true);
+    for (TGroupButton* item : items()) {
+        item->setToolTip(name(item));
+        item->setAccessibleName(item->toolTip());
+    }
+    gatherer->setItemNamer(name);
     build(gatherer);
     scheme.setPitchListener(this);
     schemeChanged();

@@ -373,6 +373,18 @@ TEST_F(SchemePanel, EveryControlHasItsHint) {
     }
 }
 
+TEST_F(SchemePanel, ItemsAreNamedInTheRowsAndInTheGatherers) {
+    EXPECT_EQ(panel->rythmSet()->item(90)->toolTip(), "Pointed eighth");
+    EXPECT_EQ(panel->rythmSet()->item(-240)->toolTip(), "Rest: Half");
+    EXPECT_EQ(panel->pitchSet()->itemHandle(8)->source()->toolTip(), "Escape tone");
+    service.scheme().setDurations({150, -30}, true, true);
+    EXPECT_EQ(rhythm().group().items()[0]->toolTip(), "Quarter and sixteenth");
+    EXPECT_EQ(rhythm().group().items()[1]->accessibleName(), "Rest: Sixteenth");
+    service.scheme().setTurns({}, true, true);
+    ASSERT_TRUE(dropOn(turns(), *panel->pitchSet()->itemHandle(0)));
+    EXPECT_EQ(turns().group().items().back()->toolTip(), "Repetition");
+}
+
 TEST(SchemeChoosers, DroppingOnSchemeLoadsTheSchemesAndOnContrastTheMotivesForContrast) {
     TPanelsService service;
     auto* panel = new TSchemePanel(nullptr, service, service.scheme());
