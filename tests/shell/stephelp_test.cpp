@@ -5,13 +5,16 @@
 
 #include "canvas/periodpanel.h"
 #include "canvas/umotivecanvas.h"
+#include "engine/schemecommand.h"
 #include "help/helppages.h"
 #include "help/stepform.h"
 #include "help/theoryform.h"
 #include "panels/developmentarea.h"
 #include "panels/effectmotivepanel.h"
 #include "panels/panelchooser.h"
+#include "panels/rythmset.h"
 #include "panels/schemepanel.h"
+#include "panels/turnroundset.h"
 #include "playback/recordingbackend.h"
 #include "shell/mainwindow.h"
 #include "shell/topframe.h"
@@ -114,6 +117,25 @@ TEST_F(StepHelp, EachStepOpensThePanelItsMotiveWasMadeWith) {
         }
         QTest::mouseClick(form->nextButton(), Qt::LeftButton);
     }
+}
+
+TEST_F(StepHelp, TheSecondStepsContrastCommandsAnswerAsItsPageSays) {
+    window_->stepByStepHelp();
+    TStepForm* form = window_->stepForm();
+    QTest::mouseClick(form->nextButton(), Qt::LeftButton);
+    TSchemePanel& panel = *window_->schemePanel();
+    ASSERT_EQ(window_->developmentArea()->shownPanel(), &panel);
+    // Motive 1 dropped on "Contrast", then the contrast buttons of "short / long durations"
+    // and "turns from small / large intervals": long durations and large turns come back lit.
+    panel.setSource(*window_->period().allMotives()[0], TSchemePanel::CONTRAST_MODE);
+    TRythmSet& rhythm = *panel.rythmSet();
+    QTest::mouseClick(rhythm.buttonOfCommand(CONTRAST_SHORT_LONG), Qt::LeftButton);
+    ASSERT_NE(rhythm.pressedButton(), nullptr);
+    EXPECT_EQ(rhythm.pressedButton()->id(), LONG_DURATIONS);
+    TTurnRoundSet& pitch = *panel.pitchSet();
+    QTest::mouseClick(pitch.buttonOfCommand(CONTRAST_SMALL_LARGE_TURNS), Qt::LeftButton);
+    ASSERT_NE(pitch.pressedButton(), nullptr);
+    EXPECT_EQ(pitch.pressedButton()->id(), LARGE_TURNS);
 }
 
 TEST_F(StepHelp, PlayButtonsPlayTheirPartOfThePeriod) {
