@@ -75,6 +75,8 @@ TEST_F(SchemePanelPointer, ARhythmBuiltByDraggingShapesTheMotiveGeneratedAlongAC
     const TMotive& motive = canvas.motive();
     EXPECT_EQ(motive.rhythm(), (TRhythm{30, 30, 90, 30, 60}));
     EXPECT_TRUE(motive.isHarmonised());
+    if (const char* shots = std::getenv("TONARIA_GUI_SHOTS"))
+        window->grab().save(QString::fromLocal8Bit(shots) + "/generated.png");
 }
 
 TEST_F(SchemePanelPointer, AMotiveDroppedOnContrastIsShownInItsWindowUntilClosed) {
