@@ -6,7 +6,7 @@
 
 class QWidget;
 class TColorPanelListener;
-class TFastMenu;
+class TFastMenuInterface;
 class TMessageBundle;
 class TMessageWindow;
 class TMotive;
@@ -44,7 +44,7 @@ public:
     virtual void takeRhythmFrom(const TMotive& motive) = 0;
     virtual void takePitchFrom(const TMotive& motive) = 0;
     // The fast menu; null while there is none (canvases then hide their fast-menu button).
-    virtual TFastMenu* fastMenu() = 0;
+    virtual TFastMenuInterface* fastMenu() = 0;
     // Presses the chooser of the development area at that index and shows its panel.
     virtual void selectPanel(int index) = 0;
     // false presses the last mode button ("generate motive") as if the user had; true does
@@ -55,7 +55,10 @@ public:
     virtual bool variantWindowBusy() = 0;
     // The current canvas becomes `control` when it is a TUMotiveCanvas, else none.
     virtual void setCurrentCanvas(QWidget* control) = 0;
-    // fastMenuNext and fastMenuPrevious arrive with the fast menu.
+    // Attach the fast menu to the motive cell after / before the canvas with that id (ids from
+    // 48) and scroll the strip to it; nothing at either end of the strip.
+    virtual void fastMenuNext(int canvasId) = 0;
+    virtual void fastMenuPrevious(int canvasId) = 0;
     virtual int motiveCellCount() = 0;
     virtual int variantWindowWidth() = 0;
     // 15 minus the position of the cursor-delay track bar.

@@ -3,6 +3,7 @@
 #include "canvas/canvascursors.h"
 #include "canvas/dragged.h"
 #include "canvas/editmode.h"
+#include "canvas/fastmenuinterface.h"
 #include "canvas/lightmode.h"
 #include "canvas/messagewindow.h"
 #include "canvas/umotivemodes.h"
@@ -97,15 +98,18 @@ void TUMotiveCanvas::choiceAbandoned() {
 }
 
 void TUMotiveCanvas::selectMode(int number) {
-    if (number < 0 || number >= MODE_COUNT)
+    if (number == MODE_NOTE)
+        mode_ = noteMode_.get();
+    else if (number >= 0 && number < MODE_COUNT)
+        mode_ = modes_[static_cast<std::size_t>(number)].get();
+    else
         return;
-    mode_ = modes_[static_cast<std::size_t>(number)].get();
     modeNumber_ = number;
     setCursor(canvasCursor(mode_->cursorId()));
 }
 
 void TUMotiveCanvas::setMode(int number) {
-    if (number == modeNumber_ || number < 0 || number >= MODE_COUNT)
+    if (number == modeNumber_ || ((number < 0 || number >= MODE_COUNT) && number != MODE_NOTE))
         return;
     selectMode(number);
     update();
@@ -113,6 +117,10 @@ void TUMotiveCanvas::setMode(int number) {
 
 void TUMotiveCanvas::addCanvasListener(TUMotiveCanvasListener* listener) {
     canvasListeners_.push_back(listener);
+}
+
+void TUMotiveCanvas::removeCanvasListener(TUMotiveCanvasListener* listener) {
+    std::erase(canvasListeners_, listener);
 }
 
 void TUMotiveCanvas::setShowSmallButtons(bool show) {
@@ -186,7 +194,8 @@ void TUMotiveCanvas::noteFinished(int motiveId, int noteIndex) {
 
 void TUMotiveCanvas::buttonPressed(QWidget* button) {
     if (button == fastMenuButton_) {
-        // The fast menu arrives in a later part; until then the button is not shown.
+        if (TFastMenuInterface* menu = service_.fastMenu())
+            menu->showFor(this);
         return;
     }
     bool moved = false;
@@ -272,9 +281,24 @@ void TUMotiveCanvas::mousePressEvent(QMouseEvent* event) {
         }
         return;
     }
+    translatedPress(shiftOf(event), at);
+}
+
+void TUMotiveCanvas::translatedPress(const TShiftState& shift, const QPoint& at) {
     pointerPressed_ = true;
     clearHighlights(motive().notes());
-    mode_->mouseDown(shiftOf(event), at.x(), at.y());
+    mode_->mouseDown(shift, at.x(), at.y());
+}
+
+void TUMotiveCanvas::translatedMove(const TShiftState& shift, const QPoint& at) {
+    mode_->mouseMove(shift, at.x(), at.y());
+}
+
+void TUMotiveCanvas::translatedRelease() {
+    if (modeNumber_ == MODE_EDIT)
+        refreshCursor();
+    mode_->mouseUp();
+    pointerPressed_ = false;
 }
 
 void TUMotiveCanvas::mouseMoveEvent(QMouseEvent* event) {
@@ -351,6 +375,10 @@ void TUMotiveCanvas::dropEvent(QDropEvent* event) {
     fireMotiveEditStarted();
     if (modeNumber_ == MODE_EDIT)
         refreshCursor();
+}
+
+const TLights& TUMotiveCanvas::contour() const {
+    return static_cast<const TLightUMInterface&>(*modes_[MODE_LIGHT]).beacons();
 }
 
 void TUMotiveCanvas::forgetEditPosition() {

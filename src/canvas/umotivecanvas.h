@@ -8,6 +8,7 @@
 #include "canvas/motivecanvas.h"
 #include "canvas/umotiveinterface.h"
 #include "canvas/versionhistory.h"
+#include "engine/turn.h"
 
 #include <array>
 #include <memory>
@@ -34,6 +35,8 @@ public:
     static constexpr int MODE_LIGHT = 5;
     static constexpr int MODE_PLAY = 6;
     static constexpr int MODE_COUNT = 7;
+    // Notes chosen over the existing chords: no mode button selects it, the fast menu does.
+    static constexpr int MODE_NOTE = 7;
 
     // Small buttons, canvas pixels.
     static constexpr QRect BACK_BUTTON{3, 135, 17, 14};
@@ -43,7 +46,8 @@ public:
     TUMotiveCanvas(QWidget* parent, TBaseService& service, TMotive& motive);
     ~TUMotiveCanvas() override;
 
-    // Selects the mode by number, sets its cursor and repaints, when it is another mode.
+    // Selects the mode by number (0 to 6, or MODE_NOTE), sets its cursor and repaints, when it
+    // is another mode.
     void setMode(int number);
     // Selects the mode without comparing and without repainting (for panel builders).
     void selectMode(int number);
@@ -53,6 +57,7 @@ public:
     void setCanvasId(int id) { canvasPlayerListener().setCanvasId(id); }
     int canvasId() const { return canvasPlayerListener().canvasId(); }
     void addCanvasListener(TUMotiveCanvasListener* listener);
+    void removeCanvasListener(TUMotiveCanvasListener* listener);
     void setPlayingListener(TUMotivePlayingListener* listener) { playingListener_ = listener; }
     void setShowSmallButtons(bool show);
     void setShowFastMenuButton(bool show);
@@ -110,6 +115,14 @@ public:
 
     // Mode 1 forgets where the pointer was; repaints.
     void forgetEditPosition();
+    // The contour that mode 5 keeps (one beacon per sixteenth, as last drawn).
+    const TLights& contour() const;
+
+    // Mouse events that another control passes on (canvas pixels): they go to the mode as
+    // the canvas's own would, without hitting the small buttons.
+    void translatedPress(const TShiftState& shift, const QPoint& at);
+    void translatedMove(const TShiftState& shift, const QPoint& at);
+    void translatedRelease();
 
     void draw(QPainter& painter) override;
 

@@ -14,8 +14,7 @@ class TUMotiveCanvas;
 class TUMotiveSet;
 class TVariantView;
 
-// What the guided help drives the application through. The accessors of the fast menu join
-// with those.
+// What the guided help drives the application through.
 class TForHelpService {
 public:
     virtual ~TForHelpService() = default;
@@ -32,6 +31,11 @@ public:
     virtual bool playFinished() = 0;
     virtual void placeAtMenuFrameLeft(QWidget* control) = 0;
     virtual void placeAtMenuFrameRight(QWidget* control) = 0;
+    // The i-th control of the fast menu (its mode areas first, 0 choosing notes); null out of
+    // range.
+    virtual QWidget* fastMenuControl(int i) = 0;
+    // The canvas the fast menu is attached to, or null.
+    virtual TUMotiveCanvas* fastMenuAnchor() = 0;
     // The i-th mode button, 0 to 4; null out of range.
     virtual TRealButton* modeButton(int i) = 0;
     // The column of the n-th phrase, counted across sentences; null out of range.

@@ -59,7 +59,9 @@ public:
     TPeriodData& period() override { return period_; }
     void takeRhythmFrom(const TMotive& motive) override { rhythmTakenFrom.push_back(motive); }
     void takePitchFrom(const TMotive& motive) override { pitchTakenFrom.push_back(motive); }
-    TFastMenu* fastMenu() override { return nullptr; }
+    TFastMenuInterface* fastMenu() override { return nullptr; }
+    void fastMenuNext(int) override {}
+    void fastMenuPrevious(int) override {}
     void selectPanel(int index) override { selectedPanels.push_back(index); }
     void resetCanvasMode(bool) override {}
     TMessageWindow& messageWindow() override { return messageWindow_; }

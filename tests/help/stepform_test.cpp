@@ -36,6 +36,8 @@ public:
     bool playFinished() override { return true; }
     void placeAtMenuFrameLeft(QWidget*) override {}
     void placeAtMenuFrameRight(QWidget* control) override { control->move(600, 0); }
+    QWidget* fastMenuControl(int) override { return nullptr; }
+    TUMotiveCanvas* fastMenuAnchor() override { return nullptr; }
     TRealButton* modeButton(int) override { return nullptr; }
     QWidget* phraseNode(int) override { return nullptr; }
     TPanelChooser* panelChooser(int) override { return nullptr; }
