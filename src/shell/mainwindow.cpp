@@ -14,6 +14,7 @@
 #include "panels/captionbutton.h"
 #include "panels/developmentarea.h"
 #include "panels/effectmotivepanel.h"
+#include "panels/fastmenu.h"
 #include "panels/modechooser.h"
 #include "panels/rawpanel.h"
 #include "panels/rythmset.h"
@@ -26,8 +27,10 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QScrollArea>
 #include <QTimer>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -83,6 +86,7 @@ TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
     else
         playback_.openAtStartUp();
     variantWindow_ = new TWTonaria(this, *this);
+    fastMenu_ = new TFastMenu(this, *this);
 
     frame_.setService(this);
     frame_.setActions(this);
@@ -126,6 +130,9 @@ TMainWindow::~TMainWindow() {
     period_.setListener(nullptr);
     modeButtons_->setListener(nullptr);
     navigationTree_->setListener(nullptr);
+    // The fast menu lets go of its anchor while the canvases still stand.
+    delete fastMenu_;
+    fastMenu_ = nullptr;
     periodPanel_ = nullptr;
     developmentArea_ = nullptr;
     schemePanel_ = nullptr;
@@ -190,6 +197,51 @@ void TMainWindow::setCurrentCanvas(QWidget* control) {
     currentCanvas_ = dynamic_cast<TUMotiveCanvas*>(control);
 }
 
+TFastMenuInterface* TMainWindow::fastMenu() {
+    return fastMenu_;
+}
+
+void TMainWindow::showFastMenuForCell(int index) {
+    if (fastMenu_ == nullptr || periodPanel_ == nullptr || index < 0 ||
+        index >= periodPanel_->motiveCellCount())
+        return;
+    // The menu keeps its place on the screen: the strip brings the cell under it.
+    const int menuLeft = fastMenu_->isVisible() ? fastMenu_->frameGeometry().left()
+                                                : periodPanel_->mapToGlobal(QPoint(0, 0)).x();
+    TUMotiveCanvas* canvas = periodPanel_->motiveCells()[std::size_t(index)]->canvas();
+    fastMenu_->showFor(canvas);
+    QWidget* viewport = periodPanel_->scrollArea()->viewport();
+    const int viewportLeft = viewport->mapToGlobal(QPoint(0, 0)).x();
+    const int canvasInStrip = canvas->mapTo(periodPanel_->strip(), QPoint(0, 0)).x();
+    const int target = std::max(0, canvasInStrip - std::max(0, menuLeft - viewportLeft));
+    if (!periodPanel_->scrollTo(target))
+        fastMenu_->showFor(canvas);
+}
+
+void TMainWindow::scrolled() {
+    if (fastMenu_ != nullptr && fastMenu_->isVisible())
+        fastMenu_->placeBelowAnchor();
+}
+
+void TMainWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    scrolled();
+}
+
+void TMainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The strip takes its place once the window is laid out.
+    QTimer::singleShot(0, this, [this] { scrolled(); });
+}
+
+QWidget* TMainWindow::fastMenuControl(int i) {
+    return fastMenu_ != nullptr ? fastMenu_->control(i) : nullptr;
+}
+
+TUMotiveCanvas* TMainWindow::fastMenuAnchor() {
+    return fastMenu_ != nullptr ? fastMenu_->anchor() : nullptr;
+}
+
 int TMainWindow::motiveCellCount() {
     return periodPanel_ != nullptr ? periodPanel_->motiveCellCount() : 0;
 }
@@ -199,9 +251,13 @@ int TMainWindow::cursorDelay() {
 }
 
 void TMainWindow::periodChanged() {
+    // The menu lets go of its anchor before the strip that holds it goes.
+    fastMenu_->showFor(nullptr);
     rebuildPeriodPanel();
     developmentArea_->setMeter(period_.measure(), period_.key(), period_.zatakt());
     scheme_.setUpbeat(period_.zatakt());
+    if (!periodPanel_->motiveCells().empty())
+        fastMenu_->showFor(periodPanel_->motiveCells().front()->canvas());
     resetScheme();
     // A period read from a file brings its tempo without a tempo notice.
     motivePlayer_.setTempo(period_.tempo());
@@ -223,12 +279,13 @@ void TMainWindow::tempoPicked(int value) {
 }
 
 void TMainWindow::newComposition() {
-    // The fast menu is hidden here too once the main window has one.
+    fastMenu_->hide();
     if (documents_.newComposition(*this))
         show();
 }
 
 void TMainWindow::open() {
+    fastMenu_->hide();
     show();
     documents_.open();
 }
@@ -278,6 +335,7 @@ void TMainWindow::resizeEvent(QResizeEvent* event) {
         periodPanel_->resize(width() - PERIOD_PANEL_PLACE.x() - RIGHT_MARGIN, TPeriodPanel::HEIGHT);
     navigationTree_->setFixedHeight(height() - NAVIGATION_TREE_PLACE.y() - BOTTOM_MARGIN);
     frame_.followWidth(width());
+    scrolled();
 }
 
 void TMainWindow::keyPressEvent(QKeyEvent* event) {
@@ -305,6 +363,9 @@ void TMainWindow::enableInput(bool enable) {
     frame_.setEnabled(enable);
     setEnabled(enable);
     variantWindow_->setEnabled(enable);
+    fastMenu_->setEnabled(enable);
+    if (fastMenu_->isVisible())
+        fastMenu_->raise();
     if (enable)
         frame_.setFocus();
 }
@@ -420,6 +481,8 @@ void TMainWindow::handleMessage(int message, int, std::int64_t) {
 void TMainWindow::motivePlaying(TUMotiveCanvas& canvas, bool started) {
     if (periodPanel_ != nullptr)
         periodPanel_->motivePlaying(canvas, started);
+    if (!started && fastMenu_ != nullptr && fastMenu_->isVisible())
+        fastMenu_->playbackFinished();
 }
 
 void TMainWindow::rebuildPeriodPanel() {

@@ -22,6 +22,7 @@
 #include <vector>
 
 class TDevelopmentArea;
+class TFastMenu;
 class TMidiBackendInterface;
 class TSchemePanel;
 class TStepForm;
@@ -74,18 +75,24 @@ public:
     TPeriodData& period() override { return period_; }
     void takeRhythmFrom(const TMotive& motive) override;
     void takePitchFrom(const TMotive& motive) override;
-    TFastMenu* fastMenu() override { return nullptr; }
+    TFastMenuInterface* fastMenu() override;
     void selectPanel(int index) override;
     void resetCanvasMode(bool keep) override;
     TMessageWindow& messageWindow() override { return messageWindow_; }
     bool variantWindowBusy() override;
     void setCurrentCanvas(QWidget* control) override;
+    void fastMenuNext(int canvasId) override {
+        showFastMenuForCell(canvasId + 1 - FIRST_CELL_CANVAS_ID);
+    }
+    void fastMenuPrevious(int canvasId) override {
+        showFastMenuForCell(canvasId - 1 - FIRST_CELL_CANVAS_ID);
+    }
     int motiveCellCount() override;
     int variantWindowWidth() override;
     int cursorDelay() override;
 
     // TPeriodPanelScrollerListener
-    void scrolled() override {}
+    void scrolled() override;
 
     // TPeriodDataListener
     void periodChanged() override;
@@ -124,6 +131,8 @@ public:
     void placeAtMenuFrameLeft(QWidget* control) override;
     void placeAtMenuFrameRight(QWidget* control) override;
     std::vector<TUMotiveSet*> motiveCells() override { return periodPanel_->motiveCells(); }
+    QWidget* fastMenuControl(int i) override;
+    TUMotiveCanvas* fastMenuAnchor() override;
     TRealButton* modeButton(int i) override { return modeButtons_->button(i + 1); }
     QWidget* phraseNode(int n) override;
     TPanelChooser* panelChooser(int i) override;
@@ -167,6 +176,8 @@ public:
     TWTonaria* variantWindow() const { return variantWindow_; }
     TDevelopmentArea* developmentArea() const { return developmentArea_; }
     TSchemePanel* schemePanel() const { return schemePanel_; }
+    // The fast menu itself, with its controls.
+    TFastMenu* fastMenuWindow() const { return fastMenu_; }
 
 protected:
     // The strip, its scroll bar and the development area take the window's width; the menu
@@ -175,8 +186,14 @@ protected:
     // Space plays or stops and Escape stops, unless the focused control took the key.
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    // The fast menu follows the window.
+    void moveEvent(QMoveEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    // Attaches the fast menu to the cell, scrolls the strip to bring the cell under the menu's
+    // left edge and shows the menu below it; an index out of range does nothing.
+    void showFastMenuForCell(int index);
     // Replaces the period panel after the tree changed, and wires it to the mode buttons and
     // the navigation tree.
     void rebuildPeriodPanel();
@@ -198,6 +215,7 @@ private:
     TMessageWindow messageWindow_;
     TWTonaria* variantWindow_ = nullptr;
     TSchemePanel* schemePanel_ = nullptr;
+    TFastMenu* fastMenu_ = nullptr;
     TDevelopmentArea* developmentArea_ = nullptr;
     TButtonGroupPanel* modeButtons_ = nullptr;
     TNavigationTree* navigationTree_ = nullptr;

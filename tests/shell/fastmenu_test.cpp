@@ -1,0 +1,152 @@
+#include "shelltesting.h"
+
+#include "canvas/periodpanel.h"
+#include "canvas/umotivecanvas.h"
+#include "engine/schemecommand.h"
+#include "files/periodbuilder.h"
+#include "panels/eventtranslater.h"
+#include "panels/fastmenu.h"
+#include "playback/recordingbackend.h"
+#include "shell/mainwindow.h"
+#include "shell/topframe.h"
+
+#include <QAction>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class MainWindowFastMenu : public ::testing::Test {
+protected:
+    MainWindowFastMenu() {
+        window->show();
+        QCoreApplication::processEvents();
+    }
+
+    TUMotiveCanvas* cellCanvas(int index) const {
+        return window->periodPanel()->motiveCells()[std::size_t(index)]->canvas();
+    }
+    TFastMenu& menu() const { return *window->fastMenuWindow(); }
+    QRect onScreen(const QWidget* widget) const {
+        return QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+    }
+    bool placedBelow(const TUMotiveCanvas* canvas) const {
+        return menu().pos() == canvas->mapToGlobal(QPoint(0, canvas->height()));
+    }
+
+    TTempFolder folder;
+    TRecordingBackend devices{2};
+    TScriptedDialogs dialogs;
+    TTopFrame frame;
+    std::unique_ptr<TMainWindow> window =
+        std::make_unique<TMainWindow>(frame, devices, folder.path(), &dialogs);
+};
+
+TEST_F(MainWindowFastMenu, OpensUnderTheFirstMotiveWithoutHidingTheNextCell) {
+    ASSERT_NE(window->fastMenuWindow(), nullptr);
+    EXPECT_EQ(window->fastMenu(), window->fastMenuWindow());
+    EXPECT_TRUE(menu().isVisible());
+    EXPECT_EQ(window->fastMenuAnchor(), cellCanvas(0));
+    EXPECT_TRUE(placedBelow(cellCanvas(0)));
+    const QWidget* nextCell = window->periodPanel()->motiveCells()[1];
+    EXPECT_FALSE(menu().frameGeometry().intersects(onScreen(nextCell)));
+    EXPECT_FALSE(menu().frameGeometry().intersects(onScreen(cellCanvas(0))));
+    EXPECT_EQ(window->fastMenuControl(0), menu().modeArea(TFastMenu::SELECT_NOTES));
+    EXPECT_EQ(window->fastMenuControl(menu().controlCount()), nullptr);
+}
+
+TEST_F(MainWindowFastMenu, TheCanvasButtonOpensTheMenuUnderThatCanvas) {
+    menu().hide();
+    TUMotiveCanvas* canvas = cellCanvas(2);
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, TUMotiveCanvas::FAST_MENU_BUTTON.center());
+    EXPECT_TRUE(menu().isVisible());
+    EXPECT_EQ(window->fastMenuAnchor(), canvas);
+    EXPECT_TRUE(placedBelow(canvas));
+}
+
+TEST_F(MainWindowFastMenu, StepsThroughTheCellsEnablingTheArrowsInsideTheStrip) {
+    TFlatButton* left = menu().flatButton(TFastMenu::MOVE_TO_LEFT);
+    TFlatButton* right = menu().flatButton(TFastMenu::MOVE_TO_RIGHT);
+    EXPECT_FALSE(left->isEnabled());
+    EXPECT_TRUE(right->isEnabled());
+    const int last = window->motiveCellCount() - 1;
+    QScrollBar* bar = window->periodPanel()->scrollArea()->horizontalScrollBar();
+    ASSERT_EQ(bar->value(), 0);
+    for (int cell = 1; cell <= last; ++cell) {
+        right->click();
+        ASSERT_EQ(window->fastMenuAnchor(), cellCanvas(cell));
+        EXPECT_TRUE(placedBelow(cellCanvas(cell))) << cell;
+        EXPECT_TRUE(left->isEnabled());
+    }
+    EXPECT_FALSE(right->isEnabled());
+    // The strip scrolled to keep the anchor in view.
+    EXPECT_GT(bar->value(), 0);
+    const QRect viewport = onScreen(window->periodPanel()->scrollArea()->viewport());
+    EXPECT_TRUE(viewport.contains(onScreen(cellCanvas(last))));
+    // At the end nothing moves further.
+    window->fastMenuNext(cellCanvas(last)->canvasId());
+    EXPECT_EQ(window->fastMenuAnchor(), cellCanvas(last));
+
+    for (int cell = last - 1; cell >= 0; --cell)
+        left->click();
+    EXPECT_EQ(window->fastMenuAnchor(), cellCanvas(0));
+    EXPECT_FALSE(left->isEnabled());
+    EXPECT_TRUE(placedBelow(cellCanvas(0)));
+    window->fastMenuPrevious(cellCanvas(0)->canvasId());
+    EXPECT_EQ(window->fastMenuAnchor(), cellCanvas(0));
+}
+
+TEST_F(MainWindowFastMenu, FollowsItsAnchorWhenTheStripScrolls) {
+    menu().showFor(cellCanvas(3));
+    window->periodPanel()->scrollTo(120);
+    EXPECT_TRUE(placedBelow(cellCanvas(3)));
+}
+
+TEST_F(MainWindowFastMenu, NewAndOpenHideItAndANewPeriodShowsItUnderItsFirstMotive) {
+    menu().showFor(cellCanvas(4));
+    frame.newAction()->trigger(); // cancelled
+    EXPECT_FALSE(menu().isVisible());
+    menu().show();
+    frame.command("menu open")->trigger(); // cancelled
+    EXPECT_FALSE(menu().isVisible());
+
+    TPeriodStructure structure = defaultPeriodStructure();
+    structure.phraseCounts = {1};
+    structure.motiveCounts = {3};
+    structure.letters = {5};
+    dialogs.newAnswers = {structure};
+    frame.newAction()->trigger();
+    ASSERT_EQ(window->motiveCellCount(), 3);
+    EXPECT_TRUE(menu().isVisible());
+    EXPECT_EQ(window->fastMenuAnchor(), cellCanvas(0));
+    EXPECT_TRUE(placedBelow(cellCanvas(0)));
+    EXPECT_TRUE(menu().flatButton(TFastMenu::MOVE_TO_RIGHT)->isEnabled());
+}
+
+TEST_F(MainWindowFastMenu, ACommandRegeneratesTheAnchorInTheStrip) {
+    TUMotiveCanvas* canvas = cellCanvas(1);
+    menu().showFor(canvas);
+    TMotive& motive = canvas->motive();
+    QTest::mousePress(menu().commandButton(LONG_DURATIONS), Qt::LeftButton);
+    EXPECT_TRUE(motive.isHarmonised());
+    EXPECT_FALSE(motive.notes().empty());
+    EXPECT_TRUE(menu().schemeViewShown());
+    QTest::mouseRelease(menu().commandButton(LONG_DURATIONS), Qt::LeftButton);
+    EXPECT_FALSE(menu().schemeViewShown());
+    // The document knows it changed.
+    EXPECT_TRUE(window->windowTitle().endsWith("*"));
+}
+
+TEST_F(MainWindowFastMenu, HelpFindsItsControlsAndInputCanBeSwitchedOff) {
+    window->enableInput(false);
+    EXPECT_FALSE(menu().isEnabled());
+    window->enableInput(true);
+    EXPECT_TRUE(menu().isEnabled());
+    for (int i = 0; i < menu().controlCount(); ++i)
+        EXPECT_EQ(window->fastMenuControl(i), menu().control(i));
+}
+
+} // namespace
