@@ -3,6 +3,7 @@
 #include "canvas/buttons.h"
 #include "canvas/drawing.h"
 #include "canvas/umotivecanvas.h"
+#include "panels/picturebutton.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -78,17 +79,10 @@ void TEventTranslater::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect area = rect();
     drawBevel(painter, area, pressed_);
-    int total = 0;
-    for (const TRect& glyph : glyphs_)
-        total += glyph.width();
-    const int gap = 2;
-    total += gap * (static_cast<int>(glyphs_.size()) - 1);
-    int x = (area.width() - total) / 2 + (pressed_ ? 1 : 0);
-    for (const TRect& glyph : glyphs_) {
-        const QRect face(x, pressed_ ? 1 : 0, glyph.width(), area.height());
-        drawGlyphCentred(painter, glyph, face, true);
-        x += glyph.width() + gap;
-    }
+    TButtonPicture picture;
+    picture.glyphs = glyphs_;
+    const QRect face = area.adjusted(2, 2, -2, -2).translated(pressed_ ? 1 : 0, pressed_ ? 1 : 0);
+    drawButtonPicture(painter, picture, face, isEnabled());
     if (hasFocus()) {
         QPen pen(Qt::black);
         pen.setStyle(Qt::DotLine);
