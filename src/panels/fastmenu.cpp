@@ -294,17 +294,10 @@ void TFastMenu::motiveDropped(FlatButton target, const TMotiveCanvas* source) {
 
 void TFastMenu::takeScheme(FlatButton target, const TMotive& motive) {
     service_.selectPanel(0);
-    TScheme& scheme = service_.scheme();
-    if (target == DROP_FOR_RHYTHM) {
-        scheme.setDurations(scheme.durationsOfMotive(motive), true, true);
-    } else {
-        TTurns turns;
-        for (const TTurnRoundWithDir& turn : scheme.turnsOfMotive(motive, true).turns) {
-            if (turn.turn != NO_TURN)
-                turns.push_back(turn.turn);
-        }
-        scheme.setTurns(turns, true, true);
-    }
+    if (target == DROP_FOR_RHYTHM)
+        service_.takeRhythmFrom(motive);
+    else
+        service_.takePitchFrom(motive);
 }
 
 void TFastMenu::showSchemeView(int kind) {
@@ -351,6 +344,17 @@ void TFastMenu::motiveFinished() {
 
 void TFastMenu::playbackFinished() {
     schemeView_->lightElement(-1);
+}
+
+void TFastMenu::showRhythmSelection(int, int) {
+    // A choice is writing the anchor's notes: the view follows them.
+    if (!schemeViewHidden_)
+        schemeView_->showScheme(schemeView_->kind(), schemeView_->motive());
+}
+
+void TFastMenu::showTurnSelection(int) {
+    if (!schemeViewHidden_)
+        schemeView_->showScheme(schemeView_->kind(), schemeView_->motive());
 }
 
 void TFastMenu::motiveHarmonised(TUMotiveCanvas* canvas) {

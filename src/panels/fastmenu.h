@@ -31,7 +31,8 @@ class TFastMenu : public QWidget,
                   public TButtonListener,
                   public TUMotiveCanvasListener,
                   public TButtonReleasedListener,
-                  public TUMotivePlayingListener {
+                  public TUMotivePlayingListener,
+                  public TTurnAndRhythmSelectionListener {
     Q_OBJECT
 public:
     // The flat buttons besides the commands, in the order fastMenuControl counts them.
@@ -97,6 +98,10 @@ public:
     void noteStarted(int noteIndex) override;
     void motiveStarted() override;
     void motiveFinished() override;
+    // TTurnAndRhythmSelectionListener: while a choice previews notes the scheme view shows
+    // the anchor's scheme as it now stands.
+    void showRhythmSelection(int duration, int index) override;
+    void showTurnSelection(int index) override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

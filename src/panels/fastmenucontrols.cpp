@@ -36,49 +36,6 @@ constexpr int LAST_ROW_TOP = SCHEME_ROW_TOP + ROW_HEIGHT + MARGIN;
 constexpr int CLIENT_WIDTH = PITCH_GROUP_LEFT + GROUP_WIDTH + MARGIN;
 constexpr int CLIENT_HEIGHT = LAST_ROW_TOP + ROW_HEIGHT + MARGIN;
 
-const char* const COMMAND_KEYS[TFastMenu::COMMAND_COUNT] = {
-    "small dur gen",
-    "big dur gen",
-    "contrast small/big dur gen",
-    "clear dur scheme",
-    "plavniy dur gen",
-    "otrivistiy dur gen",
-    "contrast plav/otr dur gen",
-    "default dur scheme",
-    "slow to fast dur gen",
-    "fast to slow dur gen",
-    "contrast fts/stf dur gen",
-    "random dur scheme",
-    "with space dur gen",
-    "without space dur gen",
-    "contrast with/without space dur gen",
-    "turn dur scheme",
-    "one dur gen",
-    "many dur gen",
-    "contrast one/many dur gen",
-    "random current dur scheme",
-    "small turn gen",
-    "big turn gen",
-    "contrast small/big turn gen",
-    "clear turn scheme",
-    "plav turn gen",
-    "otr turn gen",
-    "contrast plav/otr turn gen",
-    "default turn scheme",
-    "chord turn gen",
-    "nonchord turn gen",
-    "contrast chord/nonchord turn gen",
-    "random turn scheme",
-    "picture1 chord turn gen",
-    "picture2 chord turn gen",
-    "contrast picture1/picture2 turn gen",
-    "turn turn scheme",
-    "one turn gen",
-    "many turn gen",
-    "contrast one/many turn gen",
-    "random current turn scheme",
-};
-
 // What each category generator's button shows: a few of the durations or turns it favours.
 // The contrast command of a category shows its first generator's picture with the contrast mark.
 TButtonPicture categoryPicture(int command) {
@@ -236,7 +193,7 @@ void TFastMenu::buildControls() {
             auto* button =
                 new TPictureButton(this, &commandGroup_, std::move(picture), command, false);
             button->setGeometry(QRect(commandPlace(command), QSize(COMMAND_SIZE, COMMAND_SIZE)));
-            button->setHint(bundleText(service_, COMMAND_KEYS[command]));
+            button->setHint(bundleText(service_, schemeCommandKey(command)));
             button->setListeners(this, this);
             commands_[static_cast<std::size_t>(command)] = button;
         }

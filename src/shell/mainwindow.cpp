@@ -110,6 +110,7 @@ TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
     schemePanel_->reloadSets();
     variantWindow_->view()->addSelectionListener(schemePanel_->rythmSet());
     variantWindow_->view()->addSelectionListener(schemePanel_->pitchSet());
+    variantWindow_->view()->addSelectionListener(fastMenu_);
     frame_.tempoPanel()->setListener(this);
     frame_.setCaption();
 }
@@ -119,6 +120,7 @@ TMainWindow::~TMainWindow() {
     variantWindow_->view()->abandon();
     variantWindow_->view()->removeSelectionListener(schemePanel_->rythmSet());
     variantWindow_->view()->removeSelectionListener(schemePanel_->pitchSet());
+    variantWindow_->view()->removeSelectionListener(fastMenu_);
     // The help windows go first, while the services they were given still stand.
     delete stepForm_;
     stepForm_ = nullptr;

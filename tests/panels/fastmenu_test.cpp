@@ -265,24 +265,27 @@ TEST_F(FastMenu, DropTargetsTakeOnlyAMotiveCanvasHandle) {
     TFlatButton* pitchTarget = menu.flatButton(TFastMenu::DROP_FOR_PITCH);
     QWidget notACanvas;
     TDragged foreignHandle(nullptr, &notACanvas);
-    service.scheme().clearDurations();
-    service.scheme().clearTurns();
     EXPECT_FALSE(dropForeign(*rhythmTarget));
     EXPECT_FALSE(dropOn(*rhythmTarget, foreignHandle));
     EXPECT_FALSE(dropOn(*pitchTarget, foreignHandle));
-    EXPECT_TRUE(service.scheme().durations().empty());
-    EXPECT_TRUE(service.scheme().turns().empty());
+    EXPECT_TRUE(service.rhythmTakenFrom.empty());
+    EXPECT_TRUE(service.pitchTakenFrom.empty());
     EXPECT_TRUE(service.selected.empty());
 
     TMotive source = harmonisedMelody();
     TUMotiveCanvas sourceCanvas(nullptr, service, source);
     TDragged handle(nullptr, &sourceCanvas);
     EXPECT_TRUE(dropOn(*rhythmTarget, handle));
-    EXPECT_EQ(service.scheme().durations(), service.scheme().durationsOfMotive(source));
-    EXPECT_TRUE(service.scheme().durationsInOrder());
+    ASSERT_EQ(service.rhythmTakenFrom.size(), 1u);
+    EXPECT_TRUE(service.rhythmTakenFrom[0].sameContent(source));
+    EXPECT_TRUE(service.pitchTakenFrom.empty());
     EXPECT_TRUE(dropOn(*pitchTarget, handle));
-    EXPECT_FALSE(service.scheme().turns().empty());
-    EXPECT_EQ(service.selected, (std::vector<int>{0, 0}));
+    ASSERT_EQ(service.pitchTakenFrom.size(), 1u);
+    // From the keyboard the anchor's own motive stands for a dropped one.
+    menu.flatButton(TFastMenu::DROP_FOR_PITCH)->click();
+    ASSERT_EQ(service.pitchTakenFrom.size(), 2u);
+    EXPECT_TRUE(service.pitchTakenFrom[1].sameContent(motive));
+    EXPECT_EQ(service.selected, (std::vector<int>{0, 0, 0}));
     // The Motive for Contrast figures take a motive the same way.
     EXPECT_FALSE(dropForeign(*menu.flatButton(TFastMenu::PITCH_CONTRAST_MOTIVE)));
     EXPECT_TRUE(dropOn(*menu.flatButton(TFastMenu::PITCH_CONTRAST_MOTIVE), handle));
