@@ -81,6 +81,7 @@ void TFastMenu::showFor(TUMotiveCanvas* canvas) {
         readDesign();
     }
     refreshNavigation();
+    refreshContrastFigures();
     if (anchor_ == nullptr)
         return;
     placeBelowAnchor();
@@ -268,6 +269,7 @@ void TFastMenu::showContrastMotive(FlatButton button) {
     TMotive& motive = rhythm ? scheme.rhythmContrastMotive() : scheme.pitchContrastMotive();
     QWidget* place = flatButtons_[std::size_t(button)];
     ::showContrastMotive(this, place->mapToGlobal(place->rect().center()), service_, motive);
+    refreshContrastFigures();
 }
 
 void TFastMenu::motiveDropped(FlatButton target, const TMotiveCanvas* source) {
@@ -290,6 +292,7 @@ void TFastMenu::motiveDropped(FlatButton target, const TMotiveCanvas* source) {
     default:
         break;
     }
+    refreshContrastFigures();
 }
 
 void TFastMenu::takeScheme(FlatButton target, const TMotive& motive) {
@@ -374,6 +377,11 @@ void TFastMenu::mousePressEvent(QMouseEvent* event) {
         return;
     }
     QWidget::mousePressEvent(event);
+}
+
+void TFastMenu::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    refreshContrastFigures();
 }
 
 void TFastMenu::closeEvent(QCloseEvent* event) {

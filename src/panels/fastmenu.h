@@ -106,6 +106,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
@@ -124,6 +125,8 @@ private:
     void showContrastMotive(FlatButton button);
     void releaseAnchor();
     void refreshNavigation();
+    // The Motive for Contrast figures show whether each half has one.
+    void refreshContrastFigures();
 
     TBaseService& service_;
     QPointer<TUMotiveCanvas> anchor_;

@@ -5,6 +5,7 @@
 #include "canvas/dragged.h"
 #include "canvas/drawing.h"
 #include "canvas/umotivecanvas.h"
+#include "engine/scheme.h"
 #include "engine/schemecommand.h"
 #include "files/messagebundle.h"
 #include "model/glyphatlas.h"
@@ -146,14 +147,12 @@ TPictureButton* TFastMenu::addFlatButton(FlatButton which, const char* hintKey, 
         picture = symbolPicture("\u21BA");
         break;
     case RHYTHM_CONTRAST_MOTIVE:
-        picture = glyphPicture({durationGlyph(120)}, true);
-        break;
     case PITCH_CONTRAST_MOTIVE:
-        picture = glyphPicture({turnGlyph(CHORD_LEAP_1)}, true);
+        picture = glyphPicture({glyphRect(TGlyph::ContrastFigure)});
         break;
     case SHOW_RHYTHM_CONTRAST_MOTIVE:
     case SHOW_PITCH_CONTRAST_MOTIVE:
-        picture = glyphPicture({glyphRect(TGlyph::Play)}, true);
+        picture = glyphPicture({glyphRect(TGlyph::ShowContrast)});
         break;
     case SHOW_RHYTHM_SCHEME:
         picture = glyphPicture({durationGlyph(60, true), durationGlyph(120, true)});
@@ -276,6 +275,17 @@ void TFastMenu::buildControls() {
     schemeView_->setGeometry(0, 0, CLIENT_WIDTH, SCHEME_ROW_TOP - 1);
     schemeView_->hide();
     setFixedSize(CLIENT_WIDTH, CLIENT_HEIGHT);
+}
+
+void TFastMenu::refreshContrastFigures() {
+    TScheme& scheme = service_.scheme();
+    for (const auto& [which, motive] :
+         {std::pair{RHYTHM_CONTRAST_MOTIVE, &scheme.rhythmContrastMotive()},
+          std::pair{PITCH_CONTRAST_MOTIVE, &scheme.pitchContrastMotive()}}) {
+        // The figure shows whether the set has a Motive for Contrast, as the scheme panel's does.
+        const TGlyph glyph = motive->isEmpty() ? TGlyph::ContrastFigure : TGlyph::ContrastFigureSet;
+        flatButtons_[std::size_t(which)]->setPicture(glyphPicture({glyphRect(glyph)}));
+    }
 }
 
 void TFastMenu::paintEvent(QPaintEvent*) {

@@ -76,6 +76,11 @@ TPictureButton::TPictureButton(QWidget* owner, TFlatGroup* group, TButtonPicture
     setAcceptDrops(takesMotives);
 }
 
+void TPictureButton::setPicture(TButtonPicture picture) {
+    picture_ = std::move(picture);
+    update();
+}
+
 void TPictureButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect area = rect();

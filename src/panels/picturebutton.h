@@ -29,6 +29,8 @@ public:
                    bool takesMotives);
 
     const TButtonPicture& picture() const { return picture_; }
+    // Repaints.
+    void setPicture(TButtonPicture picture);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

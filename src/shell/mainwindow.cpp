@@ -258,9 +258,9 @@ void TMainWindow::periodChanged() {
     rebuildPeriodPanel();
     developmentArea_->setMeter(period_.measure(), period_.key(), period_.zatakt());
     scheme_.setUpbeat(period_.zatakt());
+    resetScheme();
     if (!periodPanel_->motiveCells().empty())
         fastMenu_->showFor(periodPanel_->motiveCells().front()->canvas());
-    resetScheme();
     // A period read from a file brings its tempo without a tempo notice.
     motivePlayer_.setTempo(period_.tempo());
     frame_.tempoPanel()->setTempo(period_.tempo());

@@ -5,9 +5,11 @@
 #include "engine/schemecommand.h"
 #include "engine/variantmodel.h"
 #include "model/chordcatalogue.h"
+#include "model/glyphatlas.h"
 #include "panels/eventtranslater.h"
 #include "panels/fastmenu.h"
 #include "panels/fastschemepanel.h"
+#include "panels/picturebutton.h"
 
 #include <QTest>
 
@@ -290,6 +292,12 @@ TEST_F(FastMenu, DropTargetsTakeOnlyAMotiveCanvasHandle) {
     EXPECT_FALSE(dropForeign(*menu.flatButton(TFastMenu::PITCH_CONTRAST_MOTIVE)));
     EXPECT_TRUE(dropOn(*menu.flatButton(TFastMenu::PITCH_CONTRAST_MOTIVE), handle));
     EXPECT_TRUE(service.scheme().pitchContrastMotive().sameContent(source));
+    // Its figure shows that the pitch half has a Motive for Contrast now.
+    auto figure = [&](TFastMenu::FlatButton which) {
+        return static_cast<TPictureButton*>(menu.flatButton(which))->picture().glyphs.at(0);
+    };
+    EXPECT_EQ(figure(TFastMenu::PITCH_CONTRAST_MOTIVE), glyphRect(TGlyph::ContrastFigureSet));
+    EXPECT_EQ(figure(TFastMenu::RHYTHM_CONTRAST_MOTIVE), glyphRect(TGlyph::ContrastFigure));
     // Command buttons take no drops.
     EXPECT_FALSE(dropOn(*menu.commandButton(SHORT_DURATIONS), handle));
 }
