@@ -384,6 +384,11 @@ void TFastMenu::showEvent(QShowEvent* event) {
     refreshContrastFigures();
 }
 
+void TFastMenu::hideEvent(QHideEvent* event) {
+    hideSchemeView();
+    QWidget::hideEvent(event);
+}
+
 void TFastMenu::closeEvent(QCloseEvent* event) {
     hideSchemeView();
     QWidget::closeEvent(event);

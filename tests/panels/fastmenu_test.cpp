@@ -221,6 +221,14 @@ TEST_F(FastMenu, WhileTheAnchorPlaysTheLitRhythmElementFollowsItsNotes) {
     // A second press of the show button takes the view away.
     menu.flatButton(TFastMenu::SHOW_RHYTHM_SCHEME)->click();
     EXPECT_FALSE(menu.schemeViewShown());
+    // So does hiding the menu, which gives the anchor back its mode.
+    canvas.setMode(TUMotiveCanvas::MODE_LIGHT);
+    menu.flatButton(TFastMenu::SHOW_PITCH_SCHEME)->click();
+    ASSERT_EQ(canvas.modeNumber(), TUMotiveCanvas::MODE_EDIT);
+    menu.hide();
+    EXPECT_FALSE(menu.schemeViewShown());
+    EXPECT_EQ(canvas.modeNumber(), TUMotiveCanvas::MODE_LIGHT);
+    EXPECT_FALSE(canvas.keepOwnVersion());
 }
 
 TEST_F(FastMenu, APressAndReleaseInAModeAreaChoosesInThatModeAndRestoresTheCanvasMode) {
