@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -267,4 +269,72 @@ TEST(AutoHarmonise, TheSopranoNeverLeapsMoreThanASeventhFromTheChordItIsLedFrom)
         }
     }
     EXPECT_GT(transitions, 3000);
+}
+
+// The reach of the soprano, checked where it decides: after chords voiced wider than generation
+// voices them (as a file may hold them), the voicings the rules allow may lie only eight or nine
+// steps from the previous soprano.
+TEST(AutoHarmonise, VoicingsBeyondASeventhFromThePreviousSopranoAreNeverTaken) {
+    // From this dominant seventh the tonic triad can be voiced only eight steps down: the
+    // segment stays without a chord, and the chord variant list offers none.
+    const TMotive dominant = harmonised(0, {voiced("DOMINANT_FOUR_CHORD", 0, {23, 14, 10, 9})});
+    const std::vector<std::string> onlyTonic{"TONIC_THREE_CHORD"};
+    TMotive next(cMajor, twoFour);
+    TRandomGenerator random;
+    const THarmonisation result =
+        autoHarmonise(next, &dominant, CONTEXT_CONTINUES, onlyTonic, random);
+    EXPECT_EQ(result.firstUnharmonised, 0);
+    EXPECT_TRUE(next.chords().empty());
+    EXPECT_TRUE(chordVariantsAt(next, 0, &dominant, CONTEXT_CONTINUES, onlyTonic).empty());
+
+    // Here the first doubling has its only following voicing eight steps down; the voicing
+    // comes from a later doubling inside the reach instead.
+    const TMotive before = harmonised(0, {voiced("LOWM_FOUR_CHORD", 0, {21, 12, 8, 7})});
+    const std::vector<std::string> onlyTopMediant{"TOPM_THREE_CHORD"};
+    TMotive led(cMajor, twoFour);
+    ASSERT_TRUE(autoHarmonise(led, &before, CONTEXT_CONTINUES, onlyTopMediant, random).complete());
+    expectFollows(before.chords()[0], led.chords()[0], cMajor);
+    EXPECT_EQ(led.chords()[0].voice(SOPRANO), 20);
+    const std::vector<TChord> offered =
+        chordVariantsAt(led, 0, &before, CONTEXT_CONTINUES, onlyTopMediant);
+    ASSERT_EQ(offered.size(), 1u);
+    EXPECT_EQ(offered[0].voice(SOPRANO), 20);
+
+    // Widely spaced chord-tone voicings of every chord, each followed by every single type.
+    const std::vector<std::string>& types = schemeChordTypeNames();
+    TRandomGenerator spacing;
+    int harmonisedCount = 0;
+    int refused = 0;
+    for (std::uint8_t mode : {MAJOR, MINOR}) {
+        const TKey key(0, mode);
+        for (const std::string& type : types) {
+            const TChord start = chordOfType(type);
+            for (int tries = 0; tries < 400; ++tries) {
+                TVoices voices{spacing.draw(PITCH_COUNT), spacing.draw(PITCH_COUNT),
+                               spacing.draw(PITCH_COUNT), spacing.draw(PITCH_COUNT)};
+                std::sort(voices.begin(), voices.end(), std::greater<>());
+                const bool chordTones = std::all_of(
+                    voices.begin(), voices.end(), [&](int p) { return start.isChordTone(key, p); });
+                if (!chordTones || !isInMelodyRange(voices[SOPRANO]) ||
+                    std::adjacent_find(voices.begin(), voices.end()) != voices.end())
+                    continue;
+                TMotive preceding(key, twoFour, 0);
+                preceding.chords() = {voiced(type, 0, voices)};
+                for (const std::string& following : types) {
+                    TMotive motive(key, twoFour, 0);
+                    if (!autoHarmonise(motive, &preceding, CONTEXT_CONTINUES, {following}, random)
+                             .complete()) {
+                        ++refused;
+                        continue;
+                    }
+                    ++harmonisedCount;
+                    ASSERT_LE(std::abs(motive.chords()[0].voice(SOPRANO) - voices[SOPRANO]), 7)
+                        << type << " {" << voices[0] << "," << voices[1] << "," << voices[2] << ","
+                        << voices[3] << "} -> " << following << " mode " << int(mode);
+                }
+            }
+        }
+    }
+    EXPECT_GT(harmonisedCount, 1000);
+    EXPECT_GT(refused, 1000);
 }
