@@ -10,11 +10,6 @@
 
 namespace {
 
-template <class T> void shuffleFromSecond(std::vector<T>& items, TRandomGenerator& random) {
-    for (std::size_t i = 1; i < items.size(); ++i)
-        std::swap(items[i], items[static_cast<std::size_t>(random.draw(int(i) + 1))]);
-}
-
 std::vector<int> pitchesOf(const TNoteList& notes) {
     std::vector<int> pitches;
     for (const TNote& note : notes)

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "engine/notecandidates.h"
+#include "engine/pitchscheme.h"
 #include "engine/rhythmlayout.h"
+#include "engine/rhythmscheme.h"
 #include "engine/schemegenerator.h"
 #include "engine/schemelistener.h"
 #include "engine/scvariant.h"
@@ -12,24 +15,15 @@
 #include "model/motive.h"
 #include "model/random.h"
 
-#include <array>
 #include <cstdint>
 
-// The notes before a position of a motive, most recent first, padded with default notes.
-using TTurnVector = TNoteList;
-
 // The scheme engine: the rhythm scheme and the pitch scheme from which motives are generated,
-// the Motives for Contrast of the scheme panels, and generation itself. One instance lives as
-// long as the main window. Interface thread only.
+// the Motives for Contrast of the scheme panels, and generation itself. The one facade the
+// panels, the effects and the shell use; the halves, the turn appliers, the candidate makers
+// and motive generation are classes of their own. One instance lives as long as the main
+// window. Interface thread only.
 class TScheme {
 public:
-    // Places a turn on the notes of one measure part from note `i` on; returns the number of
-    // notes placed, 0 when the turn does not fit.
-    using TTurnApplier = int (TScheme::*)(TNoteList& notes, const TChord& chord, bool up, int i);
-    // Adds the candidate pitches a turn proposes after the preceding notes.
-    using TVariantMaker = void (TScheme::*)(const TTurnVector& preceding, const TChord& chord,
-                                            variant_set& candidates, int turnIndex);
-
     // Every random decision of the engine draws from `random`.
     explicit TScheme(TRandomGenerator& random);
     TScheme(const TScheme&) = delete;
@@ -37,61 +31,86 @@ public:
 
     // The 21 chord types the effects choose from.
     const TChordList& chords() const { return chords_; }
-    std::int16_t upbeat() const { return upbeat_; }
-    void setUpbeat(std::int16_t ticks) { upbeat_ = ticks; }
+    std::int16_t upbeat() const { return rhythm_.upbeat(); }
+    void setUpbeat(std::int16_t ticks) { rhythm_.setUpbeat(ticks); }
     TMotive& rhythmContrastMotive() { return rhythmContrastMotive_; }
     const TMotive& rhythmContrastMotive() const { return rhythmContrastMotive_; }
     TMotive& pitchContrastMotive() { return pitchContrastMotive_; }
     const TMotive& pitchContrastMotive() const { return pitchContrastMotive_; }
     TMotive& editSnapshot() { return editSnapshot_; }
-    TSchemeListener* rhythmListener() const { return rhythmListener_; }
-    void setRhythmListener(TSchemeListener* listener) { rhythmListener_ = listener; }
-    TSchemeListener* pitchListener() const { return pitchListener_; }
-    void setPitchListener(TSchemeListener* listener) { pitchListener_ = listener; }
+    TSchemeListener* rhythmListener() const { return rhythm_.listener(); }
+    void setRhythmListener(TSchemeListener* listener) { rhythm_.setListener(listener); }
+    TSchemeListener* pitchListener() const { return pitch_.listener(); }
+    void setPitchListener(TSchemeListener* listener) { pitch_.setListener(listener); }
     TSchemeGenerator& generator() { return generator_; }
     TRandomGenerator& random() const { return random_; }
-    int durationCursor() const { return durationCursor_; }
-    int turnCursor() const { return turnCursor_; }
+    TRhythmScheme& rhythmScheme() { return rhythm_; }
+    const TRhythmScheme& rhythmScheme() const { return rhythm_; }
+    TPitchScheme& pitchScheme() { return pitch_; }
+    const TPitchScheme& pitchScheme() const { return pitch_; }
+    int durationCursor() const { return rhythm_.cursor(); }
+    int turnCursor() const { return pitch_.cursor(); }
     // Key and meter of the last generation or candidate query.
     const TKey& key() const { return key_; }
     const TMeasure& measure() const { return measure_; }
 
     // Rhythm scheme.
-    const TDurations& durations() const { return durations_; }
-    bool durationsInOrder() const { return durationsInOrder_; }
-    void setDurations(const TDurations& durations, bool inOrder, bool notify);
-    void clearDurations();
-    void defaultDurations();
-    void randomDurations(const TMeasure& measure);
-    void invertDurations(const TMeasure& measure);
-    void mixDurations(const TMeasure& measure);
-    int nextDurationIndex() const;
-    void advanceDurationCursor();
+    const TDurations& durations() const { return rhythm_.durations(); }
+    bool durationsInOrder() const { return rhythm_.inOrder(); }
+    void setDurations(const TDurations& durations, bool inOrder, bool notify) {
+        rhythm_.set(durations, inOrder, notify);
+    }
+    void clearDurations() { rhythm_.clear(); }
+    void defaultDurations() { rhythm_.setDefault(); }
+    void randomDurations(const TMeasure& measure) { rhythm_.randomise(measure); }
+    void invertDurations(const TMeasure& measure) { rhythm_.invert(measure); }
+    void mixDurations(const TMeasure& measure) { rhythm_.mix(measure); }
+    int nextDurationIndex() const { return rhythm_.nextIndex(); }
+    void advanceDurationCursor() { rhythm_.advanceCursor(); }
     void resetCursors();
-    TDurations durationsOfMotive(const TMotive& motive) const;
+    TDurations durationsOfMotive(const TMotive& motive) const {
+        return ::durationsOfMotive(motive);
+    }
+    // The durations the rhythm contrasts read: those of the Motive for Contrast, or the
+    // scheme's own when that motive is empty.
     TDurations rhythmContrastSource() const;
     // Chooses k durations of `source`; in order they are laid out over one measure first.
     void applyDurationChoice(const TDurations& source, int k, bool inOrder,
-                             const TMeasure& measure);
+                             const TMeasure& measure) {
+        rhythm_.applyChoice(source, k, inOrder, measure);
+    }
     // One measure laid out with the plain filler from `allowed`.
-    TDurations layOutPlain(const TDurations& allowed, const TMeasure& measure) const;
+    TDurations layOutPlain(const TDurations& allowed, const TMeasure& measure) const {
+        return rhythm_.layOutPlain(allowed, measure);
+    }
 
     // Pitch scheme.
-    const TTurns& turns() const { return turns_; }
-    bool turnsInOrder() const { return turnsInOrder_; }
-    void setTurns(const TTurns& turns, bool inOrder, bool notify);
-    void clearTurns();
-    void defaultTurns();
-    void randomTurns();
-    void invertTurns();
-    void mixTurns();
-    int nextTurnIndex() const;
-    void advanceTurnCursor();
+    const TTurns& turns() const { return pitch_.turns(); }
+    bool turnsInOrder() const { return pitch_.inOrder(); }
+    void setTurns(const TTurns& turns, bool inOrder, bool notify) {
+        pitch_.set(turns, inOrder, notify);
+    }
+    void clearTurns() { pitch_.clear(); }
+    void defaultTurns() { pitch_.setDefault(); }
+    void randomTurns() { pitch_.randomise(); }
+    void invertTurns() { pitch_.invert(); }
+    void mixTurns() { pitch_.mix(); }
+    int nextTurnIndex() const { return pitch_.nextIndex(); }
+    void advanceTurnCursor() { pitch_.advanceCursor(); }
+    // Places a turn in the key of the last generation; see TTurnAppliers::apply.
     int applyTurn(TURN_ROUND turn, TNoteList& notes, const TChord& chord, bool up, int i);
-    TTurnAnalysis turnsOfMotive(const TMotive& motive, bool lenient) const;
-    TTurnAnalysis turnsOfNotes(const TNoteList& notes, const TChord& chord, const TKey& key) const;
+    TTurnAnalysis turnsOfMotive(const TMotive& motive, bool lenient) const {
+        return ::turnsOfMotive(motive, lenient);
+    }
+    TTurnAnalysis turnsOfNotes(const TNoteList& notes, const TChord& chord, const TKey& key) const {
+        return ::turnsOfNotes(notes, chord, key);
+    }
+    // The turns the pitch contrasts read: those found in the Motive for Contrast, or the
+    // scheme's own when that motive is empty.
     TTurns pitchContrastSource() const;
-    void applyTurnChoice(const TTurns& source, int k, bool inOrder);
+    void applyTurnChoice(const TTurns& source, int k, bool inOrder) {
+        pitch_.applyChoice(source, k, inOrder);
+    }
 
     // Generation.
     int startPitch(const TChord& chord, int anchor) const;
@@ -107,63 +126,15 @@ public:
                         const TMeasure& measure, const TKey& key, int from, int to);
 
 private:
-    void notifyRhythm();
-    void notifyPitch();
-    // The cursor positions clamped to the current schemes (a scheme may shrink under them).
-    int currentDurationIndex() const;
-    int currentTurnIndex() const;
-
-    TNoteList rhythmOfPart(int from, int to);
-    void placeTurns(TNoteList& notes, const TChord& chord, const TLights& beacons);
-
-    // Turn appliers.
-    int applyRepetition(TNoteList& notes, const TChord& chord, bool up, int i);
-    int applyChordLeap1(TNoteList& notes, const TChord& chord, bool up, int i);
-    int applyChordLeap2(TNoteList& notes, const TChord& chord, bool up, int i);
-    int applyChordLeap3(TNoteList& notes, const TChord& chord, bool up, int i);
-    int applyChordLeap(TNoteList& notes, const TChord& chord, bool up, int i, int n);
-    int applyNeighbour(TNoteList& notes, const TChord& chord, bool up, int i);
-    int applyPassing(TNoteList& notes, const TChord& chord, bool up, int i);
-    int applyDoubleNeighbour(TNoteList& notes, const TChord& chord, bool up, int i);
-    int applyAppoggiatura(TNoteList& notes, const TChord& chord, bool up, int i);
-    int applyEscape(TNoteList& notes, const TChord& chord, bool up, int i);
-
-    // Candidate makers.
-    void offerRepetition(const TTurnVector& pre, const TChord& chord, variant_set& out, int idx);
-    void offerChordLeap1(const TTurnVector& pre, const TChord& chord, variant_set& out, int idx);
-    void offerChordLeap2(const TTurnVector& pre, const TChord& chord, variant_set& out, int idx);
-    void offerChordLeap3(const TTurnVector& pre, const TChord& chord, variant_set& out, int idx);
-    void offerChordLeap(const TTurnVector& pre, const TChord& chord, variant_set& out, int idx,
-                        int n);
-    void offerNeighbour(const TTurnVector& pre, const TChord& chord, variant_set& out, int idx);
-    void offerPassing(const TTurnVector& pre, const TChord& chord, variant_set& out, int idx);
-    void offerDoubleNeighbour(const TTurnVector& pre, const TChord& chord, variant_set& out,
-                              int idx);
-    void offerAppoggiatura(const TTurnVector& pre, const TChord& chord, variant_set& out, int idx);
-    void offerEscape(const TTurnVector& pre, const TChord& chord, variant_set& out, int idx);
-    void offerNeighbours(int p0, const TChord& chord, variant_set& out) const;
-    bool offeredLeavingNeighbours(const TTurnVector& pre, int p0, const TChord& chord,
-                                  variant_set& out) const;
-    bool closesMeasure(const TNote& previous) const;
-
     TRandomGenerator& random_;
     TChordList chords_;
-    TDurations durations_;
-    bool durationsInOrder_ = false;
-    TTurns turns_;
-    bool turnsInOrder_ = false;
-    std::int16_t upbeat_ = 0;
+    TRhythmScheme rhythm_;
+    TPitchScheme pitch_;
     TMotive rhythmContrastMotive_;
     TMotive pitchContrastMotive_;
     TMotive editSnapshot_;
-    std::array<TVariantMaker, TURN_KIND_COUNT> variantMakers_{};
-    std::array<TTurnApplier, TURN_KIND_COUNT> turnAppliers_{};
-    int turnCursor_ = 0;
-    int durationCursor_ = 0;
     // Copies rather than pointers: the motive they came from may be gone by the next query.
     TKey key_;
     TMeasure measure_;
-    TSchemeListener* rhythmListener_ = nullptr;
-    TSchemeListener* pitchListener_ = nullptr;
     TSchemeGenerator generator_;
 };

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 // The linear congruential generator behind every random draw of the program. Its sequence is
 // part of the program's behaviour (the same actions give the same variants), so it is fixed.
@@ -27,3 +30,9 @@ private:
 // composition roots (the main window and the command line) name it; everything that draws
 // takes a generator by reference. Interface thread only.
 TRandomGenerator& processRandom();
+
+// Shuffles `items` in place: for i = 1 to n - 1, item i swaps with item draw(i + 1).
+template <class T> void shuffleFromSecond(std::vector<T>& items, TRandomGenerator& random) {
+    for (std::size_t i = 1; i < items.size(); ++i)
+        std::swap(items[i], items[static_cast<std::size_t>(random.draw(int(i) + 1))]);
+}

@@ -1,6 +1,6 @@
-// The turn appliers of TScheme: each places one melodic figure on the notes of a measure part.
-#include "engine/scheme.h"
+#include "engine/turnappliers.h"
 
+#include <array>
 #include <cstdlib>
 
 namespace {
@@ -12,18 +12,29 @@ void place(TNote& note, int pitch, bool chordTone) {
 
 } // namespace
 
-int TScheme::applyTurn(TURN_ROUND turn, TNoteList& notes, const TChord& chord, bool up, int i) {
+int TTurnAppliers::apply(TURN_ROUND turn, TNoteList& notes, const TChord& chord, bool up,
+                         int i) const {
+    static constexpr std::array<TApplier, TURN_KIND_COUNT> appliers{nullptr,
+                                                                    &TTurnAppliers::repetition,
+                                                                    &TTurnAppliers::chordLeap1,
+                                                                    &TTurnAppliers::chordLeap2,
+                                                                    &TTurnAppliers::chordLeap3,
+                                                                    &TTurnAppliers::neighbour,
+                                                                    &TTurnAppliers::passing,
+                                                                    &TTurnAppliers::doubleNeighbour,
+                                                                    &TTurnAppliers::appoggiatura,
+                                                                    &TTurnAppliers::escape};
     if (!isPlacingTurn(turn) || i < 1 || i >= int(notes.size()))
         return 0;
-    return (this->*turnAppliers_[turn])(notes, chord, up, i);
+    return (this->*appliers[turn])(notes, chord, up, i);
 }
 
-int TScheme::applyRepetition(TNoteList& notes, const TChord&, bool, int i) {
+int TTurnAppliers::repetition(TNoteList& notes, const TChord&, bool, int i) const {
     place(notes[i], notes[i - 1].pitch(), true);
     return 1;
 }
 
-int TScheme::applyChordLeap(TNoteList& notes, const TChord& chord, bool up, int i, int n) {
+int TTurnAppliers::chordLeap(TNoteList& notes, const TChord& chord, bool up, int i, int n) const {
     const int p0 = notes[i - 1].pitch();
     const int p = up ? chord.chordToneAbove(key_, p0, n) : chord.chordToneBelow(key_, p0, n);
     if (!isInMelodyRange(p))
@@ -33,19 +44,19 @@ int TScheme::applyChordLeap(TNoteList& notes, const TChord& chord, bool up, int 
     return 1;
 }
 
-int TScheme::applyChordLeap1(TNoteList& notes, const TChord& chord, bool up, int i) {
-    return applyChordLeap(notes, chord, up, i, 1);
+int TTurnAppliers::chordLeap1(TNoteList& notes, const TChord& chord, bool up, int i) const {
+    return chordLeap(notes, chord, up, i, 1);
 }
 
-int TScheme::applyChordLeap2(TNoteList& notes, const TChord& chord, bool up, int i) {
-    return applyChordLeap(notes, chord, up, i, 2);
+int TTurnAppliers::chordLeap2(TNoteList& notes, const TChord& chord, bool up, int i) const {
+    return chordLeap(notes, chord, up, i, 2);
 }
 
-int TScheme::applyChordLeap3(TNoteList& notes, const TChord& chord, bool up, int i) {
-    return applyChordLeap(notes, chord, up, i, 3);
+int TTurnAppliers::chordLeap3(TNoteList& notes, const TChord& chord, bool up, int i) const {
+    return chordLeap(notes, chord, up, i, 3);
 }
 
-int TScheme::applyNeighbour(TNoteList& notes, const TChord& chord, bool up, int i) {
+int TTurnAppliers::neighbour(TNoteList& notes, const TChord& chord, bool up, int i) const {
     const int p0 = notes[i - 1].pitch();
     const int d = up ? chord.nonChordToneAbove(key_, p0, 1) : chord.nonChordToneBelow(key_, p0, 1);
     if (!isInMelodyRange(d) || std::abs(d - p0) != 1)
@@ -57,7 +68,7 @@ int TScheme::applyNeighbour(TNoteList& notes, const TChord& chord, bool up, int 
     return 2;
 }
 
-int TScheme::applyPassing(TNoteList& notes, const TChord& chord, bool up, int i) {
+int TTurnAppliers::passing(TNoteList& notes, const TChord& chord, bool up, int i) const {
     const int step = up ? 1 : -1;
     int p = notes[i - 1].pitch();
     int placed = 0;
@@ -74,7 +85,7 @@ int TScheme::applyPassing(TNoteList& notes, const TChord& chord, bool up, int i)
     return placed;
 }
 
-int TScheme::applyDoubleNeighbour(TNoteList& notes, const TChord& chord, bool up, int i) {
+int TTurnAppliers::doubleNeighbour(TNoteList& notes, const TChord& chord, bool up, int i) const {
     const int p0 = notes[i - 1].pitch();
     const int first = up ? p0 + 1 : p0 - 1;
     const int second = up ? p0 - 1 : p0 + 1;
@@ -93,7 +104,7 @@ int TScheme::applyDoubleNeighbour(TNoteList& notes, const TChord& chord, bool up
     return 3;
 }
 
-int TScheme::applyAppoggiatura(TNoteList& notes, const TChord& chord, bool up, int i) {
+int TTurnAppliers::appoggiatura(TNoteList& notes, const TChord& chord, bool up, int i) const {
     const int p0 = notes[i - 1].pitch();
     const int e = up ? chord.chordToneAbove(key_, p0, 1) : chord.chordToneBelow(key_, p0, 1);
     if (!isInMelodyRange(e))
@@ -114,7 +125,7 @@ int TScheme::applyAppoggiatura(TNoteList& notes, const TChord& chord, bool up, i
     return 2;
 }
 
-int TScheme::applyEscape(TNoteList& notes, const TChord& chord, bool up, int i) {
+int TTurnAppliers::escape(TNoteList& notes, const TChord& chord, bool up, int i) const {
     const int p0 = notes[i - 1].pitch();
     auto fits = [&](int p) { return isInMelodyRange(p) && !chord.isChordTone(key_, p); };
     int s = up ? p0 + 1 : p0 - 1;

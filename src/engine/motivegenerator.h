@@ -1,0 +1,43 @@
+#pragma once
+
+#include "engine/pitchscheme.h"
+#include "engine/rhythmlayout.h"
+#include "engine/rhythmscheme.h"
+#include "engine/turn.h"
+#include "model/chord.h"
+#include "model/key.h"
+#include "model/motive.h"
+#include "model/random.h"
+
+// Turns the schemes into notes, measure part by measure part: the rhythm of a part comes from
+// the rhythm scheme, its first note is a chord tone near the user's beacon and the turns of
+// the pitch scheme lead on from it. Bound to the schemes, key and generator it is given,
+// which must outlive it.
+class TMotiveGenerator {
+public:
+    TMotiveGenerator(TRhythmScheme& rhythm, TPitchScheme& pitch, const TKey& key,
+                     TRandomGenerator& random)
+        : rhythm_(rhythm), pitch_(pitch), key_(key), random_(random) {}
+
+    // Appends notes along the beacons (sorted by time) to a motive with one chord per
+    // measure; both scheme cursors start afresh.
+    void generate(TMotive& motive, const TLights& beacons);
+    // Appends notes of the given design: durations and turns used cyclically, one start
+    // beacon per measure part. Draws nothing and leaves the schemes alone.
+    void regenerate(const TDurations& durations, const TTurnsWithDir& turnsWithDir,
+                    const TLights& beaconsPerPart, TMotive& motive) const;
+
+    // The first pitch of a part: the lowest chord tone at or above `anchor`, walked back
+    // into the melodic range.
+    static int startPitch(const TChord& chord, const TKey& key, int anchor);
+
+private:
+    // Places turns on the notes after the first of a part, in scheme order or drawn from the
+    // set, each towards the next beacon; a turn that fits nowhere leaves a repetition.
+    void placeTurns(TNoteList& notes, const TChord& chord, const TLights& beacons);
+
+    TRhythmScheme& rhythm_;
+    TPitchScheme& pitch_;
+    const TKey& key_;
+    TRandomGenerator& random_;
+};
