@@ -31,7 +31,8 @@ void TPitchScheme::clear() {
 }
 
 void TPitchScheme::setDefault() {
-    turns_ = ALL_TURNS;
+    turns_ = {REPETITION, CHORD_LEAP_1,     CHORD_LEAP_2, CHORD_LEAP_3, NEIGHBOUR,
+              PASSING,    DOUBLE_NEIGHBOUR, APPOGGIATURA, ESCAPE};
     inOrder_ = false;
     notify();
 }

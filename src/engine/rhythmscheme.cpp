@@ -62,7 +62,7 @@ void TRhythmScheme::clear() {
 }
 
 void TRhythmScheme::setDefault() {
-    durations_ = NOTE_VALUES;
+    durations_ = {30, 60, 90, 120, 150, 180, 210, 240};
     inOrder_ = false;
     notify();
 }
