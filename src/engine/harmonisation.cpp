@@ -1,49 +1,24 @@
 #include "engine/harmonisation.h"
 
+#include "engine/cadencechoice.h"
+#include "engine/chordlead.h"
 #include "model/chordcatalogue.h"
+#include "model/diagnostics.h"
 
 #include <algorithm>
-#include <optional>
 #include <stdexcept>
 
 namespace {
 
-// Orders the first motive of a period prefers: the dominant before the bar line, the tonic
-// on the last measure.
-constexpr int ORDER_TONIC = 1;
-constexpr int ORDER_DOMINANT = 15;
-// How far the soprano may move from the previous chord's soprano.
-constexpr int SOPRANO_REACH = 7;
-constexpr int SOPRANO_WITHOUT_PREVIOUS = 25;
-
-// The chord the next one is led from, and the chord before that one for the bass motion.
-struct TLead {
-    std::optional<TChord> previous;
-    std::optional<TChord> beforePrevious;
-    int order = 0;
-    bool leading = false; // the next chord must follow `previous` by the voice-leading rules
-
-    void advance(const TChord& chord) {
-        beforePrevious = previous;
-        previous = chord;
-        order = chord.order();
-        leading = true;
-    }
-};
-
-bool bassRoseInto(const TLead& lead) {
-    return lead.beforePrevious && isPlacedVoicing(lead.beforePrevious->voices()) &&
-           lead.previous->voice(BASS) - lead.beforePrevious->voice(BASS) > 0;
-}
-
 // The candidates that can be voiced after the lead within the soprano window.
 std::vector<TChord> playableCandidates(const TLead& lead, const std::vector<std::string>& types,
-                                       const TKey& key, int low, int high, bool led) {
+                                       const TKey& key) {
+    const TSopranoWindow window = sopranoWindow(lead);
     std::vector<TChord> playable;
     for (TChord& chord : successionCandidates(types, lead.order, key)) {
-        chord.generateArrangements(key, low, high);
-        if (led)
-            chord.testAgainst(lead.previous->voices(), key, low, high);
+        chord.generateArrangements(key, window.low, window.high);
+        if (lead.leadsVoices())
+            chord.testAgainst(lead.previous->voices(), key, window.low, window.high);
         if (chord.canFollow() && chord.hasValidArrangement())
             playable.push_back(std::move(chord));
     }
@@ -53,7 +28,7 @@ std::vector<TChord> playableCandidates(const TLead& lead, const std::vector<std:
 std::size_t chooseCandidate(const std::vector<TChord>& candidates, TContextCode context,
                             bool lastSegment, TRandomGenerator& random) {
     if (context == CONTEXT_FIRST || context == CONTEXT_FIRST_WITH_UPBEAT) {
-        const int preferred = lastSegment ? ORDER_TONIC : ORDER_DOMINANT;
+        const int preferred = firstMotivePreferredOrder(lastSegment);
         const auto it = std::find_if(candidates.begin(), candidates.end(),
                                      [&](const TChord& c) { return c.order() == preferred; });
         if (it != candidates.end())
@@ -66,6 +41,12 @@ std::size_t chooseCandidate(const std::vector<TChord>& candidates, TContextCode 
 
 THarmonisation autoHarmonise(TMotive& motive, const TMotive* preceding, TContextCode context,
                              const std::vector<std::string>& chordTypes, TRandomGenerator& random) {
+    return autoHarmonise(motive, preceding, context, chordTypes, random, nullptr);
+}
+
+THarmonisation autoHarmonise(TMotive& motive, const TMotive* preceding, TContextCode context,
+                             const std::vector<std::string>& chordTypes, TRandomGenerator& random,
+                             const TMotiveForm* form) {
     for (const std::string& type : chordTypes)
         if (!findChordOfType(type))
             throw std::invalid_argument("unknown chord type " + type);
@@ -99,39 +80,35 @@ THarmonisation autoHarmonise(TMotive& motive, const TMotive* preceding, TContext
     }
     if (context == CONTEXT_NEW_GROUP) {
         lead.order = 0;
-        // Without a carried-over chord nothing of the preceding motive sounds in this one.
-        if (segment == 0)
+        // Without a carried-over chord nothing of the preceding motive sounds in this one,
+        // unless the form asks for the voices to run on across the sentence boundary.
+        if (segment == 0 && form == nullptr)
             lead = TLead{};
     }
 
     for (; segment < result.segments; ++segment, time += measureLength) {
-        // A previous chord without a voicing (say, from a file) still gives the harmonic
-        // order, but there is nothing to lead the voices from.
-        const bool led = lead.leading && isPlacedVoicing(lead.previous->voices());
-        int low = MIN_MELODY_PITCH;
-        int high = MAX_MELODY_PITCH;
-        int target = SOPRANO_WITHOUT_PREVIOUS;
-        if (led) {
-            target = lead.previous->voice(SOPRANO);
-            low = std::max(target - SOPRANO_REACH, MIN_MELODY_PITCH);
-            high = std::min(target + SOPRANO_REACH, MAX_MELODY_PITCH);
-        }
-        std::vector<TChord> candidates = playableCandidates(lead, chordTypes, key, low, high, led);
+        std::vector<TChord> candidates = playableCandidates(lead, chordTypes, key);
         if (candidates.empty()) {
             result.firstUnharmonised = segment;
             break;
         }
         const bool last = segment == result.segments - 1;
-        TChord& chosen = candidates[chooseCandidate(candidates, context, last, random)];
-        if (led)
-            chosen.setBassContext(lead.previous->voice(BASS), bassRoseInto(lead));
-        else
-            chosen.setBassContext(NO_PITCH, false);
-        chosen.chooseVoicing(target);
+        std::size_t pick = 0;
+        if (form != nullptr) {
+            const TFormStep step{
+                *form, static_cast<std::size_t>(segment), lead, key, chordTypes, context, last};
+            pick = chooseByForm(candidates, step, random, result.unmetForm);
+        } else {
+            pick = chooseCandidate(candidates, context, last, random);
+        }
+        TChord& chosen = candidates[pick];
+        voiceAfter(chosen, lead);
         chosen.setTime(time);
         chords.push_back(chosen);
         lead.advance(chosen);
     }
+    for (const std::string& reason : result.unmetForm)
+        diagnostics() << "Cadences at phrase ends: " << reason << '\n';
     motive.notifyChanged();
     return result;
 }
@@ -167,23 +144,9 @@ std::vector<TChord> chordVariantsAt(const TMotive& motive, int time, const TMoti
         if (fromPreceding)
             lead = TLead{};
     }
-    const bool led = lead.leading && isPlacedVoicing(lead.previous->voices());
-    int low = MIN_MELODY_PITCH;
-    int high = MAX_MELODY_PITCH;
-    int target = SOPRANO_WITHOUT_PREVIOUS;
-    if (led) {
-        target = lead.previous->voice(SOPRANO);
-        low = std::max(target - SOPRANO_REACH, MIN_MELODY_PITCH);
-        high = std::min(target + SOPRANO_REACH, MAX_MELODY_PITCH);
-    }
-    std::vector<TChord> variants =
-        playableCandidates(lead, chordTypes, motive.key(), low, high, led);
+    std::vector<TChord> variants = playableCandidates(lead, chordTypes, motive.key());
     for (TChord& chord : variants) {
-        if (led)
-            chord.setBassContext(lead.previous->voice(BASS), bassRoseInto(lead));
-        else
-            chord.setBassContext(NO_PITCH, false);
-        chord.chooseVoicing(target);
+        voiceAfter(chord, lead);
         chord.setTime(time);
     }
     return variants;

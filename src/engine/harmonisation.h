@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/contextmotive.h"
+#include "engine/motiveform.h"
 #include "model/motive.h"
 #include "model/random.h"
 
@@ -13,6 +14,9 @@ struct THarmonisation {
     // The first segment for which no chord type could follow the chord before it within the
     // voice range; it and the later segments have no chord. -1 when every segment has one.
     int firstUnharmonised = -1;
+    // With a form: why a chord could not be what the form asks for, one line per chord; the
+    // design's draw chose it then. Empty when the form was met.
+    std::vector<std::string> unmetForm;
 
     bool complete() const { return firstUnharmonised < 0; }
 };
@@ -30,6 +34,16 @@ struct THarmonisation {
 // harmonic order starts afresh.
 THarmonisation autoHarmonise(TMotive& motive, const TMotive* preceding, TContextCode context,
                              const std::vector<std::string>& chordTypes, TRandomGenerator& random);
+
+// The same with cadences at phrase ends: the chords are chosen among the candidates as `form`
+// asks (first-motive preference, then the form's preferred chord, then the draw, always
+// keeping the form's next demands reachable), and a motive opening a sentence without an
+// upbeat (CONTEXT_NEW_GROUP with `preceding` given) is led from the preceding motive's last
+// chord, its harmonic order starting afresh. Where the form cannot be met the draw decides
+// and the result and the diagnostic stream say why. A null form is the design's behaviour.
+THarmonisation autoHarmonise(TMotive& motive, const TMotive* preceding, TContextCode context,
+                             const std::vector<std::string>& chordTypes, TRandomGenerator& random,
+                             const TMotiveForm* form);
 
 // The chords that may stand at `time` (a measure start) of the motive, voiced and led from the
 // chord sounding before it (the motive's own, else the preceding motive's last) by the same

@@ -1,5 +1,7 @@
 #include "engine/periodharmonisation.h"
 
+#include "engine/motiveform.h"
+
 namespace {
 
 // Sentences are labelled 1 to 4, then the labels repeat.
@@ -22,9 +24,11 @@ std::vector<TContextCell> periodCells(const TPeriodData& period) {
 
 std::vector<TMotiveHarmonisation> harmonisePeriod(TPeriodData& period,
                                                   const std::vector<std::string>& chordTypes,
-                                                  TRandomGenerator& random) {
+                                                  TRandomGenerator& random, bool cadences) {
     const std::vector<TContextCell> cells = periodCells(period);
     const std::vector<TMotive*> motives = period.allMotives();
+    const std::vector<TMotiveForm> forms =
+        cadences ? periodForms(period) : std::vector<TMotiveForm>{};
     std::vector<TMotiveHarmonisation> report;
     for (std::size_t i = 0; i < motives.size(); ++i) {
         TMotive& motive = *motives[i];
@@ -32,10 +36,10 @@ std::vector<TMotiveHarmonisation> harmonisePeriod(TPeriodData& period,
         entry.motive = static_cast<int>(i);
         entry.alreadyHarmonised = motive.isHarmonised();
         // Earlier motives are harmonised by now, so the later ones continue from them.
-        entry.context = contextMotive(cells, &motive);
+        entry.context = cadences ? formContext(cells, &motive) : contextMotive(cells, &motive);
         if (!entry.alreadyHarmonised)
-            entry.outcome =
-                autoHarmonise(motive, entry.context.motive, entry.context.code, chordTypes, random);
+            entry.outcome = autoHarmonise(motive, entry.context.motive, entry.context.code,
+                                          chordTypes, random, cadences ? &forms[i] : nullptr);
         report.push_back(entry);
     }
     return report;

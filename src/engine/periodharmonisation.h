@@ -21,7 +21,9 @@ struct TMotiveHarmonisation {
 std::vector<TContextCell> periodCells(const TPeriodData& period);
 
 // Harmonises, in strip order, every motive that is not harmonised yet, each in the context the
-// period panel would give it; harmonised motives stay as they are.
+// period panel would give it; harmonised motives stay as they are. With `cadences` the phrases
+// close as the period's form asks (periodForms) and the voices run on across sentence
+// boundaries (formContext).
 std::vector<TMotiveHarmonisation> harmonisePeriod(TPeriodData& period,
                                                   const std::vector<std::string>& chordTypes,
-                                                  TRandomGenerator& random);
+                                                  TRandomGenerator& random, bool cadences = false);

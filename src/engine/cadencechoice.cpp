@@ -1,0 +1,140 @@
+#include "engine/cadencechoice.h"
+
+#include "model/chordcatalogue.h"
+
+#include <algorithm>
+#include <numeric>
+#include <span>
+
+namespace {
+
+constexpr int ORDER_TONIC = 1;
+constexpr int ORDER_DOMINANT = 15;
+
+const std::string CLOSING_TONIC = "TONIC_THREE_CHORD";
+
+bool isRootDominant(const TChord& chord) {
+    return chord.name() == "DOMINANT_THREE_CHORD" || chord.name() == "DOMINANT_FOUR_CHORD";
+}
+
+std::string joined(const std::vector<std::string>& types) {
+    std::string text;
+    for (std::size_t i = 0; i < types.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == types.size() ? " or " : ", ") + types[i];
+    return text;
+}
+
+// The demands of the chords after this one, nearest first.
+std::vector<TChordDemand> demandsAhead(const TFormStep& step) {
+    std::vector<TChordDemand> ahead;
+    const std::vector<TChordDemand>& own = step.form.segments;
+    for (std::size_t s = step.segment + 1; s < own.size(); ++s)
+        ahead.push_back(own[s]);
+    for (const TChordDemand& later : step.form.after)
+        ahead.push_back(later);
+    if (ahead.size() > FORM_LOOKAHEAD)
+        ahead.resize(FORM_LOOKAHEAD);
+    return ahead;
+}
+
+// Whether chords meeting `ahead` can follow `chord` (voiced, `lead` already advanced to it)
+// one after the other: each allowed by the succession rule and voiced in the window.
+bool leadsInto(const TChord& chord, const TLead& lead, std::span<const TChordDemand> ahead,
+               const TFormStep& step) {
+    if (ahead.empty() || !ahead.front().demands())
+        return true;
+    const TChordDemand& next = ahead.front();
+    const int order = next.restartsOrder ? 0 : lead.order;
+    const TSopranoWindow window = sopranoWindow(lead);
+    for (const std::string& type : next.types) {
+        if (std::find(step.chordTypes.begin(), step.chordTypes.end(), type) ==
+            step.chordTypes.end())
+            continue;
+        TChord following = chordOfType(type);
+        if (!following.isAvailableIn(step.key) ||
+            (following.order() < order && !following.tonicFunction()))
+            continue;
+        following.generateArrangements(step.key, window.low, window.high);
+        following.testAgainst(chord.voices(), step.key, window.low, window.high);
+        if (!following.canFollow() || !following.hasValidArrangement())
+            continue;
+        if (ahead.size() == 1)
+            return true;
+        voiceAfter(following, lead);
+        TLead further = lead;
+        further.advance(following);
+        if (leadsInto(following, further, ahead.subspan(1), step))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+int firstMotivePreferredOrder(bool lastSegment) {
+    return lastSegment ? ORDER_TONIC : ORDER_DOMINANT;
+}
+
+std::size_t chooseByForm(const std::vector<TChord>& candidates, const TFormStep& step,
+                         TRandomGenerator& random, std::vector<std::string>& unmet) {
+    const TChordDemand here = step.segment < step.form.segments.size()
+                                  ? step.form.segments[step.segment]
+                                  : TChordDemand{};
+    const std::string where = "measure segment " + std::to_string(step.segment + 1) + ": ";
+    std::vector<std::size_t> pool(candidates.size());
+    std::iota(pool.begin(), pool.end(), std::size_t{0});
+    if (here.demands()) {
+        std::vector<std::size_t> allowed;
+        for (std::size_t i : pool)
+            if (here.allows(candidates[i].name()))
+                allowed.push_back(i);
+        if (allowed.empty()) {
+            const std::string after = step.lead.leading
+                                          ? "cannot follow " + step.lead.previous->name()
+                                          : "cannot be taken";
+            unmet.push_back(where + cadenceText(here.cadence) + " needs " + joined(here.types) +
+                            ", which " + after + " within the voice range");
+        } else {
+            pool = allowed;
+        }
+        if (here.cadence == TCadence::AUTHENTIC && here.types == std::vector{CLOSING_TONIC} &&
+            !(step.lead.leading && isRootDominant(*step.lead.previous)))
+            unmet.push_back(where +
+                            "the authentic cadence needs the dominant in root position "
+                            "before the closing tonic, and " +
+                            (step.lead.leading ? step.lead.previous->name() : "nothing") +
+                            " stands there");
+    }
+
+    const std::vector<TChordDemand> ahead = demandsAhead(step);
+    const auto keepsFormReachable = [&](std::size_t i) {
+        if (ahead.empty() || !ahead.front().demands())
+            return true;
+        TChord chord = candidates[i];
+        voiceAfter(chord, step.lead);
+        TLead after = step.lead;
+        after.advance(chord);
+        return leadsInto(chord, after, ahead, step);
+    };
+
+    if (step.context == CONTEXT_FIRST || step.context == CONTEXT_FIRST_WITH_UPBEAT) {
+        const int preferred = firstMotivePreferredOrder(step.lastSegment);
+        for (std::size_t i : pool)
+            if (candidates[i].order() == preferred && keepsFormReachable(i))
+                return i;
+    }
+    if (!here.preferred.empty()) {
+        for (std::size_t i : pool)
+            if (candidates[i].name() == here.preferred && keepsFormReachable(i))
+                return i;
+    }
+    std::vector<std::size_t> remaining = pool;
+    while (!remaining.empty()) {
+        const auto k = static_cast<std::size_t>(random.draw(static_cast<int>(remaining.size())));
+        if (keepsFormReachable(remaining[k]))
+            return remaining[k];
+        remaining.erase(remaining.begin() + static_cast<std::ptrdiff_t>(k));
+    }
+    // Nothing keeps the next demand reachable; that chord will say so.
+    return pool[static_cast<std::size_t>(random.draw(static_cast<int>(pool.size())))];
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "model/chord.h"
+
+#include <optional>
+
+// The chord the next one is led from, and the chord before that one for the bass motion.
+struct TLead {
+    std::optional<TChord> previous;
+    std::optional<TChord> beforePrevious;
+    int order = 0;
+    bool leading = false; // the next chord must follow `previous` by the voice-leading rules
+
+    void advance(const TChord& chord) {
+        beforePrevious = previous;
+        previous = chord;
+        order = chord.order();
+        leading = true;
+    }
+    // A previous chord without a voicing (say, from a file) still gives the harmonic order, but
+    // there is nothing to lead the voices from.
+    bool leadsVoices() const { return leading && isPlacedVoicing(previous->voices()); }
+};
+
+// Where the soprano of the next chord may lie and which soprano its voicing aims at.
+struct TSopranoWindow {
+    int low = MIN_MELODY_PITCH;
+    int high = MAX_MELODY_PITCH;
+    int target = 0;
+};
+
+TSopranoWindow sopranoWindow(const TLead& lead);
+
+// Gives `chord` (arranged and tested against the lead) the voicing the harmonisation takes:
+// the bass moving against the bass before, the soprano nearest the window's target.
+void voiceAfter(TChord& chord, const TLead& lead);

@@ -1,0 +1,156 @@
+#include "engine/periodharmonisation.h"
+#include "files/engmessagebundle.h"
+#include "files/newperiodchoices.h"
+#include "files/periodbuilder.h"
+#include "model/diagnostics.h"
+#include "model/schemechords.h"
+
+#include <gtest/gtest.h>
+
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string TONIC = "TONIC_THREE_CHORD";
+const std::string DOMINANT = "DOMINANT_THREE_CHORD";
+const std::string DOMINANT_SEVENTH = "DOMINANT_FOUR_CHORD";
+
+// The chords of the period in the order they sound, an upbeat chord carried over from the
+// motive before counted once (it is held across the bar line), with where each phrase and
+// sentence ends.
+struct TSounding {
+    std::vector<const TChord*> chords;
+    std::vector<std::size_t> phraseEnds; // index of each phrase's last chord
+    std::vector<std::size_t> sentenceEnds;
+};
+
+TSounding soundingChords(const TPeriodData& period) {
+    TSounding sounding;
+    bool first = true;
+    for (const TSentenceData& sentence : period.sentences()) {
+        for (const TPhraseData& phrase : sentence.phrases()) {
+            for (const TMotive& motive : phrase.motives()) {
+                const TChordList& chords = motive.chords();
+                for (std::size_t c = 0; c < chords.size(); ++c) {
+                    const bool carried = !first && c == 0 && motive.measureCount() == 2;
+                    if (carried)
+                        EXPECT_TRUE(chords[0].sameVoices(*sounding.chords.back()));
+                    else
+                        sounding.chords.push_back(&chords[c]);
+                }
+                first = false;
+            }
+            sounding.phraseEnds.push_back(sounding.chords.size() - 1);
+        }
+        sounding.sentenceEnds.push_back(sounding.chords.size() - 1);
+    }
+    return sounding;
+}
+
+struct TTally {
+    int periods = 0;
+    int chords = 0;
+    int unmet = 0; // chords where the form could not be met
+};
+
+// What a music teacher listens for: the period closes with dominant to tonic, the first
+// sentence on the dominant, every phrase on the dominant or the tonic in root position, and
+// every chord is led from the one sounding before it by the school rules.
+void checkCadences(const TPeriodData& period, const std::vector<TMotiveHarmonisation>& report,
+                   TTally& tally) {
+    ++tally.periods;
+    for (const TMotiveHarmonisation& entry : report) {
+        ASSERT_TRUE(entry.outcome.complete()) << "motive " << entry.motive;
+        tally.unmet += static_cast<int>(entry.outcome.unmetForm.size());
+        for (const std::string& reason : entry.outcome.unmetForm)
+            ADD_FAILURE() << "motive " << entry.motive + 1 << ": " << reason;
+    }
+    const TSounding sounding = soundingChords(period);
+    const std::vector<const TChord*>& chords = sounding.chords;
+    tally.chords += static_cast<int>(chords.size());
+    ASSERT_GE(chords.size(), 2u);
+
+    EXPECT_EQ(chords.back()->name(), TONIC);
+    const std::string& penultimate = chords[chords.size() - 2]->name();
+    EXPECT_TRUE(penultimate == DOMINANT || penultimate == DOMINANT_SEVENTH) << penultimate;
+    if (sounding.sentenceEnds.size() > 1) {
+        EXPECT_EQ(chords[sounding.sentenceEnds.front()]->name(), DOMINANT);
+    }
+    for (std::size_t end : sounding.phraseEnds) {
+        const std::string& name = chords[end]->name();
+        EXPECT_TRUE(name == DOMINANT || name == TONIC) << "phrase ending on " << name;
+    }
+    for (std::size_t c = 1; c < chords.size(); ++c)
+        EXPECT_EQ(firstBrokenRule(chords[c - 1]->voices(), chords[c]->voices(), period.key()),
+                  RULE_KEPT)
+            << chords[c - 1]->name() << " -> " << chords[c]->name() << " at chord " << c;
+}
+
+TPeriodData newPeriod(const TRawPeriodData& raw, const TKey& key, const TMeasure& meter,
+                      std::int16_t zatakt) {
+    TPeriodData period;
+    buildPeriod(period, periodStructureOf(raw, key, meter, zatakt, DEFAULT_TEMPO));
+    return period;
+}
+
+// Each setting gets its own seed; more per setting multiply the run time (the matrix also runs
+// under the sanitizers).
+constexpr int SEEDS_PER_SETTING = 1;
+
+} // namespace
+
+TEST(CadencesAtPhraseEnds, EveryKeyMeterUpbeatAndTemplateClosesAsTheFormAsks) {
+    const TEngMessageBundle bundle;
+    std::vector<TRawPeriodData> forms = periodTemplates(bundle);
+    forms.push_back(openingStructure(bundle));
+    // Hand-built shapes at the edges: one phrase of one motive (with an upbeat only: without
+    // one the period is a single chord), phrases of one motive, and four sentences of four
+    // phrases of four motives.
+    const std::size_t singleMotive = forms.size();
+    forms.emplace_back(bundle, std::vector<int>{1}, std::vector<int>{1},
+                       std::vector<std::uint8_t>{});
+    forms.emplace_back(bundle, std::vector<int>{3, 1}, std::vector<int>{1, 1, 1, 1},
+                       std::vector<std::uint8_t>{});
+    forms.emplace_back(bundle, std::vector<int>{4, 4, 4, 4}, std::vector<int>(16, 4),
+                       std::vector<std::uint8_t>{});
+
+    TTally tally;
+    int setting = 0;
+    for (int sign = -7; sign <= 7; ++sign) {
+        for (std::uint8_t mode : {MAJOR, MINOR}) {
+            const TKey key(sign, mode);
+            for (const TMeasure& meter : newPeriodMeters()) {
+                for (const std::int16_t zatakt :
+                     {std::int16_t{0}, static_cast<std::int16_t>(meter.beatValue())}) {
+                    for (std::size_t f = 0; f < forms.size(); ++f) {
+                        // The large hand-built shape takes one key in five.
+                        if (f + 1 == forms.size() && (sign + 7) % 5 != 0)
+                            continue;
+                        if (f == singleMotive && zatakt == 0)
+                            continue;
+                        for (int seed = 0; seed < SEEDS_PER_SETTING; ++seed, ++setting) {
+                            TPeriodData period = newPeriod(forms[f], key, meter, zatakt);
+                            TRandomGenerator random;
+                            for (int d = 0; d < setting % 97; ++d)
+                                random.next();
+                            const auto report =
+                                harmonisePeriod(period, schemeChordTypeNames(), random, true);
+                            checkCadences(period, report, tally);
+                            if (testing::Test::HasFailure())
+                                FAIL()
+                                    << "key " << sign << "/" << int(mode) << ", meter "
+                                    << meter.beatsPerMeasure() << "x" << meter.beatValue()
+                                    << ", upbeat " << zatakt << ", form " << f << ", seed " << seed;
+                        }
+                    }
+                }
+            }
+        }
+    }
+    std::cout << "[ cadences ] " << tally.periods << " periods, " << tally.chords
+              << " chords, form not met " << tally.unmet << " times\n";
+    EXPECT_EQ(tally.unmet, 0);
+}
