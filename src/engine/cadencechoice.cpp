@@ -3,6 +3,7 @@
 #include "model/chordcatalogue.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <numeric>
 #include <span>
 
@@ -15,6 +16,10 @@ const std::string CLOSING_TONIC = "TONIC_THREE_CHORD";
 
 bool isRootDominant(const TChord& chord) {
     return chord.name() == "DOMINANT_THREE_CHORD" || chord.name() == "DOMINANT_FOUR_CHORD";
+}
+
+bool isClosingTonic(const TChordDemand& demand) {
+    return demand.cadence == TCadence::AUTHENTIC && demand.types == std::vector{CLOSING_TONIC};
 }
 
 std::string joined(const std::vector<std::string>& types) {
@@ -107,11 +112,23 @@ std::size_t chooseByForm(const std::vector<TChord>& candidates, const TFormStep&
     }
 
     const std::vector<TChordDemand> ahead = demandsAhead(step);
+    if (!ahead.empty() && isClosingTonic(ahead.front())) {
+        // Before the closing tonic, a dominant from which the keynote can be reached on top.
+        std::vector<std::size_t> closing;
+        for (std::size_t i : pool) {
+            TChord chord = candidates[i];
+            if (voiceForCadence(chord, step))
+                closing.push_back(i);
+        }
+        if (!closing.empty())
+            pool = closing;
+    }
     const auto keepsFormReachable = [&](std::size_t i) {
         if (ahead.empty() || !ahead.front().demands())
             return true;
         TChord chord = candidates[i];
-        voiceAfter(chord, step.lead);
+        if (!voiceForCadence(chord, step)) // as the harmonisation will voice it
+            voiceAfter(chord, step.lead);
         TLead after = step.lead;
         after.advance(chord);
         return leadsInto(chord, after, ahead, step);
@@ -137,4 +154,63 @@ std::size_t chooseByForm(const std::vector<TChord>& candidates, const TFormStep&
     }
     // Nothing keeps the next demand reachable; that chord will say so.
     return pool[static_cast<std::size_t>(random.draw(static_cast<int>(pool.size())))];
+}
+
+namespace {
+
+// The pitches of the window that satisfy `wanted`, nearest the window's target first.
+template <typename Wanted>
+std::vector<int> sopranosNearTarget(const TSopranoWindow& window, Wanted wanted) {
+    std::vector<int> pitches;
+    for (int pitch = window.low; pitch <= window.high; ++pitch)
+        if (wanted(pitch))
+            pitches.push_back(pitch);
+    std::stable_sort(pitches.begin(), pitches.end(), [&](int a, int b) {
+        return std::abs(a - window.target) < std::abs(b - window.target);
+    });
+    return pitches;
+}
+
+bool voiceWithKeynoteOnTop(TChord& tonic, const TLead& lead, const TKey& key) {
+    if (!tonic.motionFlags()[MOTION_TONIC_SOPRANO])
+        return false;
+    for (const int keynote :
+         sopranosNearTarget(sopranoWindow(lead), [&](int p) { return key.degree(p) == 1; }))
+        if (voiceAfterWithSoprano(tonic, lead, keynote))
+            return true;
+    return false;
+}
+
+// Whether the closing tonic can follow `dominant` (voiced, `lead` advanced to it) with the
+// keynote on top.
+bool keynoteCanFollow(const TChord& dominant, const TLead& lead, const TFormStep& step) {
+    TChord tonic = chordOfType(CLOSING_TONIC);
+    const TSopranoWindow window = sopranoWindow(lead);
+    tonic.generateArrangements(step.key, window.low, window.high);
+    tonic.testAgainst(dominant.voices(), step.key, window.low, window.high);
+    return tonic.canFollow() && tonic.motionFlags()[MOTION_TONIC_SOPRANO];
+}
+
+} // namespace
+
+bool voiceForCadence(TChord& chord, const TFormStep& step) {
+    if (step.segment < step.form.segments.size() &&
+        isClosingTonic(step.form.segments[step.segment]))
+        return chord.name() == CLOSING_TONIC && voiceWithKeynoteOnTop(chord, step.lead, step.key);
+    const std::vector<TChordDemand> ahead = demandsAhead(step);
+    if (ahead.empty() || !isClosingTonic(ahead.front()) || !isRootDominant(chord))
+        return false;
+    const auto sopranos = sopranosNearTarget(sopranoWindow(step.lead), [](int) { return true; });
+    for (const int soprano : sopranos) {
+        TChord dominant = chord;
+        if (!voiceAfterWithSoprano(dominant, step.lead, soprano))
+            continue;
+        TLead after = step.lead;
+        after.advance(dominant);
+        if (keynoteCanFollow(dominant, after, step)) {
+            chord = dominant;
+            return true;
+        }
+    }
+    return false;
 }

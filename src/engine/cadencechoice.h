@@ -31,3 +31,10 @@ struct TFormStep {
 // adds its reason to `unmet` and leaves the choice to the draw.
 std::size_t chooseByForm(const std::vector<TChord>& candidates, const TFormStep& step,
                          TRandomGenerator& random, std::vector<std::string>& unmet);
+
+// Voices the last two chords of an authentic cadence so that the period closes with the
+// keynote in the soprano: the dominant with the soprano nearest the soprano before from which
+// the closing tonic can take the keynote, the closing tonic with the keynote nearest the
+// dominant's soprano. False for any other chord, or when no such voicing can follow; the
+// caller then voices the chord as usual.
+bool voiceForCadence(TChord& chord, const TFormStep& step);

@@ -13,6 +13,13 @@ bool bassRoseInto(const TLead& lead) {
            lead.previous->voice(BASS) - lead.beforePrevious->voice(BASS) > 0;
 }
 
+void setBassContext(TChord& chord, const TLead& lead) {
+    if (lead.leadsVoices())
+        chord.setBassContext(lead.previous->voice(BASS), bassRoseInto(lead));
+    else
+        chord.setBassContext(NO_PITCH, false);
+}
+
 } // namespace
 
 TSopranoWindow sopranoWindow(const TLead& lead) {
@@ -27,9 +34,22 @@ TSopranoWindow sopranoWindow(const TLead& lead) {
 }
 
 void voiceAfter(TChord& chord, const TLead& lead) {
-    if (lead.leadsVoices())
-        chord.setBassContext(lead.previous->voice(BASS), bassRoseInto(lead));
-    else
-        chord.setBassContext(NO_PITCH, false);
+    setBassContext(chord, lead);
     chord.chooseVoicing(sopranoWindow(lead).target);
+}
+
+bool voiceAfterWithSoprano(TChord& chord, const TLead& lead, int soprano) {
+    setBassContext(chord, lead);
+    for (const TChordArrangementMap& map : chord.arrangements()) {
+        const auto [begin, end] = map.equal_range(soprano);
+        for (auto it = begin; it != end; ++it) {
+            const TChordArrangement& arrangement = it->second;
+            if (!arrangement.hasValidBass())
+                continue;
+            chord.setVoices({arrangement.soprano, arrangement.alto, arrangement.tenor,
+                             chord.chooseBass(arrangement)});
+            return true;
+        }
+    }
+    return false;
 }

@@ -34,3 +34,7 @@ TSopranoWindow sopranoWindow(const TLead& lead);
 // Gives `chord` (arranged and tested against the lead) the voicing the harmonisation takes:
 // the bass moving against the bass before, the soprano nearest the window's target.
 void voiceAfter(TChord& chord, const TLead& lead);
+
+// The same with the soprano exactly at `soprano`: the first valid arrangement there, in
+// doubling order. False, leaving the voices alone, when there is none.
+bool voiceAfterWithSoprano(TChord& chord, const TLead& lead, int soprano);

@@ -94,15 +94,18 @@ THarmonisation autoHarmonise(TMotive& motive, const TMotive* preceding, TContext
         }
         const bool last = segment == result.segments - 1;
         std::size_t pick = 0;
+        bool voiced = false;
         if (form != nullptr) {
             const TFormStep step{
                 *form, static_cast<std::size_t>(segment), lead, key, chordTypes, context, last};
             pick = chooseByForm(candidates, step, random, result.unmetForm);
+            voiced = voiceForCadence(candidates[pick], step);
         } else {
             pick = chooseCandidate(candidates, context, last, random);
         }
         TChord& chosen = candidates[pick];
-        voiceAfter(chosen, lead);
+        if (!voiced)
+            voiceAfter(chosen, lead);
         chosen.setTime(time);
         chords.push_back(chosen);
         lead.advance(chosen);
