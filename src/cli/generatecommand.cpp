@@ -1,10 +1,12 @@
 #include "cli/generatecommand.h"
 
 #include "cli/commands.h"
+#include "cli/harmonisecommand.h"
 #include "cli/options.h"
 #include "cli/periodfiles.h"
 #include "engine/contextmotive.h"
 #include "engine/harmonisation.h"
+#include "engine/motiveform.h"
 #include "engine/periodharmonisation.h"
 #include "files/atomicfile.h"
 #include "files/engmessagebundle.h"
@@ -91,6 +93,10 @@ TGenerateOptions parseGenerateOptions(std::span<const std::string> options) {
         const std::string& option = options[i];
         if (option == "--rhythm-in-order" || option == "--turns-in-order")
             continue;
+        if (option == CADENCES_OPTION) {
+            parsed.cadences = true;
+            continue;
+        }
         if (option != "--rhythm" && option != "--turns" && option != "--contour")
             throw TUsageError("generate: unknown option \"" + option + "\"");
         if (i + 1 == options.size())
@@ -122,6 +128,8 @@ std::vector<TGeneratedMotive> generatePeriod(TPeriodData& period, TScheme& schem
 
     const std::vector<TContextCell> cells = periodCells(period);
     const std::vector<TMotive*> motives = period.allMotives();
+    const std::vector<TMotiveForm> forms =
+        options.cadences ? periodForms(period) : std::vector<TMotiveForm>{};
     std::vector<TGeneratedMotive> report;
     for (std::size_t i = 0; i < motives.size(); ++i) {
         TMotive& motive = *motives[i];
@@ -131,9 +139,11 @@ std::vector<TGeneratedMotive> generatePeriod(TPeriodData& period, TScheme& schem
         entry.motive = static_cast<int>(i);
         if (!motive.isHarmonised()) {
             // As the harmonise command does it: led on from the motive before, in strip order.
-            const TMotiveContext context = contextMotive(cells, &motive);
-            autoHarmonise(motive, context.motive, context.code, schemeChordTypeNames(),
-                          scheme.random());
+            const TMotiveContext context =
+                options.cadences ? formContext(cells, &motive) : contextMotive(cells, &motive);
+            entry.harmonisation =
+                autoHarmonise(motive, context.motive, context.code, schemeChordTypeNames(),
+                              scheme.random(), options.cadences ? &forms[i] : nullptr);
             entry.harmonisedNow = true;
         }
         // Like the canvas, generate nothing over a harmony that could not be completed.
@@ -149,11 +159,13 @@ std::vector<TGeneratedMotive> generatePeriod(TPeriodData& period, TScheme& schem
 std::string generateUsageText() {
     return "  tonaria-cli generate IN.tnr OUT.tnr [--rhythm 120,-60,60 [--rhythm-in-order]]\n"
            "                  [--turns 2,6,5 [--turns-in-order]] [--contour TIME:PITCH,...]\n"
+           "                  [--cadences]\n"
            "      Gives every motive without notes a harmony (when it has none) and a melody\n"
            "      generated from the rhythm scheme (durations in ticks, negative for rests)\n"
            "      and the pitch scheme (turns 1 to 9) along the contour (beacon times in ticks\n"
            "      from the motive's start, pitch indices 0 to 41). Without --rhythm or --turns\n"
-           "      the default schemes are used, without --contour pitch 22 on every sixteenth.\n";
+           "      the default schemes are used, without --contour pitch 22 on every sixteenth.\n"
+           "      --cadences closes the phrases as harmonise --cadences does.\n";
 }
 
 int runGenerateCommand(std::span<const std::string> arguments, std::ostream& out,
@@ -177,8 +189,10 @@ int runGenerateCommand(std::span<const std::string> arguments, std::ostream& out
     TScheme scheme(processRandom());
     int generated = 0;
     int skipped = 0;
-    for (const TGeneratedMotive& entry : generatePeriod(period, scheme, options))
+    for (const TGeneratedMotive& entry : generatePeriod(period, scheme, options)) {
         (entry.generated ? generated : skipped)++;
+        reportUnmetForm(entry.motive, entry.harmonisation, err);
+    }
     if (!savePeriodOrReport(period, arguments[1], bundle, err))
         return EXIT_FILE_ERROR;
     out << "Generated " << generated << " motives";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/harmonisation.h"
 #include "engine/rhythmlayout.h"
 #include "engine/scheme.h"
 #include "engine/turn.h"
@@ -19,6 +20,8 @@ struct TGenerateOptions {
     bool turnsInOrder = false;
     // Beacon times count from each motive's first tick.
     std::optional<TLights> contour;
+    // Close the phrases with cadences as the form asks.
+    bool cadences = false;
 };
 
 // Reads the options after the two file names. Throws TUsageError.
@@ -28,7 +31,8 @@ TGenerateOptions parseGenerateOptions(std::span<const std::string> options);
 struct TGeneratedMotive {
     int motive = 0; // position in strip order
     bool harmonisedNow = false;
-    bool generated = false; // false when the motive could not be harmonised
+    THarmonisation harmonisation; // meaningful only when harmonised now
+    bool generated = false;       // false when the motive could not be harmonised
 };
 
 // Gives every motive without notes, in strip order, a harmony (when it has none) and notes

@@ -1,6 +1,7 @@
 #include "cli/harmonisecommand.h"
 
 #include "cli/commands.h"
+#include "cli/options.h"
 #include "cli/periodfiles.h"
 #include "engine/periodharmonisation.h"
 #include "files/atomicfile.h"
@@ -10,17 +11,29 @@
 #include "model/schemechords.h"
 
 std::string harmoniseUsageText() {
-    return "  tonaria-cli harmonise IN.tnr OUT.tnr\n"
+    return "  tonaria-cli harmonise IN.tnr OUT.tnr [--cadences]\n"
            "      Gives every motive that has no chord on each measure a four-part harmony led\n"
-           "      on from the motive before it, as the canvas does; harmonised motives are kept.\n";
+           "      on from the motive before it, as the canvas does; harmonised motives are kept.\n"
+           "      --cadences closes the phrases as the form asks: an authentic cadence at the\n"
+           "      period's end, a half cadence at the end of the first sentence, the dominant\n"
+           "      or the tonic at other phrase ends.\n";
+}
+
+void reportUnmetForm(int motive, const THarmonisation& outcome, std::ostream& err) {
+    for (const std::string& reason : outcome.unmetForm)
+        err << "Motive " << motive + 1 << " (in strip order): " << reason
+            << "; the draw chose the chord\n";
 }
 
 int runHarmoniseCommand(std::span<const std::string> arguments, std::ostream& out,
                         std::ostream& err) {
     const TEngMessageBundle bundle;
-    if (arguments.size() != 2) {
-        err << "tonaria-cli: harmonise takes the file to read and the file to write\n"
-               "Run tonaria-cli --help for the commands.\n";
+    const bool cadences = arguments.size() == 3 && arguments[2] == CADENCES_OPTION;
+    if (arguments.size() != 2 && !cadences) {
+        err << "tonaria-cli: harmonise takes the file to read and the file to write";
+        if (arguments.size() == 3)
+            err << ", then at most " << CADENCES_OPTION;
+        err << "\nRun tonaria-cli --help for the commands.\n";
         return EXIT_USAGE_ERROR;
     }
     TPeriodData period;
@@ -30,7 +43,8 @@ int runHarmoniseCommand(std::span<const std::string> arguments, std::ostream& ou
     int harmonised = 0;
     int kept = 0;
     for (const TMotiveHarmonisation& entry :
-         harmonisePeriod(period, schemeChordTypeNames(), processRandom())) {
+         harmonisePeriod(period, schemeChordTypeNames(), processRandom(), cadences)) {
+        reportUnmetForm(entry.motive, entry.outcome, err);
         if (entry.alreadyHarmonised) {
             ++kept;
         } else if (entry.outcome.complete()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/harmonisation.h"
+
 #include <ostream>
 #include <span>
 #include <string>
@@ -12,3 +14,7 @@ int runHarmoniseCommand(std::span<const std::string> arguments, std::ostream& ou
 
 // The lines of --help that describe the command.
 std::string harmoniseUsageText();
+
+// Tells `err` why a motive (by its place in strip order, from 0) could not close as the form
+// asks, one line per chord: "Motive 3 (in strip order): measure segment 1: ...".
+void reportUnmetForm(int motive, const THarmonisation& outcome, std::ostream& err);

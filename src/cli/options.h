@@ -13,6 +13,9 @@ public:
     using std::invalid_argument::invalid_argument;
 };
 
+// Asks harmonise and generate to close the phrases with cadences.
+inline constexpr std::string_view CADENCES_OPTION = "--cadences";
+
 // A comma-separated list of whole numbers ("2,2").
 std::vector<int> parseCountList(std::string_view text);
 // A comma-separated list of phrase letters ("A,B,A1,B1").

@@ -1,12 +1,18 @@
+#include "cli/commands.h"
+#include "cli/generatecommand.h"
 #include "engine/periodharmonisation.h"
 #include "files/engmessagebundle.h"
 #include "files/newperiodchoices.h"
 #include "files/periodbuilder.h"
+#include "files/periodreader.h"
 #include "model/diagnostics.h"
 #include "model/schemechords.h"
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -159,4 +165,95 @@ TEST(CadencesAtPhraseEnds, EveryKeyMeterUpbeatAndTemplateClosesAsTheFormAsks) {
     EXPECT_EQ(tally.unmet, 0);
     // A perfect close wherever the registers allow it (about 97 in 100 here).
     EXPECT_GE(tally.keynoteOnTop * 20, tally.periods * 19);
+}
+
+namespace {
+
+class CadencesOnTheCommandLine : public testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = std::filesystem::temp_directory_path() /
+               ("tonaria-cadences-test-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir_);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+
+    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+
+    int run(std::vector<std::string> arguments) {
+        out_.str("");
+        err_.str("");
+        return runCli(arguments, out_, err_);
+    }
+
+    std::filesystem::path dir_;
+    std::ostringstream out_;
+    std::ostringstream err_;
+};
+
+// The period as it was written, with each motive's outcome rebuilt as "already harmonised".
+void checkWrittenCadences(const std::string& file) {
+    TPeriodData period;
+    readPeriodFile(period, file);
+    const std::vector<TMotiveHarmonisation> report(static_cast<std::size_t>(period.motiveCount()));
+    TTally tally;
+    checkCadences(period, report, tally);
+}
+
+} // namespace
+
+TEST_F(CadencesOnTheCommandLine, HarmoniseAndGenerateCloseThePhrases) {
+    ASSERT_EQ(run({"new", path("in.tnr"), "--phrases", "2,2", "--motives", "3,2,2,3", "--key", "-3",
+                   "--minor", "--meter", "3/8", "--upbeat", "0"}),
+              EXIT_OK)
+        << err_.str();
+    ASSERT_EQ(run({"harmonise", path("in.tnr"), path("harmonised.tnr"), "--cadences"}), EXIT_OK)
+        << err_.str();
+    EXPECT_EQ(err_.str(), "");
+    checkWrittenCadences(path("harmonised.tnr"));
+
+    ASSERT_EQ(
+        run({"generate", path("in.tnr"), path("generated.tnr"), "--cadences", "--turns", "2,6"}),
+        EXIT_OK)
+        << err_.str();
+    EXPECT_EQ(err_.str(), "");
+    checkWrittenCadences(path("generated.tnr"));
+    TPeriodData generated;
+    readPeriodFile(generated, path("generated.tnr"));
+    for (const TMotive* motive : generated.allMotives())
+        EXPECT_FALSE(motive->notes().empty());
+}
+
+TEST_F(CadencesOnTheCommandLine, AFormThatCannotBeMetIsReportedAndTheDrawDecides) {
+    // A period of one chord has no room for the dominant before the closing tonic.
+    ASSERT_EQ(run({"new", path("in.tnr"), "--phrases", "1", "--motives", "1", "--upbeat", "0"}),
+              EXIT_OK);
+    std::ostringstream diagnosed;
+    setDiagnosticStream(&diagnosed);
+    const int code = run({"harmonise", path("in.tnr"), path("out.tnr"), "--cadences"});
+    setDiagnosticStream(nullptr);
+    ASSERT_EQ(code, EXIT_OK);
+    EXPECT_EQ(out_.str(), "Harmonised 1 motives\n");
+    EXPECT_NE(err_.str().find("Motive 1 (in strip order): measure segment 1: the authentic "
+                              "cadence needs the dominant in root position"),
+              std::string::npos)
+        << err_.str();
+    EXPECT_NE(diagnosed.str().find("Cadences at phrase ends: measure segment 1"),
+              std::string::npos);
+    TPeriodData period;
+    readPeriodFile(period, path("out.tnr"));
+    EXPECT_TRUE(period.allMotives()[0]->isHarmonised());
+}
+
+TEST_F(CadencesOnTheCommandLine, TheOptionIsOnlyAFlag) {
+    ASSERT_EQ(run({"new", path("in.tnr")}), EXIT_OK);
+    EXPECT_EQ(run({"harmonise", path("in.tnr"), path("out.tnr"), "--cadence"}), EXIT_USAGE_ERROR);
+    EXPECT_NE(err_.str().find("then at most --cadences"), std::string::npos);
+    EXPECT_EQ(run({"harmonise", path("in.tnr"), path("out.tnr"), "--cadences", "--cadences"}),
+              EXIT_USAGE_ERROR);
+    EXPECT_FALSE(std::filesystem::exists(path("out.tnr")));
+    EXPECT_TRUE(parseGenerateOptions(std::vector<std::string>{"--cadences"}).cadences);
+    EXPECT_FALSE(parseGenerateOptions(std::vector<std::string>{}).cadences);
+    ASSERT_EQ(run({"--help"}), EXIT_OK);
+    EXPECT_NE(out_.str().find("harmonise IN.tnr OUT.tnr [--cadences]"), std::string::npos);
 }
