@@ -7,12 +7,33 @@
 
 #include <optional>
 
-int readMidiDevice(const std::filesystem::path& settingsFile) {
+namespace {
+
+constexpr std::string_view CADENCES_ELEMENT = "CADENCES";
+
+bool loadSettings(const std::filesystem::path& settingsFile, pugi::xml_document& document) {
     std::string text;
-    if (!readWholeFile(settingsFile, text))
-        return NO_MIDI_DEVICE;
+    return readWholeFile(settingsFile, text) && !parseDocument(document, text);
+}
+
+bool writeSettings(const std::filesystem::path& settingsFile, int device, bool cadences) noexcept {
+    try {
+        if (settingsFile.has_parent_path()) {
+            std::error_code ignored; // a folder that cannot be made fails the write below
+            std::filesystem::create_directories(settingsFile.parent_path(), ignored);
+        }
+        writeFileAtomically(settingsFile, settingsDocument(device, cadences));
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+} // namespace
+
+int readMidiDevice(const std::filesystem::path& settingsFile) {
     pugi::xml_document document;
-    if (parseDocument(document, text))
+    if (!loadSettings(settingsFile, document))
         return NO_MIDI_DEVICE;
 
     int device = NO_MIDI_DEVICE;
@@ -29,19 +50,30 @@ int readMidiDevice(const std::filesystem::path& settingsFile) {
     return device;
 }
 
-std::string settingsDocument(int device) {
-    return "<CONFIG>\n    <MIDI_DEVICE VALUE=\"" + std::to_string(device) + "\"/>\n</CONFIG>";
+bool readCadences(const std::filesystem::path& settingsFile) {
+    pugi::xml_document document;
+    if (!loadSettings(settingsFile, document))
+        return false;
+    bool cadences = false;
+    for (const pugi::xml_node child :
+         document.document_element().children(std::string(CADENCES_ELEMENT).c_str()))
+        for (const pugi::xml_attribute attribute : child.attributes())
+            if (std::string_view(attribute.name()) == "VALUE")
+                cadences = std::string_view(attribute.value()) == "1";
+    return cadences;
+}
+
+std::string settingsDocument(int device, bool cadences) {
+    std::string text = "<CONFIG>\n    <MIDI_DEVICE VALUE=\"" + std::to_string(device) + "\"/>\n";
+    if (cadences)
+        text += "    <" + std::string(CADENCES_ELEMENT) + " VALUE=\"1\"/>\n";
+    return text + "</CONFIG>";
 }
 
 bool writeMidiDevice(const std::filesystem::path& settingsFile, int device) noexcept {
-    try {
-        if (settingsFile.has_parent_path()) {
-            std::error_code ignored; // a folder that cannot be made fails the write below
-            std::filesystem::create_directories(settingsFile.parent_path(), ignored);
-        }
-        writeFileAtomically(settingsFile, settingsDocument(device));
-        return true;
-    } catch (...) {
-        return false;
-    }
+    return writeSettings(settingsFile, device, readCadences(settingsFile));
+}
+
+bool writeCadences(const std::filesystem::path& settingsFile, bool cadences) noexcept {
+    return writeSettings(settingsFile, readMidiDevice(settingsFile), cadences);
 }

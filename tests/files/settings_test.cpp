@@ -84,6 +84,50 @@ TEST(Settings, AMissingFolderIsCreatedOnTheFirstWrite) {
     EXPECT_EQ(readMidiDevice(file), 4);
 }
 
+TEST(Settings, CadencesLiveBesideTheDeviceAndEachWriteKeepsTheOther) {
+    TScratchFolder folder;
+    const auto file = folder / "config.xml";
+    EXPECT_FALSE(readCadences(file));
+    EXPECT_TRUE(writeMidiDevice(file, 2));
+    EXPECT_FALSE(readCadences(file));
+    EXPECT_TRUE(writeCadences(file, true));
+    EXPECT_EQ(readTextFile(file), "<CONFIG>\n    <MIDI_DEVICE VALUE=\"2\"/>\n"
+                                  "    <CADENCES VALUE=\"1\"/>\n</CONFIG>");
+    EXPECT_TRUE(readCadences(file));
+    EXPECT_EQ(readMidiDevice(file), 2);
+    EXPECT_TRUE(writeMidiDevice(file, 5));
+    EXPECT_TRUE(readCadences(file));
+    EXPECT_EQ(readMidiDevice(file), 5);
+    // Switched off, the file is again the one the device alone gives.
+    EXPECT_TRUE(writeCadences(file, false));
+    EXPECT_EQ(readTextFile(file), settingsDocument(5));
+    // Without a file the device stays unchosen.
+    fs::remove(file);
+    EXPECT_TRUE(writeCadences(file, true));
+    EXPECT_EQ(readMidiDevice(file), NO_MIDI_DEVICE);
+    EXPECT_TRUE(readCadences(file));
+    fs::create_directory(folder / "taken");
+    EXPECT_FALSE(writeCadences(folder / "taken", true));
+}
+
+TEST(Settings, OnlyACadencesValueOfOneAsksForCadences) {
+    TScratchFolder folder;
+    const auto file = folder / "config.xml";
+    for (const auto& [text, cadences] :
+         {std::pair{"<CONFIG><CADENCES VALUE=\"1\"/></CONFIG>", true},
+          std::pair{"<CONFIG><CADENCES VALUE=\"0\"/></CONFIG>", false},
+          std::pair{"<CONFIG><CADENCES VALUE=\"yes\"/></CONFIG>", false},
+          std::pair{"<CONFIG><CADENCES/></CONFIG>", false},
+          std::pair{"<CONFIG><CADENCES VALUE=\"1\"/><CADENCES VALUE=\"0\"/></CONFIG>", false},
+          std::pair{"<CONFIG><CADENCES VALUE=\"1\"/>", false}}) {
+        writeText(file, text);
+        EXPECT_EQ(readCadences(file), cadences) << text;
+    }
+    // The device reader passes over the element.
+    writeText(file, "<CONFIG><MIDI_DEVICE VALUE=\"3\"/><CADENCES VALUE=\"1\"/></CONFIG>");
+    EXPECT_EQ(readMidiDevice(file), 3);
+}
+
 TEST(AtomicFile, ReplacesTheWholeFile) {
     TScratchFolder folder;
     writeText(folder / "song.tnr", std::string(10000, 'x'));
