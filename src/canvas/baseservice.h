@@ -63,4 +63,6 @@ public:
     virtual int variantWindowWidth() = 0;
     // 15 minus the position of the cursor-delay track bar.
     virtual int cursorDelay() = 0;
+    // Automatic harmonisation closes the phrases with cadences as the period's form asks.
+    virtual bool cadencesAtPhraseEnds() = 0;
 };

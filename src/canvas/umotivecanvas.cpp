@@ -8,6 +8,8 @@
 #include "canvas/messagewindow.h"
 #include "canvas/umotivemodes.h"
 #include "engine/harmonisation.h"
+#include "engine/motiveform.h"
+#include "engine/periodharmonisation.h"
 #include "engine/scheme.h"
 #include "engine/variantmodel.h"
 #include "model/glyphatlas.h"
@@ -162,6 +164,17 @@ void TUMotiveCanvas::afterHistoryChange() {
 }
 
 bool TUMotiveCanvas::autoHarmonise() {
+    if (service_.cadencesAtPhraseEnds()) {
+        // A motive of the period closes its phrase as the form asks; one outside it (in a
+        // development panel) has no place in the form.
+        const TPeriodData& period = service_.period();
+        if (const std::optional<TMotiveForm> form = motiveForm(period, motive())) {
+            const TMotiveContext context = formContext(periodCells(period), &motive());
+            ::autoHarmonise(motive(), context.motive, context.code, schemeChordTypeNames(),
+                            service_.scheme().random(), &*form);
+            return motive().isHarmonised();
+        }
+    }
     const TMotiveAndListenerPair context = service_.contextMotive(motive());
     ::autoHarmonise(motive(), context.motive, context.code, schemeChordTypeNames(),
                     service_.scheme().random());

@@ -73,7 +73,8 @@ TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
       dialogs_(dialogs != nullptr ? *dialogs : *ownDialogs_),
       playback_(player_, motivePlayer_, bundle_, dialogs_, folders.settingsFile),
       documents_(period_, motivePlayer_, bundle_, dialogs_, folders.documents),
-      messageWindow_(*this, this) {
+      messageWindow_(*this, this), settingsFile_(folders.settingsFile),
+      cadences_(readCadences(folders.settingsFile)) {
     setMinimumSize(MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT);
     resize(MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT);
     move(0, MAIN_WINDOW_TOP);
@@ -91,6 +92,7 @@ TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
     frame_.setService(this);
     frame_.setActions(this);
     frame_.buildToolArea();
+    frame_.cadencesAction()->setChecked(cadences_);
     frame_.shareMenuKeys(*this);
 
     period_.setListener(this);
@@ -142,6 +144,17 @@ TMainWindow::~TMainWindow() {
     // this body: the child windows go first (each canvas leaves the player as it goes).
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
     TResourceFactory::shared().clearCache();
+}
+
+void TMainWindow::setCadencesAtPhraseEnds(bool on) {
+    if (on == cadences_)
+        return;
+    cadences_ = on;
+    if (!writeCadences(settingsFile_, on) && !cadencesFailureReported_) {
+        cadencesFailureReported_ = true;
+        dialogs_.showMessage(bundle_.text("settings error") + "\n" + settingsFile_.string(),
+                             bundle_.text("warning"));
+    }
 }
 
 TMotiveAndListenerPair TMainWindow::contextMotive(const TMotive& motive) {

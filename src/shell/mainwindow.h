@@ -90,6 +90,7 @@ public:
     int motiveCellCount() override;
     int variantWindowWidth() override;
     int cursorDelay() override;
+    bool cadencesAtPhraseEnds() override { return cadences_; }
 
     // TPeriodPanelScrollerListener
     void scrolled() override;
@@ -113,6 +114,8 @@ public:
     void stopPlay() override { playback_.stop(); }
     void playOrStop() override;
     void chooseMidiDevice() override { playback_.chooseDevice(); }
+    // Stores the choice in the settings file; a failed write is reported once.
+    void setCadencesAtPhraseEnds(bool on) override;
     // Warns that the melody will be closed, then opens the example and its first step.
     void stepByStepHelp() override;
     void theoryHelp() override;
@@ -223,6 +226,9 @@ private:
     TUMotiveCanvas* currentCanvas_ = nullptr;
     // The stored device opens after the first paint.
     bool deviceOpeningDue_ = false;
+    std::filesystem::path settingsFile_;
+    bool cadences_ = false;
+    bool cadencesFailureReported_ = false;
     TStepForm* stepForm_ = nullptr;
     TTheoryForm* theoryForm_ = nullptr;
 };

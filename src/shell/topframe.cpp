@@ -84,6 +84,17 @@ QAction* TTopFrame::addCommand(const char* captionKey, void (TBaseActionInterfac
     return action;
 }
 
+QAction* TTopFrame::addToggle(const char* captionKey, void (TBaseActionInterface::*set)(bool)) {
+    auto* action = new QAction(this);
+    action->setCheckable(true);
+    connect(action, &QAction::toggled, this, [this, set](bool on) {
+        if (actions_ != nullptr)
+            (actions_->*set)(on);
+    });
+    commands_[captionKey] = action;
+    return action;
+}
+
 QMenu* TTopFrame::addMenu(const char* captionKey) {
     QMenu* menu = menuBar()->addMenu(QString());
     menus_[captionKey] = menu;
@@ -130,6 +141,7 @@ void TTopFrame::buildMenus() {
     QAction* devices = addCommand("menu midi devices", &TBaseActionInterface::chooseMidiDevice);
     devices->setIcon(glyphIcon(TGlyph::ToolMidiDevice));
     tools->addAction(devices);
+    tools->addAction(addToggle("menu cadences", &TBaseActionInterface::setCadencesAtPhraseEnds));
 
     QMenu* help = addMenu("menu help");
     help->addAction(addCommand("menu theory", &TBaseActionInterface::theoryHelp));

@@ -23,7 +23,8 @@ class TTempPanel;
 // unless the main window keeps it running for unsaved work.
 //
 // A new command is one call of addCommand (its caption key, with the mnemonic in the bundle
-// text, and its operation) and one addAction into its menu in buildMenus.
+// text, and its operation) and one addAction into its menu in buildMenus; a setting that is
+// switched on and off is one call of addToggle.
 class TTopFrame : public QMainWindow {
     Q_OBJECT
 public:
@@ -52,6 +53,8 @@ public:
     QAction* newAction() const { return command("menu new"); }
     QAction* theoryAction() const { return command("menu theory"); }
     QAction* stepHelpAction() const { return command("menu step by step"); }
+    // Checkable; the main window sets its state from the settings file.
+    QAction* cadencesAction() const { return command("menu cadences"); }
     // The "theory" and "step by step" tool buttons, in that order.
     const std::vector<QToolButton*>& helpButtons() const { return helpButtons_; }
 
@@ -64,6 +67,8 @@ private:
     QAction* addCommand(const char* captionKey, void (TBaseActionInterface::*run)(),
                         const QKeySequence& shortcut = {});
     QMenu* addMenu(const char* captionKey);
+    // A checkable command that hands its new state to `set` whenever it changes.
+    QAction* addToggle(const char* captionKey, void (TBaseActionInterface::*set)(bool));
     void buildMenus();
     void applyTexts();
     void addToolButton(int id, const char* hintKey, const char* commandKey, const TRect& glyph,

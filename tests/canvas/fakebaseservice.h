@@ -70,6 +70,7 @@ public:
     int motiveCellCount() override { return 0; }
     int variantWindowWidth() override { return 300; }
     int cursorDelay() override { return 11; }
+    bool cadencesAtPhraseEnds() override { return cadences; }
 
     // Records every message other than the playback events.
     void handleMessage(int message, int wParam, std::int64_t lParam) override {
@@ -84,6 +85,7 @@ public:
 
     const TMotive* preceding = nullptr;
     bool variantBusy = false;
+    bool cadences = false;
     TColorPanelListener* display = nullptr;
     std::vector<TPosted> posted;
     std::vector<int> selectedPanels;

@@ -326,3 +326,28 @@ TEST_F(PeriodStrip, PressingTheDownModeButtonAgainChangesNothing) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(CanvasCadences, WithTheOptionOnEachCanvasClosesItsPhraseAsTheFormAsks) {
+    TFakeBaseService service;
+    buildDefaultPeriod(service.period());
+    service.cadences = true;
+    const auto panel = std::make_unique<TPeriodPanel>(nullptr, 1000, service, service.period());
+    for (TUMotiveSet* cell : panel->motiveCells())
+        ASSERT_TRUE(cell->canvas()->autoHarmonise());
+    const std::vector<TMotive*> motives = service.period().allMotives();
+    ASSERT_EQ(motives.size(), 8u);
+    for (std::size_t phraseEnd = 1; phraseEnd < 8; phraseEnd += 2) {
+        const std::string& name = motives[phraseEnd]->chords().back().name();
+        EXPECT_TRUE(name == "DOMINANT_THREE_CHORD" || name == "TONIC_THREE_CHORD") << name;
+    }
+    EXPECT_EQ(motives[3]->chords().back().name(), "DOMINANT_THREE_CHORD");
+    const TChordList& closing = motives[7]->chords();
+    EXPECT_EQ(closing.back().name(), "TONIC_THREE_CHORD");
+    EXPECT_TRUE(closing.front().name() == "DOMINANT_THREE_CHORD" ||
+                closing.front().name() == "DOMINANT_FOUR_CHORD")
+        << closing.front().name();
+}
+
+} // namespace
