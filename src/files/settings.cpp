@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr std::string_view CADENCES_ELEMENT = "CADENCES";
+constexpr const char* CADENCES_ELEMENT = "CADENCES";
 
 bool loadSettings(const std::filesystem::path& settingsFile, pugi::xml_document& document) {
     std::string text;
@@ -56,7 +56,7 @@ bool readCadences(const std::filesystem::path& settingsFile) {
         return false;
     bool cadences = false;
     for (const pugi::xml_node child :
-         document.document_element().children(std::string(CADENCES_ELEMENT).c_str()))
+         document.document_element().children(CADENCES_ELEMENT))
         for (const pugi::xml_attribute attribute : child.attributes())
             if (std::string_view(attribute.name()) == "VALUE")
                 cadences = std::string_view(attribute.value()) == "1";

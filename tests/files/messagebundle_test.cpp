@@ -135,13 +135,14 @@ TEST(EngMessageBundle, MenuCaptionsCarryTheirMnemonics) {
     EXPECT_EQ(bundle.text("menu file"), "&File");
     EXPECT_EQ(bundle.text("menu save as"), "Save &As...");
     EXPECT_EQ(bundle.text("menu quit"), "&Quit");
+    EXPECT_EQ(bundle.text("menu cadences"), "&Cadences at phrase ends");
     EXPECT_EQ(bundle.text("play motive"), "Play the motive");
 }
 
 TEST(EngMessageBundle, EveryTextIsPresentAndShown) {
     const TEngMessageBundle bundle;
-    // The design's 125 texts, the texts of later features and 21 of the menus and the strip.
-    EXPECT_EQ(bundle.textTable().size(), 158u + 21u);
+    // The design's 125 texts, the texts of later features and 22 of the menus and the strip.
+    EXPECT_EQ(bundle.textTable().size(), 158u + 22u);
     EXPECT_EQ(bundle.listTable().size(), 6u);
     for (const auto& [key, text] : bundle.textTable()) {
         EXPECT_FALSE(text.empty()) << key;
