@@ -55,8 +55,7 @@ bool readCadences(const std::filesystem::path& settingsFile) {
     if (!loadSettings(settingsFile, document))
         return false;
     bool cadences = false;
-    for (const pugi::xml_node child :
-         document.document_element().children(CADENCES_ELEMENT))
+    for (const pugi::xml_node child : document.document_element().children(CADENCES_ELEMENT))
         for (const pugi::xml_attribute attribute : child.attributes())
             if (std::string_view(attribute.name()) == "VALUE")
                 cadences = std::string_view(attribute.value()) == "1";
