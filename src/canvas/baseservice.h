@@ -43,6 +43,8 @@ public:
     // and shows it.
     virtual void takeRhythmFrom(const TMotive& motive) = 0;
     virtual void takePitchFrom(const TMotive& motive) = 0;
+    // A Motive for Contrast was set or changed: every figure that shows one is redrawn.
+    virtual void contrastMotivesChanged() = 0;
     // The fast menu; null while there is none (canvases then hide their fast-menu button).
     virtual TFastMenuInterface* fastMenu() = 0;
     // Presses the chooser of the development area at that index and shows its panel.

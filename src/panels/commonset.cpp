@@ -258,6 +258,7 @@ bool TCommonSet::eventFilter(QObject* watched, QEvent* event) {
             qobject_cast<TMotiveCanvas*>(TDragged::draggedFrom(drop->mimeData())->source());
         contrastMotive() = canvas->motive();
         refreshContrastFigure();
+        service_.contrastMotivesChanged();
     }
     return true;
 }

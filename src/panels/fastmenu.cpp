@@ -284,10 +284,12 @@ void TFastMenu::motiveDropped(FlatButton target, const TMotiveCanvas* source) {
     case RHYTHM_CONTRAST_MOTIVE:
         service_.scheme().rhythmContrastMotive().copyContent(motive);
         service_.scheme().rhythmContrastMotive().notifyChanged();
+        service_.contrastMotivesChanged();
         break;
     case PITCH_CONTRAST_MOTIVE:
         service_.scheme().pitchContrastMotive().copyContent(motive);
         service_.scheme().pitchContrastMotive().notifyChanged();
+        service_.contrastMotivesChanged();
         break;
     default:
         break;

@@ -103,6 +103,9 @@ public:
     void showRhythmSelection(int duration, int index) override;
     void showTurnSelection(int index) override;
 
+    // The Motive for Contrast figures show whether each half has one.
+    void refreshContrastFigures();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -127,8 +130,6 @@ private:
     void showContrastMotive(FlatButton button);
     void releaseAnchor();
     void refreshNavigation();
-    // The Motive for Contrast figures show whether each half has one.
-    void refreshContrastFigures();
 
     TBaseService& service_;
     QPointer<TUMotiveCanvas> anchor_;

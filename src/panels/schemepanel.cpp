@@ -1,12 +1,14 @@
 #include "panels/schemepanel.h"
 
+#include "canvas/baseservice.h"
 #include "canvas/drawing.h"
 #include "engine/scheme.h"
 #include "panels/rythmset.h"
 #include "panels/turnroundset.h"
 
 TSchemePanel::TSchemePanel(QWidget* parent, TBaseService& service, TScheme& scheme)
-    : TMotivePanelBase(parent), scheme_(scheme), rythmSet_(new TRythmSet(this, service, scheme)),
+    : TMotivePanelBase(parent), service_(service), scheme_(scheme),
+      rythmSet_(new TRythmSet(this, service, scheme)),
       pitchSet_(new TTurnRoundSet(this, service, scheme)) {
     resize(PLACE.size());
     rythmSet_->setGeometry(RYTHM_SET_PLACE);
@@ -20,8 +22,8 @@ void TSchemePanel::setSource(const TMotive& motive, int mode) {
     if (mode == CONTRAST_MODE) {
         scheme_.rhythmContrastMotive() = motive;
         scheme_.pitchContrastMotive() = motive;
-        rythmSet_->refreshContrastFigure();
-        pitchSet_->refreshContrastFigure();
+        refreshContrastFigures();
+        service_.contrastMotivesChanged();
         return;
     }
     rythmSet_->setMotive(motive);
@@ -31,6 +33,10 @@ void TSchemePanel::setSource(const TMotive& motive, int mode) {
 void TSchemePanel::reloadSets() {
     rythmSet_->schemeChanged();
     pitchSet_->schemeChanged();
+    refreshContrastFigures();
+}
+
+void TSchemePanel::refreshContrastFigures() {
     rythmSet_->refreshContrastFigure();
     pitchSet_->refreshContrastFigure();
 }

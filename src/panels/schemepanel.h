@@ -23,11 +23,14 @@ public:
     void setSource(const TMotive& motive, int mode) override;
     // Both sets show the scheme as it is now.
     void reloadSets();
+    // Both figures show whether their Motive for Contrast is set.
+    void refreshContrastFigures();
 
     TRythmSet* rythmSet() const { return rythmSet_; }
     TTurnRoundSet* pitchSet() const { return pitchSet_; }
 
 private:
+    TBaseService& service_;
     TScheme& scheme_;
     TRythmSet* rythmSet_;
     TTurnRoundSet* pitchSet_;

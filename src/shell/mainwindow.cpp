@@ -199,6 +199,13 @@ void TMainWindow::takePitchFrom(const TMotive& motive) {
     schemePanel_->pitchSet()->setMotive(motive);
 }
 
+void TMainWindow::contrastMotivesChanged() {
+    // The scheme panel and the fast menu each show both Motives for Contrast.
+    schemePanel_->refreshContrastFigures();
+    if (fastMenu_ != nullptr)
+        fastMenu_->refreshContrastFigures();
+}
+
 void TMainWindow::selectPanel(int index) {
     developmentArea_->selectPanel(index);
 }

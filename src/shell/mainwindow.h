@@ -75,6 +75,7 @@ public:
     TPeriodData& period() override { return period_; }
     void takeRhythmFrom(const TMotive& motive) override;
     void takePitchFrom(const TMotive& motive) override;
+    void contrastMotivesChanged() override;
     TFastMenuInterface* fastMenu() override;
     void selectPanel(int index) override;
     void resetCanvasMode(bool keep) override;

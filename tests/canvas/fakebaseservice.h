@@ -59,6 +59,7 @@ public:
     TPeriodData& period() override { return period_; }
     void takeRhythmFrom(const TMotive& motive) override { rhythmTakenFrom.push_back(motive); }
     void takePitchFrom(const TMotive& motive) override { pitchTakenFrom.push_back(motive); }
+    void contrastMotivesChanged() override { ++contrastChanges; }
     TFastMenuInterface* fastMenu() override { return nullptr; }
     void fastMenuNext(int) override {}
     void fastMenuPrevious(int) override {}
@@ -91,6 +92,7 @@ public:
     std::vector<int> selectedPanels;
     std::vector<TMotive> rhythmTakenFrom;
     std::vector<TMotive> pitchTakenFrom;
+    int contrastChanges = 0;
     std::vector<std::pair<TUMotiveCanvas*, bool>> playing;
     std::function<void(TUMotiveCanvas&, bool)> onMotivePlaying;
 

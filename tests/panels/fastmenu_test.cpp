@@ -298,8 +298,11 @@ TEST_F(FastMenu, DropTargetsTakeOnlyAMotiveCanvasHandle) {
     EXPECT_EQ(service.selected, (std::vector<int>{0, 0, 0}));
     // The Motive for Contrast figures take a motive the same way.
     EXPECT_FALSE(dropForeign(*menu.flatButton(TFastMenu::PITCH_CONTRAST_MOTIVE)));
+    EXPECT_EQ(service.contrastChanges, 0);
     EXPECT_TRUE(dropOn(*menu.flatButton(TFastMenu::PITCH_CONTRAST_MOTIVE), handle));
     EXPECT_TRUE(service.scheme().pitchContrastMotive().sameContent(source));
+    // The scheme panel's figures hear of it too.
+    EXPECT_EQ(service.contrastChanges, 1);
     // Its figure shows that the pitch half has a Motive for Contrast now.
     auto figure = [&](TFastMenu::FlatButton which) {
         return static_cast<TPictureButton*>(menu.flatButton(which))->picture().glyphs.at(0);

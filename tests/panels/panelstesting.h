@@ -35,6 +35,7 @@ public:
     TPeriodData& period() override { return period_; }
     void takeRhythmFrom(const TMotive& motive) override { rhythmTakenFrom.push_back(motive); }
     void takePitchFrom(const TMotive& motive) override { pitchTakenFrom.push_back(motive); }
+    void contrastMotivesChanged() override { ++contrastChanges; }
     TFastMenuInterface* fastMenu() override { return nullptr; }
     void fastMenuNext(int) override {}
     void fastMenuPrevious(int) override {}
@@ -60,6 +61,7 @@ public:
     std::vector<int> selected;
     std::vector<TMotive> rhythmTakenFrom;
     std::vector<TMotive> pitchTakenFrom;
+    int contrastChanges = 0;
     QWidget* currentCanvas = nullptr;
 
 private:

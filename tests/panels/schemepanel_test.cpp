@@ -323,11 +323,14 @@ TEST_F(SchemePanel, ASchemeSourceLoadsBothSchemesInOrderAndAContrastSourceBothFi
 TEST_F(SchemePanel, AMotiveDroppedOnAFigureOrShowButtonBecomesThatSetsMotiveForContrast) {
     EXPECT_FALSE(dropForeign(*panel->rythmSet()->contrastFigure()));
     EXPECT_FALSE(dropOn(*panel->rythmSet()->contrastFigure(), *panel->rythmSet()->itemHandle(60)));
+    EXPECT_EQ(service.contrastChanges, 0);
     ASSERT_TRUE(dropOn(*panel->rythmSet()->contrastFigure(), *sourceHandle));
     EXPECT_TRUE(service.scheme().rhythmContrastMotive().sameContent(source));
     EXPECT_TRUE(service.scheme().pitchContrastMotive().isEmpty());
     ASSERT_TRUE(dropOn(*panel->pitchSet()->showButton(), *sourceHandle));
     EXPECT_TRUE(service.scheme().pitchContrastMotive().sameContent(source));
+    // The fast menu's figures hear of each drop.
+    EXPECT_EQ(service.contrastChanges, 2);
     // The dropped motive's own scheme is untouched by a contrast drop.
     EXPECT_FALSE(rhythm().takenFromMotive());
 }

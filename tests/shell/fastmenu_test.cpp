@@ -1,11 +1,18 @@
 #include "shelltesting.h"
 
+#include "canvas/hintpanel.h"
 #include "canvas/periodpanel.h"
 #include "canvas/umotivecanvas.h"
+#include "engine/scheme.h"
 #include "engine/schemecommand.h"
 #include "files/periodbuilder.h"
+#include "model/glyphatlas.h"
 #include "panels/eventtranslater.h"
 #include "panels/fastmenu.h"
+#include "panels/picturebutton.h"
+#include "panels/rythmset.h"
+#include "panels/schemepanel.h"
+#include "panels/turnroundset.h"
 #include "playback/recordingbackend.h"
 #include "shell/mainwindow.h"
 #include "shell/topframe.h"
@@ -138,6 +145,21 @@ TEST_F(MainWindowFastMenu, ACommandRegeneratesTheAnchorInTheStrip) {
     EXPECT_FALSE(menu().schemeViewShown());
     // The document knows it changed.
     EXPECT_TRUE(window->windowTitle().endsWith("*"));
+}
+
+TEST_F(MainWindowFastMenu, BothPlacesShowAMotiveForContrastSetInEitherOfThem) {
+    auto menuFigure = [&](TFastMenu::FlatButton which) {
+        return static_cast<TPictureButton*>(menu().flatButton(which))->picture().glyphs.at(0);
+    };
+    const TRect set = glyphRect(TGlyph::ContrastFigureSet);
+    QTest::mouseClick(menu().commandButton(LONG_DURATIONS), Qt::LeftButton);
+    ASSERT_FALSE(cellCanvas(0)->motive().notes().empty());
+    window->scheme().rhythmContrastMotive() = cellCanvas(0)->motive();
+    window->contrastMotivesChanged();
+    EXPECT_EQ(window->schemePanel()->rythmSet()->contrastFigure()->glyph(), set);
+    EXPECT_EQ(menuFigure(TFastMenu::RHYTHM_CONTRAST_MOTIVE), set);
+    EXPECT_NE(window->schemePanel()->pitchSet()->contrastFigure()->glyph(), set);
+    EXPECT_NE(menuFigure(TFastMenu::PITCH_CONTRAST_MOTIVE), set);
 }
 
 TEST_F(MainWindowFastMenu, HelpFindsItsControlsAndInputCanBeSwitchedOff) {
