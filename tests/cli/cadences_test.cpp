@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 #include "cli/generatecommand.h"
+#include "clitesting.h"
 #include "engine/periodharmonisation.h"
 #include "files/engmessagebundle.h"
 #include "files/newperiodchoices.h"
@@ -172,26 +173,9 @@ TEST(CadencesAtPhraseEnds, EveryKeyMeterUpbeatAndTemplateClosesAsTheFormAsks) {
 
 namespace {
 
-class CadencesOnTheCommandLine : public testing::Test {
+class CadencesOnTheCommandLine : public TCliFolderTest {
 protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("tonaria-cadences-test-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
-
-    int run(std::vector<std::string> arguments) {
-        out_.str("");
-        err_.str("");
-        return runCli(arguments, out_, err_);
-    }
-
-    std::filesystem::path dir_;
-    std::ostringstream out_;
-    std::ostringstream err_;
+    CadencesOnTheCommandLine() : TCliFolderTest("cadences") {}
 };
 
 // The period as it was written, with each motive's outcome rebuilt as "already harmonised".

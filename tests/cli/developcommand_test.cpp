@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "clitesting.h"
 #include "files/periodreader.h"
 #include "model/pitch.h"
 
@@ -16,22 +17,9 @@ namespace {
 const std::vector<std::string> EFFECTS{"sequence-up", "sequence-down", "variation", "repeat",
                                        "rhythm",      "piece",         "other"};
 
-class DevelopCommand : public testing::Test {
+class DevelopCommand : public TCliFolderTest {
 protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("tonaria-develop-test-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
-
-    int run(std::vector<std::string> arguments) {
-        out_.str("");
-        err_.str("");
-        return runCli(arguments, out_, err_);
-    }
+    DevelopCommand() : TCliFolderTest("develop") {}
 
     // A period of four phrases, two motives each, harmonised and generated.
     std::string generatedPeriod(const std::string& name, const std::string& shape) {
@@ -45,10 +33,6 @@ protected:
         EXPECT_EQ(run({"generate", empty, generated}), EXIT_OK) << err_.str();
         return generated;
     }
-
-    std::filesystem::path dir_;
-    std::ostringstream out_;
-    std::ostringstream err_;
 };
 
 TEST_F(DevelopCommand, EveryEffectGivesThreeVariantsOfEachGeneratedMotive) {

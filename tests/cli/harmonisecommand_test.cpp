@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "clitesting.h"
 #include "engine/periodharmonisation.h"
 #include "files/periodreader.h"
 
@@ -14,31 +15,14 @@
 
 namespace {
 
-class HarmoniseCommand : public testing::Test {
+class HarmoniseCommand : public TCliFolderTest {
 protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("tonaria-harmonise-test-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
-
-    int run(std::vector<std::string> arguments) {
-        out_.str("");
-        err_.str("");
-        return runCli(arguments, out_, err_);
-    }
+    HarmoniseCommand() : TCliFolderTest("harmonise") {}
 
     static std::string contents(const std::string& file) {
         std::ifstream in(file, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
-
-    std::filesystem::path dir_;
-    std::ostringstream out_;
-    std::ostringstream err_;
 };
 
 // Every motive has its chords, and every chord that follows another one in the period's
