@@ -1,5 +1,6 @@
 #include "canvas/commonbufferedpanel.h"
 #include "canvas/dblbufferedpanel.h"
+#include "canvastesting.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -7,14 +8,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "canvas_tests";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance() == nullptr)
-        new QApplication(argc, argv);
-}
 
 class CountingCommonPanel : public TCommonBufferedPanel {
 public:
@@ -41,7 +34,7 @@ protected:
 };
 
 TEST(BufferedPanels, CommonPanelDrawsOnEveryPaint) {
-    ensureApplication();
+    ensureCanvasApplication();
     CountingCommonPanel panel{QImage()};
     panel.resize(40, 30);
     const QImage first = panel.grab().toImage();
@@ -51,7 +44,7 @@ TEST(BufferedPanels, CommonPanelDrawsOnEveryPaint) {
 }
 
 TEST(BufferedPanels, OwnPictureIsDrawnOnlyWhenInvalid) {
-    ensureApplication();
+    ensureCanvasApplication();
     CountingDblPanel panel(QImage(), 40, 30, "motive");
     panel.resize(40, 30);
     const QImage first = panel.grab().toImage();

@@ -1,5 +1,6 @@
 #include "canvas/drawing.h"
 #include "canvas/windowplacement.h"
+#include "canvastesting.h"
 
 #include "model/geometry.h"
 
@@ -13,14 +14,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "canvas_tests";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance() == nullptr)
-        new QApplication(argc, argv);
-}
 
 QImage filled(int width, int height, QColor colour) {
     QImage image(width, height, QImage::Format_RGB32);
@@ -130,7 +123,7 @@ TEST(Colours, ProgramColoursAreBlueGreenRed) {
 }
 
 TEST(WindowPlacement, FitOnScreenKeepsAWindowOnTheAvailableArea) {
-    ensureApplication();
+    ensureCanvasApplication();
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     QWidget window;
     window.resize(300, 200);
@@ -150,7 +143,7 @@ TEST(WindowPlacement, FitOnScreenKeepsAWindowOnTheAvailableArea) {
 }
 
 TEST(WindowPlacement, ShowMessageIsAModalBoxAboveStayOnTopWindows) {
-    ensureApplication();
+    ensureCanvasApplication();
     QString text;
     QString caption;
     bool onTop = false;

@@ -2,6 +2,7 @@
 
 #include "canvas/baseservice.h"
 #include "canvas/messagewindow.h"
+#include "canvastesting.h"
 #include "engine/scheme.h"
 #include "files/engmessagebundle.h"
 #include "model/period.h"
@@ -15,14 +16,6 @@
 #include <functional>
 #include <utility>
 #include <vector>
-
-inline void ensureCanvasApplication() {
-    static int argc = 1;
-    static char name[] = "canvas_tests";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance() == nullptr)
-        new QApplication(argc, argv);
-}
 
 // The main window's services with a recording device and a player that only runs when ticked
 // or started, or, with `timerStarts`, starts its timer thread as soon as something is queued.

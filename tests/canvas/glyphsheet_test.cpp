@@ -1,3 +1,4 @@
+#include "canvastesting.h"
 #include "glyphsheet.h"
 
 #include "model/glyphatlas.h"
@@ -13,16 +14,8 @@
 
 namespace {
 
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "canvas_tests";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance() == nullptr)
-        new QApplication(argc, argv);
-}
-
 const QImage& drawnSheet() {
-    ensureApplication();
+    ensureCanvasApplication();
     static const QImage sheet = drawGlyphSheet(DEFAULT_MUSIC_FONT);
     return sheet;
 }
@@ -90,14 +83,14 @@ TEST(GlyphSheet, HeadsCarryTheirStemStubOnTheStemSide) {
 }
 
 TEST(GlyphSheet, AMissingFontIsReported) {
-    ensureApplication();
+    ensureCanvasApplication();
     QString error;
     EXPECT_TRUE(drawGlyphSheet("/nonexistent/font.ttf", &error).isNull());
     EXPECT_TRUE(error.contains("/nonexistent/font.ttf"));
 }
 
 TEST(GlyphSheetTool, WritesTheDrawnSheetAsA24BitBitmap) {
-    ensureApplication();
+    ensureCanvasApplication();
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     const QString out = folder.filePath("glyphs.bmp");
@@ -121,7 +114,7 @@ TEST(GlyphSheetTool, WritesTheDrawnSheetAsA24BitBitmap) {
 }
 
 TEST(GlyphSheet, TheDoubleSheetHoldsEveryGlyphInItsRectangleTimesTwo) {
-    ensureApplication();
+    ensureCanvasApplication();
     const QImage doubled = drawGlyphSheet(DEFAULT_MUSIC_FONT, nullptr, 2);
     ASSERT_EQ(doubled.size(), QSize(2 * GLYPH_SHEET_WIDTH, 2 * GLYPH_SHEET_HEIGHT));
     EXPECT_EQ(doubleSheetPath("/app/glyphs.bmp"), "/app/glyphs@2x.bmp");
@@ -149,7 +142,7 @@ TEST(GlyphSheet, TheDoubleSheetHoldsEveryGlyphInItsRectangleTimesTwo) {
 }
 
 TEST(GlyphSheetTool, FailsWithoutAnOutputFileOrFont) {
-    ensureApplication();
+    ensureCanvasApplication();
     QProcess tool;
     tool.start(GLYPHSHEET_TOOL, {});
     ASSERT_TRUE(tool.waitForFinished(30000));

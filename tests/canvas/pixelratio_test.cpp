@@ -1,4 +1,5 @@
 #include "canvas/drawing.h"
+#include "canvastesting.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -6,14 +7,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "canvas_tests";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance() == nullptr)
-        new QApplication(argc, argv);
-}
 
 // A sheet of ratio 2 whose glyph (2, 1, 5, 3) holds a checker of single device pixels, the
 // detail that only a copy at the full ratio keeps.
@@ -28,7 +21,7 @@ QImage checkerSheet() {
 }
 
 TEST(PixelRatio, AGlyphOfTheDoubleSheetKeepsItsDevicePixelsOnAPictureOfRatioTwo) {
-    ensureApplication();
+    ensureCanvasApplication();
     const QImage sheet = checkerSheet();
     const TRect glyph{2, 1, 5, 3};
     EXPECT_EQ(sheetRect(sheet, glyph), QRect(4, 2, 8, 6));
@@ -54,7 +47,7 @@ TEST(PixelRatio, AGlyphOfTheDoubleSheetKeepsItsDevicePixelsOnAPictureOfRatioTwo)
 }
 
 TEST(PixelRatio, OnAPlainPictureTheGlyphTakesItsOwnSizeInPlace) {
-    ensureApplication();
+    ensureCanvasApplication();
     const QImage sheet = checkerSheet();
     QImage picture(10, 6, QImage::Format_RGB32);
     picture.fill(Qt::gray);

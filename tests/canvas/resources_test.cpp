@@ -1,4 +1,5 @@
 #include "canvas/resources.h"
+#include "canvastesting.h"
 
 #include "model/diagnostics.h"
 
@@ -14,14 +15,6 @@
 
 namespace {
 
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "canvas_tests";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance() == nullptr)
-        new QApplication(argc, argv);
-}
-
 void writeBitmap(const QString& path, QColor colour) {
     QImage image(4, 3, QImage::Format_RGB32);
     image.fill(colour);
@@ -31,7 +24,7 @@ void writeBitmap(const QString& path, QColor colour) {
 class ResourceFactoryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ensureApplication();
+        ensureCanvasApplication();
         ASSERT_TRUE(folder.isValid());
         setDiagnosticStream(&log);
     }
@@ -104,7 +97,7 @@ TEST_F(ResourceFactoryTest, TheGlyphSheetIsTheBitmapOfTheApplicationFolder) {
 }
 
 TEST(ApplicationFolder, IsTheExecutablesFolderAndIgnoresLaterDirectoryChanges) {
-    ensureApplication();
+    ensureCanvasApplication();
     const QString& folder = applicationFolder();
     EXPECT_EQ(QDir(folder).absolutePath(),
               QDir(QCoreApplication::applicationDirPath()).absolutePath());

@@ -1,6 +1,7 @@
 #include "canvas/hintpanel.h"
 #include "canvas/keypanel.h"
 #include "canvas/zataktpanel.h"
+#include "canvastesting.h"
 #include "files/engmessagebundle.h"
 #include "files/rusmessagebundle.h"
 #include "model/duration.h"
@@ -19,17 +20,9 @@
 
 namespace {
 
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "canvas_tests";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance() == nullptr)
-        new QApplication(argc, argv);
-}
-
 class KeyPanel : public ::testing::Test {
 protected:
-    KeyPanel() { ensureApplication(); }
+    KeyPanel() { ensureCanvasApplication(); }
     TEngMessageBundle bundle;
 };
 
@@ -84,7 +77,7 @@ TEST_F(KeyPanel, RandomKeysHaveOneToSevenAccidentalsInBothModesAndDirections) {
 
 class ZataktPanel : public ::testing::Test {
 protected:
-    ZataktPanel() { ensureApplication(); }
+    ZataktPanel() { ensureCanvasApplication(); }
     TEngMessageBundle bundle;
 };
 
