@@ -3,6 +3,7 @@
 #include "files/binaryfile.h"
 #include "model/playplanner.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -46,9 +47,9 @@ std::vector<std::uint8_t> conductorTrack(const TMeasure& measure, const TKey& ke
                                     static_cast<std::uint8_t>(power),
                                     0x18,
                                     0x08};
-    // The mode byte stays 0 (major) for minor keys too; the signature alone is written.
+    const auto mode = static_cast<std::uint8_t>(key.isMinor() ? 1 : 0);
     track.insert(track.end(),
-                 {0x00, 0xFF, 0x59, 0x02, static_cast<std::uint8_t>(key.sign()), 0x00});
+                 {0x00, 0xFF, 0x59, 0x02, static_cast<std::uint8_t>(key.sign()), mode});
     track.insert(track.end(), {0x00, 0xFF, 0x51, 0x03});
     appendBigEndian(track, microseconds, 3);
     track.insert(track.end(), END_OF_TRACK.begin(), END_OF_TRACK.end());
@@ -95,7 +96,8 @@ void appendVarLen(std::vector<std::uint8_t>& out, std::uint32_t value) {
 }
 
 std::int32_t midiTempo(int tempo) {
-    return (200 - tempo) * 666667 / 100;
+    // Playback moves a quarter note in eight timer steps of 200 - tempo ms (at least 1 ms).
+    return 8000 * std::max(1, 200 - tempo);
 }
 
 std::vector<std::uint8_t> midiFileBytes(const TMeasure& measure, const TKey& key, int tempo,

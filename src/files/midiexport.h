@@ -8,15 +8,16 @@
 #include <vector>
 
 // Standard MIDI File export (format 1, 120 ticks to the quarter note): a conductor track with
-// the time signature, key signature and tempo, then one track each for the melody (channel 0),
-// the upper chord voices (1) and the chord bass (2). The events are the play units of a fresh
-// export player, so the file holds what "Play all" plays, without the pulse.
+// the time signature, key signature (with its mode) and tempo, then one track each for the melody
+// (channel 0), the upper chord voices (1) and the chord bass (2). The events are the play units of
+// a fresh export player, so the file holds what "Play all" plays, without the pulse.
 
 // A MIDI variable-length quantity: 7 bits a byte, most significant first, bit 7 set on all
 // bytes but the last.
 void appendVarLen(std::vector<std::uint8_t>& out, std::uint32_t value);
 
-// The microseconds per quarter note written for a tempo value: (200 - tempo) x 666667 / 100.
+// The microseconds per quarter note written for a tempo value: as long as playback holds a
+// quarter note, 8 x (200 - tempo) ms, so the file plays at the program's speed.
 std::int32_t midiTempo(int tempo);
 
 // The file for a meter, key and tempo and the units in playing order.

@@ -128,7 +128,9 @@ std::vector<TPlayUnit> TPlayPlanner::queue(const TMotive& motive, TMotivePlayerL
     const int span = measures == 1 ? measure : 2 * measure - zatakt;
     const int end = start + span;
     if (!firstChordDone && !chords.empty()) {
-        addChord(units, chords.front(), key, start, true);
+        // With the melody: a motive with an upbeat starts its chord with the pickup, not alone
+        // a measure before it.
+        addChord(units, chords.front(), key, start + motive.upbeatStart(), true);
         firstChordOffs(start + measure);
     }
     if (measures == 2 && chords.size() >= 2) {

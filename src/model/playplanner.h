@@ -13,8 +13,9 @@
 // a timer, the MIDI export writes them to a file.
 //
 // Every motive joins where the previous one ended (at the next bar line when the upbeat
-// changes). The chord that sounds past the last planned motive has its note-offs in pending()
-// until the next motive decides whether it is held or released.
+// changes); a motive that joins no chord strikes its first chord with its first note, the
+// pickup when it has an upbeat. The chord that sounds past the last planned motive has its
+// note-offs in pending() until the next motive decides whether it is held or released.
 class TPlayPlanner {
 public:
     // With the pulse, the planner also marks the first and last unit of every motive that has a

@@ -2,8 +2,10 @@
 // against golden files under tests/data/midi (TONARIA_REGENERATE_GOLDEN=1 rewrites them after a
 // deliberate change), and every written file is read back by a small reader of its own.
 
+#include "cli/generatecommand.h"
 #include "files/atomicfile.h"
 #include "files/midiexport.h"
+#include "files/periodbuilder.h"
 #include "model/playplanner.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +14,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <set>
 
 namespace {
 
@@ -211,7 +214,7 @@ TEST(MidiExport, AnEmptyPeriodHasTheConductorAndThreeTracksOfProgramAndEndOnly) 
     EXPECT_EQ(Bytes(file.begin(), file.begin() + 14), header);
     EXPECT_EQ(track(file, 0), (Bytes{0x00, 0xFF, 0x58, 0x04, 0x02, 0x02, 0x18, 0x08, //
                                      0x00, 0xFF, 0x59, 0x02, 0x00, 0x00,             //
-                                     0x00, 0xFF, 0x51, 0x03, 0x0A, 0x2C, 0x2B,       //
+                                     0x00, 0xFF, 0x51, 0x03, 0x0C, 0x35, 0x00,       //
                                      0x00, 0xFF, 0x2F, 0x00}));
     EXPECT_EQ(track(file, 1), (Bytes{0x00, 0xC0, 1, 0x00, 0xFF, 0x2F, 0x00}));
     EXPECT_EQ(track(file, 2), (Bytes{0x00, 0xC1, 89, 0x00, 0xFF, 0x2F, 0x00}));
@@ -238,7 +241,8 @@ TEST(MidiExport, ConductorBytesForMeterKeyAndTempo) {
         const Bytes t = conductor(TMeasure(2, 120), key, 100);
         return Bytes(t.begin() + 12, t.begin() + 14);
     };
-    EXPECT_EQ(keySig(TKey(-2, MINOR)), (Bytes{0xFE, 0x00}));
+    EXPECT_EQ(keySig(TKey(-2, MINOR)), (Bytes{0xFE, 0x01})) << "minor keys are minor";
+    EXPECT_EQ(keySig(TKey(7, MINOR)), (Bytes{0x07, 0x01}));
     EXPECT_EQ(keySig(TKey(2, MAJOR)), (Bytes{0x02, 0x00}));
     EXPECT_EQ(keySig(TKey(-7, MAJOR)), (Bytes{0xF9, 0x00}));
 
@@ -246,9 +250,10 @@ TEST(MidiExport, ConductorBytesForMeterKeyAndTempo) {
         const Bytes t = conductor(TMeasure(2, 120), TKey(), tempo);
         return Bytes(t.begin() + 18, t.begin() + 21);
     };
-    EXPECT_EQ(tempoBytes(100), (Bytes{0x0A, 0x2C, 0x2B}));
-    EXPECT_EQ(tempoBytes(55), (Bytes{0x0E, 0xC0, 0x0B}));
-    EXPECT_EQ(tempoBytes(145), (Bytes{0x05, 0x98, 0x4A}));
+    // A quarter note lasts as long as in playback: 800 ms at 100, 1160 ms at 55, 440 ms at 145.
+    EXPECT_EQ(tempoBytes(100), (Bytes{0x0C, 0x35, 0x00}));
+    EXPECT_EQ(tempoBytes(55), (Bytes{0x11, 0xB3, 0x40}));
+    EXPECT_EQ(tempoBytes(145), (Bytes{0x06, 0xB6, 0xC0}));
 }
 
 TEST(MidiExport, NoteTracksUseDeltasAndRunningStatus) {
@@ -337,4 +342,133 @@ TEST(MidiExport, AFileThatCannotBeCreatedIsReported) {
     const auto folder = std::filesystem::temp_directory_path() / "tonaria-no-such-folder";
     std::filesystem::remove_all(folder);
     EXPECT_THROW(exportMidi(TPeriodData(), folder / "out.mid"), TFileWriteError);
+}
+
+namespace {
+
+// A note of a file as the reader pairs it: a note-on and the next note-off of its key.
+struct ReadNote {
+    int channel;
+    int pitch;
+    int on;
+    int off;
+};
+
+std::vector<ReadNote> notesOf(const ReadFile& file) {
+    std::vector<ReadNote> notes;
+    for (const auto& events : file.tracks) {
+        std::map<std::pair<int, int>, std::vector<int>> open;
+        for (const Event& e : events) {
+            const int kind = e.status & 0xF0;
+            if (kind != 0x80 && kind != 0x90)
+                continue;
+            const std::pair<int, int> key{e.status & 0x0F, e.data[0]};
+            if (kind == 0x90 && e.data[1] > 0) {
+                open[key].push_back(e.time);
+            } else if (!open[key].empty()) {
+                notes.push_back({key.first, key.second, open[key].front(), e.time});
+                open[key].erase(open[key].begin());
+            } else {
+                ADD_FAILURE() << "a note-off without its note-on at " << e.time;
+            }
+        }
+        for (const auto& [key, starts] : open)
+            EXPECT_TRUE(starts.empty()) << "note " << key.second << " never ends";
+    }
+    return notes;
+}
+
+const Event* metaEvent(const ReadFile& file, std::uint8_t type) {
+    for (const Event& e : file.tracks.at(0)) {
+        if (e.status == 0xFF && e.meta == type)
+            return &e;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+// Generated periods in all thirty keys, with and without upbeat, read back by the reader above:
+// the file plays at the program's tempo, names the key's mode, starts the first chord with the
+// melody and holds a chord that sounds on over a motive boundary as one note.
+TEST(MidiExport, EveryKeyWithAndWithoutUpbeatSaysWhatTheProgramPlays) {
+    TRandomGenerator draws;
+    int round = 0;
+    for (std::uint8_t mode : {MAJOR, MINOR}) {
+        for (int sign = -7; sign <= 7; ++sign) {
+            for (const bool upbeat : {false, true}) {
+                ++round;
+                TPeriodStructure structure = defaultPeriodStructure();
+                structure.key = TKey(sign, mode);
+                structure.measure = round % 3 == 0 ? TMeasure(3, QUARTER) : TMeasure(2, QUARTER);
+                const int length = structure.measure.ticksPerMeasure();
+                structure.zatakt = static_cast<std::int16_t>(upbeat ? (round % 2 + 1) * 60 : 0);
+                structure.tempo = 55 + 3 * (round % 31);
+                TPeriodData period;
+                buildPeriod(period, structure);
+                TScheme scheme(draws);
+                generatePeriod(period, scheme, {});
+                // The second motive begins with the chord the first one ends on.
+                auto& motives = period.sentences()[0].phrases()[0].motives();
+                ASSERT_GE(motives.size(), 2u);
+                ASSERT_EQ(motives[0].chords().size(), upbeat ? 2u : 1u);
+                ASSERT_FALSE(motives[1].chords().empty());
+                TChord held = motives[0].chords().back();
+                held.setTime(0);
+                motives[1].chords().front() = held;
+                SCOPED_TRACE("key " + std::to_string(sign) + (mode == MINOR ? " minor" : " major") +
+                             ", upbeat " + std::to_string(structure.zatakt));
+
+                const ReadFile file = readMidi(midiFileBytes(period));
+                ASSERT_EQ(file.tracks.size(), 4u);
+                const Event* tempo = metaEvent(file, 0x51);
+                ASSERT_NE(tempo, nullptr);
+                const std::uint32_t microseconds = bigEndian(tempo->data, 0, 3);
+                EXPECT_EQ(microseconds, 8000u * static_cast<std::uint32_t>(200 - structure.tempo))
+                    << "a quarter note lasts 8 x (200 - tempo) ms, as in playback";
+                const Event* key = metaEvent(file, 0x59);
+                ASSERT_NE(key, nullptr);
+                EXPECT_EQ(static_cast<std::int8_t>(key->data.at(0)), sign);
+                EXPECT_EQ(key->data.at(1), mode == MINOR ? 1 : 0);
+
+                const std::vector<ReadNote> notes = notesOf(file);
+                int firstMelody = INT32_MAX;
+                int firstChord = INT32_MAX;
+                for (const ReadNote& n : notes) {
+                    int& first = n.channel == 0 ? firstMelody : firstChord;
+                    first = std::min(first, n.on);
+                }
+                const int pickup = upbeat ? length - structure.zatakt : 0;
+                EXPECT_EQ(firstChord, pickup) << "the first chord starts with the pickup";
+                EXPECT_GE(firstMelody, pickup);
+
+                // No chord is released and struck again with the same notes inside a measure.
+                std::map<int, std::multiset<std::pair<int, int>>> ending;
+                std::map<int, std::multiset<std::pair<int, int>>> starting;
+                for (const ReadNote& n : notes) {
+                    if (n.channel == 0)
+                        continue;
+                    ending[n.off].insert({n.channel, n.pitch});
+                    starting[n.on].insert({n.channel, n.pitch});
+                }
+                for (const auto& [time, struck] : starting) {
+                    if (time % length != 0) {
+                        EXPECT_NE(ending[time], struck) << "a chord struck again at " << time;
+                    }
+                }
+                // With an upbeat the chord held over the boundary is one note per voice, from
+                // the bar line inside the first motive to the next one.
+                if (upbeat) {
+                    int voices = 0;
+                    for (const ReadNote& n : notes) {
+                        if (n.channel != 0 && n.on == length) {
+                            EXPECT_EQ(n.off, 2 * length) << "note " << n.pitch;
+                            ++voices;
+                        }
+                    }
+                    EXPECT_EQ(voices, 4);
+                }
+            }
+        }
+    }
 }

@@ -85,7 +85,7 @@ TEST(PlayPlanner, AcrossAnUpbeatTheSameChordIsHeldUntilTheNextBarLine) {
     const auto all = planAll({motive(threeFour, 120, {chordAt(0, G), chordAt(360, C)}),
                               motive(threeFour, 120, {chordAt(0, C), chordAt(360, G)})});
     const std::vector<ChordEvent> want = {
-        {0, true, G},    {360, false, G}, {360, true, C}, // first motive
+        {240, true, G},  {360, false, G}, {360, true, C}, // first motive, from its pickup
         {720, false, C}, {720, true, G},                  // C sounded on through 600
         {960, false, G}};
     EXPECT_EQ(chordEvents(all), want);
@@ -94,7 +94,7 @@ TEST(PlayPlanner, AcrossAnUpbeatTheSameChordIsHeldUntilTheNextBarLine) {
 TEST(PlayPlanner, AcrossAnUpbeatAnotherChordIsStruckWhereThePreviousMotiveEnds) {
     const auto all = planAll({motive(threeFour, 120, {chordAt(0, G), chordAt(360, C)}),
                               motive(threeFour, 120, {chordAt(0, F), chordAt(360, G)})});
-    const std::vector<ChordEvent> want = {{0, true, G},    {360, false, G}, {360, true, C},
+    const std::vector<ChordEvent> want = {{240, true, G},  {360, false, G}, {360, true, C},
                                           {600, false, C}, {600, true, F},  {720, false, F},
                                           {720, true, G},  {960, false, G}};
     EXPECT_EQ(chordEvents(all), want);
@@ -124,7 +124,7 @@ TEST(PlayPlanner, AChangedUpbeatReleasesTheChordAndStartsAtTheNextBarLine) {
     // The upbeat motive ends at 600, inside the measure from 360: the next one starts at 720.
     const auto all = planAll({motive(threeFour, 120, {chordAt(0, C), chordAt(360, G)}),
                               motive(threeFour, 0, {chordAt(0, G)})});
-    const std::vector<ChordEvent> want = {{0, true, C},    {360, false, C}, {360, true, G},
+    const std::vector<ChordEvent> want = {{240, true, C},  {360, false, C}, {360, true, G},
                                           {720, false, G}, {720, true, G},  {1080, false, G}};
     EXPECT_EQ(chordEvents(all), want);
 }
@@ -133,7 +133,7 @@ TEST(PlayPlanner, AnUpbeatMotiveWithOneChordLeavesNothingToHoldOrRelease) {
     // Its only chord ends at its own bar line, so the next motive finds no last chord.
     const auto all = planAll({motive(threeFour, 120, {chordAt(0, C)}),
                               motive(threeFour, 120, {chordAt(0, C), chordAt(360, G)})});
-    const std::vector<ChordEvent> want = {{0, true, C},    {360, false, C}, {600, true, C},
+    const std::vector<ChordEvent> want = {{240, true, C},  {360, false, C}, {600, true, C},
                                           {720, false, C}, {720, true, G},  {960, false, G}};
     EXPECT_EQ(chordEvents(all), want);
 }
@@ -153,4 +153,15 @@ TEST(PlayPlanner, ThePulseRunsFromWhereThePreviousMotiveEnded) {
     EXPECT_EQ(pulseOn.front(), 600);
     EXPECT_EQ(pulseOn.back(), 930);
     EXPECT_EQ(planner.offset(), 960);
+}
+
+TEST(PlayPlanner, AMotiveThatJoinsNoChordStrikesItsFirstChordWithItsPickup) {
+    // The first motive, and one after a changed upbeat: the chord waits for the melody.
+    const auto all = planAll({motive(threeFour, 0, {chordAt(0, C)}),
+                              motive(threeFour, 120, {chordAt(0, G), chordAt(360, C)})});
+    const std::vector<ChordEvent> want = {{0, true, C},    {360, false, C}, {600, true, G},
+                                          {720, false, G}, {720, true, C},  {960, false, C}};
+    EXPECT_EQ(chordEvents(all), want);
+    const auto alone = planAll({motive(threeFour, 60, {chordAt(0, F)})});
+    EXPECT_EQ(chordEvents(alone), (std::vector<ChordEvent>{{300, true, F}, {360, false, F}}));
 }
