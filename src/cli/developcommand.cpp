@@ -192,7 +192,23 @@ int runDevelopCommand(std::span<const std::string> arguments, std::ostream& out,
 
     if (!savePeriodOrReport(periodOfVariants(period, variants), request.out, bundle, err))
         return EXIT_FILE_ERROR;
-    out << "Wrote " << variants.size() << " variants of motive " << request.motive << " ("
-        << request.effect << ")\n";
+    // An empty variant (a sequence or repeat that would leave the pitch range) is no variant;
+    // one that repeats its source is one only when nothing else exists.
+    std::vector<std::string> remarks;
+    int written = 0;
+    for (std::size_t v = 0; v < variants.size(); ++v) {
+        const std::string name = "variant " + std::to_string(v + 1);
+        if (variants[v].notes().empty())
+            remarks.push_back(name + " is empty: it would leave the pitch range");
+        else if (base == "rhythm" && variants[v].notes() == source.notes())
+            remarks.push_back(name + " repeats the source: no other is found");
+        if (!variants[v].notes().empty())
+            ++written;
+    }
+    out << "Wrote " << written << (written == 1 ? " variant" : " variants") << " of motive "
+        << request.motive << " (" << request.effect << ")";
+    for (const std::string& remark : remarks)
+        out << "; " << remark;
+    out << '\n';
     return EXIT_OK;
 }

@@ -6,6 +6,7 @@
 #include "cli/periodfiles.h"
 #include "engine/contextmotive.h"
 #include "engine/harmonisation.h"
+#include "engine/melodyrules.h"
 #include "engine/motiveform.h"
 #include "engine/periodharmonisation.h"
 #include "files/atomicfile.h"
@@ -121,6 +122,7 @@ TGenerateOptions parseGenerateOptions(std::span<const std::string> options) {
 std::vector<TGeneratedMotive> generatePeriod(TPeriodData& period, TScheme& scheme,
                                              const TGenerateOptions& options) {
     scheme.setUpbeat(period.zatakt());
+    scheme.setSchoolHarmony(options.cadences);
     if (options.rhythm)
         scheme.setDurations(*options.rhythm, options.rhythmInOrder, true);
     if (options.turns)
@@ -148,7 +150,7 @@ std::vector<TGeneratedMotive> generatePeriod(TPeriodData& period, TScheme& schem
         }
         // Like the canvas, generate nothing over a harmony that could not be completed.
         if (motive.isHarmonised()) {
-            scheme.generateMotive(motive, beaconsFor(motive, options));
+            scheme.generateMotive(motive, beaconsFor(motive, options), melodyPlace(period, motive));
             entry.generated = true;
         }
         report.push_back(entry);

@@ -2,11 +2,14 @@
 #include "engine/effect.h"
 
 #include "engine/freshretry.h"
+#include "engine/melodyrules.h"
 #include "engine/scheme.h"
 #include "model/notelist.h"
 #include "model/random.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -46,27 +49,88 @@ TMotives freshVariants(const TMotive& source, bool leadingTones, const Try& make
     return variants;
 }
 
+// The rhythms one small change away from the motive's, in a fixed order: in each measure part,
+// two unequal entries of its full rhythm exchanged, then a sixteenth handed from one entry to
+// another (a rest stays a rest).
+TMotives neighbouringRhythms(const TMotive& motive) {
+    TMotives result;
+    const std::vector<TMeasurePart> ranges =
+        measureParts(motive.ticksPerMeasure(), motive.zatakt());
+    const std::vector<TNoteList> parts = TEffect::notesByPart(motive);
+    for (std::size_t p = 0; p < parts.size() && p < ranges.size(); ++p) {
+        const TDurations sequence = TEffect::rhythmSequence(parts[p], ranges[p].from, ranges[p].to);
+        const std::size_t n = sequence.size();
+        auto add = [&](const TDurations& changed) {
+            std::vector<TNoteList> changedParts = parts;
+            TEffect::reassignRhythm(changedParts[p], changed, ranges[p].from);
+            TMotive variant = motive;
+            variant.notes() = TEffect::joinParts(changedParts);
+            result.push_back(variant);
+        };
+        for (std::size_t i = 0; i < n; ++i)
+            for (std::size_t j = i + 1; j < n; ++j)
+                if (sequence[i] != sequence[j]) {
+                    TDurations changed = sequence;
+                    std::swap(changed[i], changed[j]);
+                    add(changed);
+                }
+        for (std::size_t i = 0; i < n; ++i)
+            for (std::size_t j = 0; j < n; ++j)
+                if (i != j && std::abs(sequence[i]) > TICKS_PER_SIXTEENTH) {
+                    TDurations changed = sequence;
+                    const auto sixteenth = static_cast<DURATION>(TICKS_PER_SIXTEENTH);
+                    changed[i] = static_cast<DURATION>(changed[i] < 0 ? changed[i] + sixteenth
+                                                                      : changed[i] - sixteenth);
+                    changed[j] = static_cast<DURATION>(changed[j] < 0 ? changed[j] - sixteenth
+                                                                      : changed[j] + sixteenth);
+                    add(changed);
+                }
+    }
+    return result;
+}
+
+// Under school harmony no variant leads by an augmented second or a tritone.
+void keepMelodicRules(TMotives& variants) {
+    for (TMotive& variant : variants) {
+        const TNoteList before = variant.notes();
+        if (repairForbiddenLeaps(variant.notes(), variant.key()) > 0)
+            reportMelodyRule("a variant keeps a forbidden leap that no step removes");
+        if (variant.notes() != before)
+            variant.markLeadingTones();
+    }
+}
+
 } // namespace
 
 TMotives TEffect::makeVariants(TSimpleEffect effect, const TMotive& source) {
     const TMotive melody = melodyOf(source);
+    TMotives variants;
     switch (effect) {
     case TSimpleEffect::SEQUENCE_UP:
-        return sequenceVariants(melody, SEQUENCE_UP_SHIFTS);
+        variants = sequenceVariants(melody, SEQUENCE_UP_SHIFTS);
+        break;
     case TSimpleEffect::SEQUENCE_DOWN:
-        return sequenceVariants(melody, SEQUENCE_DOWN_SHIFTS);
+        variants = sequenceVariants(melody, SEQUENCE_DOWN_SHIFTS);
+        break;
     case TSimpleEffect::REPEAT:
-        return sequenceVariants(melody, REPEAT_SHIFTS);
+        variants = sequenceVariants(melody, REPEAT_SHIFTS);
+        break;
     case TSimpleEffect::VARIATION:
-        return variationVariants(melody);
+        variants = variationVariants(melody);
+        break;
     case TSimpleEffect::RHYTHM:
-        return rhythmVariants(melody);
+        variants = rhythmVariants(melody);
+        break;
     case TSimpleEffect::PIECE:
-        return pieceVariants(melody);
+        variants = pieceVariants(melody);
+        break;
     case TSimpleEffect::OTHER:
-        return otherVariants(melody);
+        variants = otherVariants(melody);
+        break;
     }
-    return {};
+    if (scheme_.schoolHarmony())
+        keepMelodicRules(variants);
+    return variants;
 }
 
 TMotives TEffect::sequenceVariants(const TMotive& source,
@@ -100,9 +164,28 @@ TMotives TEffect::variationVariants(const TMotive& source) const {
 }
 
 TMotives TEffect::rhythmVariants(const TMotive& source) const {
-    return freshVariants(source, false, [this](TMotive& candidate) {
+    TMotives variants = freshVariants(source, false, [this](TMotive& candidate) {
         newRhythm(candidate, scheme_.random().draw(2), scheme_.random());
     });
+    if (!scheme_.schoolHarmony())
+        return variants;
+    // Where ten draws found nothing new, the first neighbouring rhythm that is new stands in;
+    // when there is none, the variant stays as drawn and the reason is reported.
+    const TMotives neighbours = neighbouringRhythms(source);
+    for (std::size_t v = 0; v < variants.size(); ++v) {
+        const TMotives earlier(variants.begin(), variants.begin() + std::ptrdiff_t(v));
+        if (isFreshVariant(variants[v], source, earlier))
+            continue;
+        auto fresh = std::find_if(neighbours.begin(), neighbours.end(), [&](const TMotive& m) {
+            return isFreshVariant(m, source, earlier);
+        });
+        if (fresh != neighbours.end())
+            variants[v] = *fresh;
+        else
+            reportMelodyRule("the rhythm has no other arrangement for variant " +
+                             std::to_string(v + 1));
+    }
+    return variants;
 }
 
 TMotives TEffect::pieceVariants(const TMotive& source) const {

@@ -42,17 +42,18 @@ int TScheme::startPitch(const TChord& chord, int anchor) const {
     return TMotiveGenerator::startPitch(chord, key_, anchor);
 }
 
-void TScheme::generateMotive(TMotive& motive, const TLights& beacons) {
+void TScheme::generateMotive(TMotive& motive, const TLights& beacons, const TMelodyPlace& place) {
     key_ = motive.key();
     measure_ = motive.measure();
-    TMotiveGenerator(rhythm_, pitch_, key_, random_).generate(motive, beacons);
+    TMotiveGenerator(rhythm_, pitch_, key_, random_, schoolHarmony_)
+        .generate(motive, beacons, place);
 }
 
 void TScheme::regenerateMotive(const TDurations& durations, const TTurnsWithDir& turnsWithDir,
                                const TLights& beaconsPerPart, TMotive& motive) {
     key_ = motive.key();
     measure_ = motive.measure();
-    TMotiveGenerator(rhythm_, pitch_, key_, random_)
+    TMotiveGenerator(rhythm_, pitch_, key_, random_, schoolHarmony_)
         .regenerate(durations, turnsWithDir, beaconsPerPart, motive);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/melodyrules.h"
 #include "engine/notecandidates.h"
 #include "engine/pitchscheme.h"
 #include "engine/rhythmlayout.h"
@@ -50,6 +51,11 @@ public:
     const TPitchScheme& pitchScheme() const { return pitch_; }
     int durationCursor() const { return rhythm_.cursor(); }
     int turnCursor() const { return pitch_.cursor(); }
+    // School harmony: every melody the engine writes keeps the melodic rules (no augmented
+    // second or tritone, the closes of the period); off, generation and the effects work as
+    // they always did.
+    bool schoolHarmony() const { return schoolHarmony_; }
+    void setSchoolHarmony(bool on) { schoolHarmony_ = on; }
     // Key and meter of the last generation or candidate query.
     const TKey& key() const { return key_; }
     const TMeasure& measure() const { return measure_; }
@@ -114,8 +120,9 @@ public:
 
     // Generation.
     int startPitch(const TChord& chord, int anchor) const;
-    // Appends notes along the beacons (sorted by time) to a motive with one chord per measure.
-    void generateMotive(TMotive& motive, const TLights& beacons);
+    // Appends notes along the beacons (sorted by time) to a motive with one chord per measure;
+    // with school harmony the melody leads on from, and closes as, `place` asks.
+    void generateMotive(TMotive& motive, const TLights& beacons, const TMelodyPlace& place = {});
     // Appends notes of the given design: durations and turns used cyclically, one start beacon
     // per measure part.
     void regenerateMotive(const TDurations& durations, const TTurnsWithDir& turnsWithDir,
@@ -137,4 +144,5 @@ private:
     TKey key_;
     TMeasure measure_;
     TSchemeGenerator generator_;
+    bool schoolHarmony_ = false;
 };

@@ -88,6 +88,19 @@ TEST_F(DevelopCommand, RelativeEffectsHarmoniseAMotiveWithoutChordsFirst) {
         EXPECT_TRUE(variant.isHarmonised());
 }
 
+TEST_F(DevelopCommand, AnEmptyVariantIsNotCountedAsWritten) {
+    // A melody on the lowest pitches: its repeat an octave lower leaves the range.
+    const std::string empty = path("low-empty.tnr");
+    const std::string in = path("low.tnr");
+    ASSERT_EQ(run({"new", empty, "--upbeat", "0"}), EXIT_OK);
+    ASSERT_EQ(run({"generate", empty, in, "--turns", "1", "--contour", "0:13"}), EXIT_OK)
+        << err_.str();
+    ASSERT_EQ(run({"develop", in, "--motive", "0", "--effect", "repeat", path("out.tnr")}),
+              EXIT_OK);
+    EXPECT_EQ(out_.str(), "Wrote 2 variants of motive 0 (repeat); variant 2 is empty: it would "
+                          "leave the pitch range\n");
+}
+
 TEST_F(DevelopCommand, WrongRequestsAreUsageErrors) {
     const std::string in = path("empty.tnr");
     ASSERT_EQ(run({"new", in}), EXIT_OK);
