@@ -2,6 +2,7 @@
 
 #include "canvas/buttons.h"
 #include "canvas/umotivecanvas.h"
+#include "engine/melodyrules.h"
 #include "engine/scheme.h"
 #include "model/glyphatlas.h"
 
@@ -88,7 +89,9 @@ void TLightUMInterface::generate() {
     }
     canvas_.saveVersion();
     motive.clearNotes();
-    canvas_.service().scheme().generateMotive(motive, beacons_);
+    // Where the motive stands in the period decides how its melody leads on and closes.
+    canvas_.service().scheme().generateMotive(motive, beacons_,
+                                              melodyPlace(canvas_.service().period(), motive));
     canvas_.playMotive();
     canvas_.update();
 }

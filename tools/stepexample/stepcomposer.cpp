@@ -158,11 +158,12 @@ void describeMotive(const char* what, const TMotive& m, std::ostream& log) {
 // `good` accepts.
 TMotive generateUntil(TScheme& scheme, const TChord& chord,
                       const std::function<void(TScheme&)>& prepare, const TLights& contour,
-                      const std::function<bool(const TMotive&)>& good, std::ostream& log) {
+                      const std::function<bool(const TMotive&)>& good, std::ostream& log,
+                      const TMelodyPlace& place = {}) {
     for (int attempt = 0; attempt < GENERATION_TRIES; ++attempt) {
         prepare(scheme);
         TMotive motive = emptyMotive(chord);
-        scheme.generateMotive(motive, contour);
+        scheme.generateMotive(motive, contour, place);
         if (!motive.notes().empty() && good(motive)) {
             log << "  accepted after " << attempt + 1 << " generations\n";
             describeSchemes(scheme, log);
@@ -217,6 +218,7 @@ TPeriodData composeStepExample(std::ostream& log) {
     TRandomGenerator draws; // the same example on every build
     TScheme scheme(draws);
     scheme.setUpbeat(0);
+    scheme.setSchoolHarmony(true);
     const std::vector<TChord> chords = voicedHarmony(log);
     std::array<TMotive, MOTIVES> m;
 
@@ -237,14 +239,14 @@ TPeriodData composeStepExample(std::ostream& log) {
     log << "motive 2: contrast of motive 1\n";
     scheme.rhythmContrastMotive() = m[0];
     scheme.pitchContrastMotive() = m[0];
-    m[1] = generateUntil(
-        scheme, chords[1], commands({2, 22}), {TLight(0, 27), TLight(300, 24)},
-        [&](const TMotive& x) {
-            return singable(x) && x.notes().size() >= 3 && !hasRest(x) && joins(m[0], x, 4) &&
-                   lowestPitch(x) >= 20 && highestPitch(x) <= 30 && keepsMoving(x) &&
-                   x.notes().back().chordingNote();
-        },
-        log);
+    m[1] = generateUntil(scheme, chords[1], commands({2, 22}), {TLight(0, 27), TLight(300, 24)},
+                         [&](const TMotive& x) {
+                             return singable(x) && x.notes().size() >= 3 && !hasRest(x) &&
+                                    joins(m[0], x, 4) && lowestPitch(x) >= 20 &&
+                                    highestPitch(x) <= 30 && keepsMoving(x) &&
+                                    x.notes().back().chordingNote();
+                         },
+                         log, {TMelodyClose::NONE, m[0].notes().back().pitch()});
     describeMotive("motive 2", m[1], log);
 
     // Motive 3: the design of motive 1 under the supertonic six.
@@ -254,16 +256,17 @@ TPeriodData composeStepExample(std::ostream& log) {
 
     // Motive 4: long notes falling to the dominant: the half cadence.
     log << "motive 4: schemes\n";
-    m[3] = generateUntil(
-        scheme, chords[3], gathered({60, 60, 240}, {PASSING, NEIGHBOUR, CHORD_LEAP_1}),
-        {TLight(0, 25), TLight(240, 22)},
-        [&](const TMotive& x) {
-            return singable(x) && x.notes().size() >= 2 && x.notes().size() <= 3 && !hasRest(x) &&
-                   x.notes().back().duration() >= 180 && joins(m[2], x, 3) &&
-                   x.notes().back().chordingNote() &&
-                   (degreeOfLast(x) == 5 || degreeOfLast(x) == 2) && highestPitch(x) <= 27;
-        },
-        log);
+    m[3] = generateUntil(scheme, chords[3],
+                         gathered({60, 60, 240}, {PASSING, NEIGHBOUR, CHORD_LEAP_1}),
+                         {TLight(0, 25), TLight(240, 22)},
+                         [&](const TMotive& x) {
+                             return singable(x) && x.notes().size() >= 2 && x.notes().size() <= 3 &&
+                                    !hasRest(x) && x.notes().back().duration() >= 180 &&
+                                    joins(m[2], x, 3) && x.notes().back().chordingNote() &&
+                                    (degreeOfLast(x) == 5 || degreeOfLast(x) == 2) &&
+                                    highestPitch(x) <= 27;
+                         },
+                         log, {TMelodyClose::DOMINANT, m[2].notes().back().pitch()});
     describeMotive("motive 4", m[3], log);
 
     // Motive 5: motive 1 backwards (the retrograde variant), again over the tonic.
@@ -284,14 +287,15 @@ TPeriodData composeStepExample(std::ostream& log) {
     // Motive 8: growing durations that settle on the tonic: the authentic cadence.
     log << "motive 8: schemes\n";
     const int from = m[6].notes().back().pitch();
-    m[7] = generateUntil(
-        scheme, chords[7], gathered({120, 240}, {PASSING, CHORD_LEAP_1, CHORD_LEAP_2}),
-        {TLight(0, from - 2), TLight(300, 20)},
-        [&](const TMotive& x) {
-            return singable(x) && x.notes().size() >= 2 && x.notes().size() <= 4 && !hasRest(x) &&
-                   degreeOfLast(x) == 1 && x.notes().back().duration() >= 120 && joins(m[6], x, 3);
-        },
-        log);
+    m[7] = generateUntil(scheme, chords[7],
+                         gathered({120, 240}, {PASSING, CHORD_LEAP_1, CHORD_LEAP_2}),
+                         {TLight(0, from - 2), TLight(300, 20)},
+                         [&](const TMotive& x) {
+                             return singable(x) && x.notes().size() >= 2 && x.notes().size() <= 4 &&
+                                    !hasRest(x) && degreeOfLast(x) == 1 &&
+                                    x.notes().back().duration() >= 120 && joins(m[6], x, 3);
+                         },
+                         log, {TMelodyClose::KEYNOTE, m[6].notes().back().pitch()});
     describeMotive("motive 8", m[7], log);
 
     TPeriodStructure structure;

@@ -69,8 +69,9 @@ public:
         return width;
     }
 
-    // A voiced chord as four whole-note heads at x, with its box below.
-    void chord(const TChord& chord, int x) {
+    // A voiced chord as four whole-note heads at x, with its box below; a raised seventh of
+    // minor carries its accidental, as in the melody.
+    void chord(const TChord& chord, const TKey& key, int x) {
         QPainter painter(&image_);
         TBasePainter staff(painter, glyphs_, image_.width(), PICTURE_HEIGHT);
         const int centre = x + CHORD_COLUMN_WIDTH / 2;
@@ -78,6 +79,9 @@ public:
             const int pitch = chord.voice(voice);
             staff.drawLedgerLines(pitch, centre);
             staff.drawHead(centre, pictureY(pitch), 480, HEAD_CHORD_TONE, true);
+            if (key.isRaisedSeventh(pitch))
+                staff.drawAccidental(centre, pictureY(pitch),
+                                     key.accidentalFor(pitch, ALTER_RAISE));
         }
         staff.drawChordBox(chord, x + 6, CHORD_BOX_TOP);
     }
@@ -132,7 +136,7 @@ void drawChords(const QImage& glyphs, const TKey& key, const std::vector<std::st
         chord.generateArrangements(key, 22, 30);
         if (!chord.chooseVoicing(26))
             throw std::runtime_error("no voicing for " + type);
-        picture.chord(chord, x);
+        picture.chord(chord, key, x);
         x += CHORD_COLUMN_WIDTH;
     }
     picture.save(file);
