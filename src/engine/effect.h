@@ -121,6 +121,11 @@ public:
     void relativeVariation(const TDurations& rhythm, const TTurnsWithDir& turns,
                            const TLights& beacons, TMotive& target);
 
+    // The rhythms one small change away from the motive's, in a fixed order: in each measure
+    // part, two unequal entries of its full rhythm exchanged, then a sixteenth handed from one
+    // entry to another (a rest stays a rest). Pitches stay with their notes.
+    static TMotives neighbouringRhythms(const TMotive& motive);
+
     // Per measure part of a motive: the notes that begin in it.
     static std::vector<TNoteList> notesByPart(const TMotive& motive);
     // The notes of all parts, in order.
@@ -138,3 +143,9 @@ private:
 
 // A motive differs from the source and from every variant produced so far.
 bool isFreshVariant(const TMotive& candidate, const TMotive& source, const TMotives& produced);
+
+// Under school harmony, for rhythm variant `number` (from 1) that the draws left equal to its
+// source or to an earlier variant: the first of its neighbouring rhythms that is new
+// stands in; when there is none, the variant stays and the reason goes to the diagnostics.
+void replaceStaleRhythm(TMotive& variant, const TMotive& source, const TMotives& earlier,
+                        int number);

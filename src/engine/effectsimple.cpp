@@ -49,10 +49,9 @@ TMotives freshVariants(const TMotive& source, bool leadingTones, const Try& make
     return variants;
 }
 
-// The rhythms one small change away from the motive's, in a fixed order: in each measure part,
-// two unequal entries of its full rhythm exchanged, then a sixteenth handed from one entry to
-// another (a rest stays a rest).
-TMotives neighbouringRhythms(const TMotive& motive) {
+} // namespace
+
+TMotives TEffect::neighbouringRhythms(const TMotive& motive) {
     TMotives result;
     const std::vector<TMeasurePart> ranges =
         measureParts(motive.ticksPerMeasure(), motive.zatakt());
@@ -89,19 +88,6 @@ TMotives neighbouringRhythms(const TMotive& motive) {
     return result;
 }
 
-// Under school harmony no variant leads by an augmented second or a tritone.
-void keepMelodicRules(TMotives& variants) {
-    for (TMotive& variant : variants) {
-        const TNoteList before = variant.notes();
-        if (repairForbiddenLeaps(variant.notes(), variant.key()) > 0)
-            reportMelodyRule("a variant keeps a forbidden leap that no step removes");
-        if (variant.notes() != before)
-            variant.markLeadingTones();
-    }
-}
-
-} // namespace
-
 TMotives TEffect::makeVariants(TSimpleEffect effect, const TMotive& source) {
     const TMotive melody = melodyOf(source);
     TMotives variants;
@@ -129,7 +115,8 @@ TMotives TEffect::makeVariants(TSimpleEffect effect, const TMotive& source) {
         break;
     }
     if (scheme_.schoolHarmony())
-        keepMelodicRules(variants);
+        for (TMotive& variant : variants)
+            keepMelodicRules(variant);
     return variants;
 }
 
@@ -169,22 +156,10 @@ TMotives TEffect::rhythmVariants(const TMotive& source) const {
     });
     if (!scheme_.schoolHarmony())
         return variants;
-    // Where ten draws found nothing new, the first neighbouring rhythm that is new stands in;
-    // when there is none, the variant stays as drawn and the reason is reported.
-    const TMotives neighbours = neighbouringRhythms(source);
-    for (std::size_t v = 0; v < variants.size(); ++v) {
-        const TMotives earlier(variants.begin(), variants.begin() + std::ptrdiff_t(v));
-        if (isFreshVariant(variants[v], source, earlier))
-            continue;
-        auto fresh = std::find_if(neighbours.begin(), neighbours.end(), [&](const TMotive& m) {
-            return isFreshVariant(m, source, earlier);
-        });
-        if (fresh != neighbours.end())
-            variants[v] = *fresh;
-        else
-            reportMelodyRule("the rhythm has no other arrangement for variant " +
-                             std::to_string(v + 1));
-    }
+    for (std::size_t v = 0; v < variants.size(); ++v)
+        replaceStaleRhythm(variants[v], source,
+                           TMotives(variants.begin(), variants.begin() + std::ptrdiff_t(v)),
+                           int(v) + 1);
     return variants;
 }
 
@@ -205,4 +180,18 @@ TMotives TEffect::otherVariants(const TMotive& source) const {
         variants.push_back(variant);
     }
     return variants;
+}
+
+void replaceStaleRhythm(TMotive& variant, const TMotive& source, const TMotives& earlier,
+                        int number) {
+    if (isFreshVariant(variant, source, earlier))
+        return;
+    const TMotives neighbours = TEffect::neighbouringRhythms(variant);
+    auto fresh = std::find_if(neighbours.begin(), neighbours.end(),
+                              [&](const TMotive& m) { return isFreshVariant(m, source, earlier); });
+    if (fresh != neighbours.end())
+        variant.notes() = fresh->notes();
+    else
+        reportMelodyRule("the rhythm has no other arrangement for variant " +
+                         std::to_string(number));
 }

@@ -132,6 +132,18 @@ int repairForbiddenLeaps(TNoteList& notes, const TKey& key, int previousPitch) {
     return left;
 }
 
+void keepMelodicRules(TMotive& variant) {
+    const TNoteList before = variant.notes();
+    if (repairForbiddenLeaps(variant.notes(), variant.key()) > 0)
+        reportMelodyRule("a variant keeps a forbidden leap that no step removes");
+    if (variant.notes() == before)
+        return;
+    variant.markLeadingTones();
+    for (TNote& note : variant.notes())
+        if (const TChord* chord = variant.chordOfMeasureAt(note.time()))
+            note.setChordingNote(chord->isChordTone(variant.key(), note.pitch()));
+}
+
 TMelodyFaults melodyFaults(const TMotive& motive, const TMelodyPlace& place) {
     TMelodyFaults faults;
     const TKey& key = motive.key();

@@ -48,6 +48,10 @@ TMelodyPlace melodyPlace(const TPeriodData& period, const TMotive& motive);
 // before the run. Returns the number of forbidden intervals no step could remove.
 int repairForbiddenLeaps(TNoteList& notes, const TKey& key, int previousPitch = NO_PITCH);
 
+// A developed variant under school harmony: its forbidden leaps repaired by steps (what no
+// step removes is reported), its leading tones and chord-tone marks brought up to date.
+void keepMelodicRules(TMotive& variant);
+
 // The faults of one motive's melody, counted as a teacher would read them.
 struct TMelodyFaults {
     int forbiddenLeaps = 0;   // augmented seconds and tritones, the one into the motive included

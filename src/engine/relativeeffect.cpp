@@ -1,5 +1,6 @@
 #include "engine/relativeeffect.h"
 
+#include "engine/melodyrules.h"
 #include "engine/scheme.h"
 #include "model/notelist.h"
 #include "model/random.h"
@@ -13,7 +14,7 @@ void TRelativeEffect::setSource(const TMotive& source) {
     for (TMotive& variant : variants_)
         variant = source_;
     if (isReadyFor(source_))
-        computeVariants();
+        computeUnderRules();
     for (TMotive& variant : variants_)
         variant.notifyChanged();
 }
@@ -23,7 +24,7 @@ void TRelativeEffect::variantHarmonised(int i) {
     for (TMotive& variant : variants_)
         variant.chords() = chords;
     if (isReadyFor(variant(i)))
-        computeVariants();
+        computeUnderRules();
     for (TMotive& variant : variants_)
         variant.notifyChanged();
 }
@@ -45,8 +46,21 @@ bool TRelativeEffect::more() {
     return true;
 }
 
-void TRelativeEffect::recompute() {
+void TRelativeEffect::computeUnderRules() {
     computeVariants();
+    if (!scheme_.schoolHarmony())
+        return;
+    for (int i = 0; i < VARIANT_COUNT; ++i) {
+        if (kind() == TRelativeEffectKind::RHYTHM) {
+            const TMotives earlier(variants_.begin(), variants_.begin() + i);
+            replaceStaleRhythm(variant(i), source_, earlier, i + 1);
+        }
+        keepMelodicRules(variant(i));
+    }
+}
+
+void TRelativeEffect::recompute() {
+    computeUnderRules();
     for (TMotive& variant : variants_)
         variant.notifyChanged();
 }

@@ -85,6 +85,8 @@ protected:
 
 private:
     void recompute();
+    // computeVariants, then under school harmony the melodic rules on every variant.
+    void computeUnderRules();
 
     TDesign design_;
     TMotive source_;

@@ -1,6 +1,7 @@
 #include "cli/generatecommand.h"
 #include "engine/effect.h"
 #include "engine/melodyrules.h"
+#include "engine/relativeeffect.h"
 #include "engine/scheme.h"
 #include "files/engmessagebundle.h"
 #include "files/newperiodchoices.h"
@@ -98,6 +99,20 @@ void developAndCount(const TPeriodData& period, TScheme& scheme, TMelodyTally& t
                 tally.variantLeaps += melodyFaults(variant, {}).forbiddenLeaps;
                 if (kind == TSimpleEffect::RHYTHM && variant.notes() == motive->notes())
                     ++tally.rhythmSameAsSource;
+            }
+        }
+        if (!motive->isHarmonised())
+            continue;
+        for (TRelativeEffectKind kind :
+             {TRelativeEffectKind::SEQUENCE_UP, TRelativeEffectKind::REPEAT,
+              TRelativeEffectKind::VARIATION, TRelativeEffectKind::RHYTHM,
+              TRelativeEffectKind::PIECE, TRelativeEffectKind::OTHER}) {
+            const auto relative = makeRelativeEffect(kind, scheme);
+            relative->setSource(*motive);
+            for (int i = 0; i < VARIANT_COUNT; ++i) {
+                ++tally.variants;
+                tally.emptyVariants += relative->variant(i).notes().empty() ? 1 : 0;
+                tally.variantLeaps += melodyFaults(relative->variant(i), {}).forbiddenLeaps;
             }
         }
     }
