@@ -12,8 +12,9 @@ core=(cmake ninja-build g++ pkg-config clang-format libgtest-dev libgmock-dev li
       libasound2-dev)
 # The desktop application: Qt 6 Widgets, the font the glyph sheet is drawn with, and an X
 # server with tools for looking at the windows in tests.
-# MuseScore 3 converts the exported MusicXML back to MIDI in a round-trip test (about 50 MB);
-# desktop-file-utils and libxml2-utils check the installed desktop entry and file type.
+# MuseScore 3 reads the exported MusicXML back in a round-trip test: notes, numerals, tempo
+# (about 50 MB). desktop-file-utils and libxml2-utils check the installed desktop entry and
+# file type.
 gui=(qt6-base-dev qt6-svg-dev libgl-dev fonts-freefont-ttf xvfb xauth xdotool imagemagick
      musescore3 desktop-file-utils libxml2-utils)
 packages=("${core[@]}")

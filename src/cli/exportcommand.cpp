@@ -41,6 +41,7 @@ std::optional<int> runExportCommand(const std::string& command,
     TPeriodData period;
     if (!readPeriodOrReport(period, input, bundle, err))
         return EXIT_FILE_ERROR;
+    period.setName(input); // as the window names what it opens: the score's title
     try {
         if (command == "export-midi") {
             exportMidi(period, output);

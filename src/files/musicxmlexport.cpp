@@ -134,17 +134,17 @@ void writeMark(pugi::xml_node measure, const std::string& letter) {
     element(element(direction, "direction-type"), "rehearsal", letter);
 }
 
+// The analysis of one chord, twice: for the eye, the numeral with its figures as words below
+// the bass staff, which every reader shows alike; for readers that analyse, a harmony that is
+// not printed, its Roman numeral as a function relative to the key (the form both MusicXML 3.1
+// and 4.0 define), with the chord's kind and inversion.
 void writeHarmony(pugi::xml_node measure, const TWrittenHarmony& harmony, int staff) {
     const THarmonyAnalysis& analysis = harmony.analysis;
     pugi::xml_node node = element(measure, "harmony");
+    node.append_attribute("print-object") = "no";
     node.append_attribute("placement") = "below";
-    pugi::xml_node numeral = element(node, "numeral");
-    element(numeral, "numeral-root", analysis.degree).append_attribute("text") =
-        analysis.numeral.c_str();
-    pugi::xml_node key = element(numeral, "numeral-key");
-    element(key, "numeral-fifths", harmony.keySign);
-    element(key, "numeral-mode", harmony.minor ? "harmonic minor" : "major");
-    element(node, "kind", analysis.kind).append_attribute("text") = analysis.figure.c_str();
+    element(node, "function", analysis.numeral);
+    element(node, "kind", analysis.kind).append_attribute("text") = "";
     element(node, "inversion", analysis.inversion);
     if (analysis.raisedFifth) {
         pugi::xml_node degree = element(node, "degree");
@@ -153,6 +153,11 @@ void writeHarmony(pugi::xml_node measure, const TWrittenHarmony& harmony, int st
         element(degree, "degree-type", "alter");
     }
     element(node, "staff", staff);
+
+    pugi::xml_node direction = element(measure, "direction");
+    direction.append_attribute("placement") = "below";
+    element(element(direction, "direction-type"), "words", analysisText(analysis));
+    element(direction, "staff", staff);
 }
 
 struct TVoicePlace {
@@ -300,9 +305,14 @@ struct TStringWriter : pugi::xml_writer {
     }
 };
 
-std::string titleOf(const TPeriodData& period) {
-    const std::string stem = std::filesystem::path(period.name()).stem().string();
-    return stem.empty() ? period.name() : stem;
+// The name the program gives a composition that was never saved names nothing: the exported
+// file's name does, when there is one.
+std::string titleOf(const TPeriodData& period, const std::filesystem::path& file) {
+    const bool named = !period.name().empty() && period.name() != "Untitled";
+    const std::filesystem::path source =
+        named || file.stem().empty() ? std::filesystem::path(period.name()) : file;
+    const std::string stem = source.stem().string();
+    return stem.empty() ? source.string() : stem;
 }
 
 } // namespace
@@ -311,18 +321,18 @@ double quarterNotesPerMinute(int tempo) {
     return 7500.0 / std::max(1, 200 - tempo);
 }
 
-std::string musicXmlDocument(const TPeriodData& period) {
+std::string musicXmlDocument(const TPeriodData& period, const std::string& title) {
     const TScoreLayout layout = layoutScore(period);
     pugi::xml_document document;
     pugi::xml_node declaration = document.append_child(pugi::node_declaration);
     declaration.append_attribute("version") = "1.0";
     declaration.append_attribute("encoding") = "UTF-8";
     document.append_child(pugi::node_doctype)
-        .set_value("score-partwise PUBLIC \"-//Recordare//DTD MusicXML 4.0 Partwise//EN\" "
+        .set_value("score-partwise PUBLIC \"-//Recordare//DTD MusicXML 3.1 Partwise//EN\" "
                    "\"http://www.musicxml.org/dtds/partwise.dtd\"");
     pugi::xml_node score = element(document, "score-partwise");
-    score.append_attribute("version") = "4.0";
-    element(element(score, "work"), "work-title", titleOf(period));
+    score.append_attribute("version") = "3.1";
+    element(element(score, "work"), "work-title", title);
     element(element(element(score, "identification"), "encoding"), "software", "Tonaria");
     pugi::xml_node partList = element(score, "part-list");
     writePart(partList, "P1", "Melody", 1, MELODY_MIDI_PROGRAM);
@@ -339,6 +349,10 @@ std::string musicXmlDocument(const TPeriodData& period) {
     return std::move(out.text);
 }
 
+std::string musicXmlDocument(const TPeriodData& period) {
+    return musicXmlDocument(period, titleOf(period, {}));
+}
+
 void exportMusicXml(const TPeriodData& period, const std::filesystem::path& fileName) {
-    writeFileAtomically(fileName, musicXmlDocument(period));
+    writeFileAtomically(fileName, musicXmlDocument(period, titleOf(period, fileName)));
 }

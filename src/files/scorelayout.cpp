@@ -15,8 +15,6 @@ struct TSpan {
     int end = 0;
     int pitch = NO_PITCH;
     int midi = 0;
-    bool tiedIn = false;  // continues the span before it without being struck again
-    bool tiedOut = false; // the span after it continues it
 };
 
 // A chord and the stretch of time it sounds for.
@@ -25,7 +23,6 @@ struct TChordSegment {
     int end = 0;
     const TChord* chord = nullptr;
     const TKey* key = nullptr;
-    bool held = false; // the previous motive's last chord with the same voices sounds on
 };
 
 // The chord a motive leaves sounding at its end: the chord of its last measure, if it has one.
@@ -48,11 +45,39 @@ void normalise(std::vector<TSpan>& spans, int origin, int end) {
     std::erase_if(spans, [](const TSpan& span) { return span.end <= span.start; });
 }
 
+// The rests that write `length` ticks from `offset` ticks into a beat: plain values, each on a
+// multiple of its own length, so that the rests show the halves and quarters of the beat.
+std::vector<int> restValues(int offset, int length) {
+    static constexpr std::array<int, 6> plain{480, 240, 120, 60, 30, 15};
+    std::vector<int> values;
+    while (length > 0) {
+        int value = length; // off every note value's grid
+        for (int candidate : plain) {
+            if (candidate <= length && offset % candidate == 0) {
+                value = candidate;
+                break;
+            }
+        }
+        values.push_back(value);
+        offset += value;
+        length -= value;
+    }
+    return values;
+}
+
+// Writes one voice into the measures: notes cut at the bar lines and where the beats ask for
+// it, tied; rests that show the beats.
 class TVoiceWriter {
 public:
     TVoiceWriter(TScoreLayout& layout, int voice, int origin, int measureLength, bool hiddenGaps)
         : layout_(layout), voice_(voice), origin_(origin), measureLength_(measureLength),
-          hiddenGaps_(hiddenGaps) {}
+          hiddenGaps_(hiddenGaps), beats_(layout.measure.beatsPerMeasure()),
+          beat_(layout.measure.beatValue()) {
+        if (beat_ < TICKS_PER_SIXTEENTH || measureLength_ % beat_ != 0) {
+            beats_ = 1; // no beats to show: the measure is one
+            beat_ = measureLength_;
+        }
+    }
 
     void write(const std::vector<TSpan>& spans, int end, const std::vector<int>& cuts) {
         int cursor = origin_;
@@ -73,23 +98,62 @@ private:
 
     int nextBar(int time) const { return (time / measureLength_ + 1) * measureLength_; }
 
+    // The note values that write [from, to) of one measure, each with its start. A note that
+    // starts off a beat is cut at the next beat, and fills up to it from the smallest value;
+    // in a measure of four beats only a note from the downbeat crosses the middle; in a meter of
+    // dotted beats a note from a beat that ends off one is cut at the last beat. A rest shows
+    // every beat (a half rest each half of a measure of four) and the parts of its beat.
+    std::vector<std::pair<int, int>> values(int from, int to, bool rest) const {
+        std::vector<std::pair<int, int>> out;
+        const int bar = from / measureLength_ * measureLength_;
+        const int half = beats_ == 4 ? 2 * beat_ : measureLength_;
+        while (from < to) {
+            const int inBar = from - bar;
+            const bool offBeat = inBar % beat_ != 0;
+            int stop = to;
+            if (offBeat) {
+                stop = std::min(to, bar + (inBar / beat_ + 1) * beat_);
+            } else if (rest) {
+                const bool halfRest = beats_ == 4 && inBar % half == 0 && to - from >= half;
+                stop = from + (halfRest ? half : std::min(beat_, to - from));
+            } else if (inBar != 0 && inBar < half) {
+                stop = std::min(to, bar + half);
+            } else if (beat_ % 3 == 0 && (stop - from) % beat_ != 0 && stop - from > beat_) {
+                stop = from + (stop - from) / beat_ * beat_; // a dotted beat shows its end
+            }
+            std::vector<int> lengths;
+            if (!rest || (!offBeat && (stop - from == beat_ || stop - from == half))) {
+                lengths = writtenValues(stop - from);
+                if (offBeat && (stop - bar) % beat_ == 0)
+                    std::reverse(lengths.begin(), lengths.end());
+            } else {
+                lengths = restValues(inBar % beat_, stop - from);
+            }
+            for (int length : lengths) {
+                out.emplace_back(from, length);
+                from += length;
+            }
+        }
+        return out;
+    }
+
     void sound(const TSpan& span) {
         std::vector<TWrittenNote> pieces;
         for (int from = span.start; from < span.end;) {
             const int to = std::min(span.end, nextBar(from));
-            for (int value : writtenValues(to - from)) {
+            for (const auto& [time, length] : values(from, to, false)) {
                 TWrittenNote note;
-                note.time = from;
-                note.length = value;
+                note.time = time;
+                note.length = length;
                 note.pitch = span.pitch;
                 note.midi = span.midi;
                 pieces.push_back(note);
-                from += value;
             }
+            from = to;
         }
         for (std::size_t i = 0; i < pieces.size(); ++i) {
-            pieces[i].tieStop = i > 0 || span.tiedIn;
-            pieces[i].tieStart = i + 1 < pieces.size() || span.tiedOut;
+            pieces[i].tieStop = i > 0;
+            pieces[i].tieStart = i + 1 < pieces.size();
             measureAt(pieces[i].time).voices[static_cast<std::size_t>(voice_)].push_back(pieces[i]);
         }
     }
@@ -111,13 +175,12 @@ private:
                 rest.measureRest = true;
                 voice.push_back(rest);
             } else {
-                for (int value : writtenValues(stop - from)) {
+                for (const auto& [time, length] : values(from, stop, true)) {
                     TWrittenNote rest;
-                    rest.time = from;
-                    rest.length = value;
+                    rest.time = time;
+                    rest.length = length;
                     rest.gap = hiddenGaps_;
                     voice.push_back(rest);
-                    from += value;
                 }
             }
             from = stop;
@@ -129,6 +192,8 @@ private:
     int origin_;
     int measureLength_;
     bool hiddenGaps_;
+    int beats_;
+    int beat_;
 };
 
 // Decides, staff by staff and measure by measure, which notes need an accidental: the first
@@ -248,15 +313,16 @@ TScoreLayout layoutScore(const TPeriodData& period) {
                     const TChord* last = previous ? lastChordOf(*previous) : nullptr;
                     const bool held = last && previous->zatakt() == motive.zatakt() &&
                                       motive.zatakt() != 0 && chords.front().sameVoices(*last);
-                    if (motive.measureCount() == 1) {
-                        segments.push_back({start, end, &chords.front(), &motive.key(), held});
-                    } else {
-                        segments.push_back({start + motive.upbeatStart(), start + length,
-                                            &chords.front(), &motive.key(), held});
-                        if (chords.size() >= 2)
-                            segments.push_back(
-                                {start + length, end, &chords[1], &motive.key(), false});
-                    }
+                    const int firstEnd = motive.measureCount() == 1 ? end : start + length;
+                    const TChordSegment first{start + motive.upbeatStart(), firstEnd,
+                                              &chords.front(), &motive.key()};
+                    // A held chord goes on as one note value with one numeral.
+                    if (held && !segments.empty() && segments.back().end == first.start)
+                        segments.back().end = first.end;
+                    else
+                        segments.push_back(first);
+                    if (motive.measureCount() == 2 && chords.size() >= 2)
+                        segments.push_back({start + length, end, &chords[1], &motive.key()});
                 }
                 offset = end;
                 previous = &motive;
@@ -287,13 +353,7 @@ TScoreLayout layoutScore(const TPeriodData& period) {
             const int pitch = segment.chord->voice(voice);
             if (!isValidPitch(pitch))
                 continue;
-            TSpan span{segment.start, segment.end, pitch, segment.key->midiNote(pitch)};
-            if (segment.held && !spans.empty() && spans.back().end == segment.start &&
-                spans.back().pitch == pitch) {
-                spans.back().tiedOut = true;
-                span.tiedIn = true;
-            }
-            spans.push_back(span);
+            spans.push_back({segment.start, segment.end, pitch, segment.key->midiNote(pitch)});
         }
         normalise(spans, origin, end);
         // The lower voice of each staff stays silent where there is no chord; the upper one
@@ -306,8 +366,7 @@ TScoreLayout layoutScore(const TPeriodData& period) {
         const int at = std::max(segment.start, origin);
         if (at < end)
             layout.measures[static_cast<std::size_t>(at / measureLength)].harmonies.push_back(
-                {at, analyseChord(*segment.chord, *segment.key), segment.key->sign(),
-                 segment.key->isMinor()});
+                {at, analyseChord(*segment.chord, *segment.key)});
     }
     for (const auto& [at, letter] : marks) {
         if (at < end)

@@ -49,9 +49,7 @@ struct TWrittenNote {
 // A chord's place in the analysis.
 struct TWrittenHarmony {
     int time = 0;
-    THarmonyAnalysis analysis;
-    int keySign = 0; // the key the numeral is read in
-    bool minor = false;
+    THarmonyAnalysis analysis; // read in the score's key
 };
 
 enum class TBarline { Plain, Double, Final };

@@ -50,7 +50,8 @@ TEST(CliExport, ExportMusicXmlWritesTheScoreOfTheComposition) {
     ASSERT_EQ(result.status, EXIT_OK) << result.err;
     TPeriodData period;
     readPeriodFile(period, input);
-    EXPECT_EQ(readTextFile(output), musicXmlDocument(period));
+    EXPECT_EQ(readTextFile(output), musicXmlDocument(period, "upbeat"))
+        << "titled after the composition's file";
     const CliRun unwritable =
         run({"export-musicxml", input.string(), (folder / "missing" / "out.musicxml").string()});
     EXPECT_EQ(unwritable.status, EXIT_FILE_ERROR);

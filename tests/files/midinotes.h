@@ -21,6 +21,6 @@ std::vector<TSoundingNote> readMidiNotes(const std::vector<std::uint8_t>& file);
 
 // The MIDI export's notes as a score shows them: times from the first written measure (with
 // an upbeat the file starts a bar before the pickup), the melody on channel 0 and the chord
-// voices joined on channel 1. The first chord of an upbeat period sounds in the file from
-// that earlier bar line; a score can only start it with the pickup.
+// voices joined on channel 1. What sounds before the pickup, which a score cannot show, is cut
+// to it.
 std::vector<TSoundingNote> midiNotesAsScored(const TPeriodData& period);

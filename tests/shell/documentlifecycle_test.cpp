@@ -187,7 +187,8 @@ TEST_F(DocumentLifecycle, MusicXmlExportOffersTheScoresFolderAndAsksBeforeReplac
     const auto name = folder / "song.musicxml";
     dialogs.fileAnswers = {name};
     documents.exportToMusicXml();
-    EXPECT_EQ(readWhole(name), musicXmlDocument(period));
+    EXPECT_EQ(readWhole(name), musicXmlDocument(period, "song"))
+        << "an untitled composition is titled after the file";
     ASSERT_EQ(dialogs.fileChoices.size(), 1u);
     EXPECT_EQ(dialogs.fileChoices[0].suffix, "musicxml");
     EXPECT_EQ(dialogs.fileChoices[0].folder, folder / "xmls");
