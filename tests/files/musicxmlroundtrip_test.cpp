@@ -21,6 +21,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <map>
 
 namespace {
 
@@ -50,10 +51,31 @@ std::string textOf(const pugi::xml_node& node) {
     return text;
 }
 
-// What the program's own score holds: the staff texts in score order and the tempo marks in
-// quarter notes a minute.
+// Ticks (120 to the quarter) of a fraction of a whole note written "n/d".
+int fractionTicks(const std::string& text) {
+    const std::size_t slash = text.find('/');
+    if (slash == std::string::npos)
+        return 0;
+    return 480 * std::stoi(text.substr(0, slash)) / std::stoi(text.substr(slash + 1));
+}
+
+int durationTicks(const pugi::xml_node& element) {
+    static const std::map<std::string, int> values{{"whole", 480}, {"half", 240}, {"quarter", 120},
+                                                   {"eighth", 60}, {"16th", 30},  {"32nd", 15}};
+    const std::string type = element.child_value("durationType");
+    if (type == "measure")
+        return fractionTicks(element.child_value("duration"));
+    const auto found = values.find(type);
+    EXPECT_NE(found, values.end()) << "duration " << type;
+    const int plain = found == values.end() ? 0 : found->second;
+    const int dots = element.child("dots").text().as_int();
+    return dots == 0 ? plain : dots == 1 ? plain * 3 / 2 : plain * 7 / 4;
+}
+
+// What the program's own score holds: the staff texts with their times (ticks from the first
+// measure), and the tempo marks in quarter notes a minute.
 struct TConverted {
-    std::vector<std::string> staffTexts;
+    std::vector<std::pair<int, std::string>> staffTexts;
     std::vector<double> tempos;
 };
 
@@ -61,24 +83,49 @@ TConverted readConverted(const std::filesystem::path& file) {
     pugi::xml_document document;
     EXPECT_TRUE(document.load_file(file.c_str())) << file;
     TConverted converted;
-    for (const pugi::xml_node& staff : document.child("museScore").child("Score").children("Staff"))
-        for (const pugi::xml_node& measure : staff.children("Measure"))
-            for (const pugi::xml_node& voice : measure.children("voice"))
+    for (const pugi::xml_node& staff :
+         document.child("museScore").child("Score").children("Staff")) {
+        int measureStart = 0;
+        for (const pugi::xml_node& measure : staff.children("Measure")) {
+            int length = fractionTicks(measure.attribute("len").value());
+            const bool pickup = length > 0;
+            for (const pugi::xml_node& voice : measure.children("voice")) {
+                int position = 0;
                 for (const pugi::xml_node& element : voice.children()) {
-                    if (std::string(element.name()) == "StaffText")
-                        converted.staffTexts.push_back(textOf(element.child("text")));
-                    if (std::string(element.name()) == "Tempo")
+                    const std::string name = element.name();
+                    if (name == "StaffText")
+                        converted.staffTexts.emplace_back(measureStart + position,
+                                                          textOf(element.child("text")));
+                    else if (name == "Tempo")
                         converted.tempos.push_back(60.0 *
                                                    element.child("tempo").text().as_double());
+                    else if (name == "Chord" || name == "Rest")
+                        position += durationTicks(element);
+                    else if (name == "location")
+                        position += fractionTicks(element.child_value("fractions"));
                 }
+                if (!pickup)
+                    length = std::max(length, position);
+            }
+            measureStart += length;
+        }
+    }
+    std::sort(converted.staffTexts.begin(), converted.staffTexts.end());
     return converted;
 }
 
-// Chords struck in the MIDI export: every bass note starts one, held chords are not struck again.
-std::size_t chordsStruck(const TPeriodData& period) {
-    const auto notes = readMidiNotes(midiFileBytes(period));
-    return static_cast<std::size_t>(std::count_if(
-        notes.begin(), notes.end(), [](const auto& n) { return n.channel == BASS_CHANNEL; }));
+// Where the MIDI export strikes a chord, in ticks from the score's first measure: every bass
+// note starts one, and a held chord is not struck again.
+std::vector<int> chordsStruck(const TPeriodData& period) {
+    const int origin =
+        period.zatakt() > 0 ? period.measure().ticksPerMeasure() - period.zatakt() : 0;
+    std::vector<int> times;
+    for (const TSoundingNote& note : readMidiNotes(midiFileBytes(period))) {
+        if (note.channel == BASS_CHANNEL)
+            times.push_back(note.onset - origin);
+    }
+    std::sort(times.begin(), times.end());
+    return times;
 }
 
 struct TRoundTripCase {
@@ -153,12 +200,18 @@ TEST(MusicXmlRoundTrip, TheNotationProgramReadsEveryFileCleanlyWithNotesNumerals
         EXPECT_EQ(heard(readMidiNotes(bytes)), heard(midiNotesAsScored(period)));
 
         const TConverted converted = readConverted(folder / (std::string(c.name) + ".mscx"));
+        std::vector<int> times;
+        std::vector<std::string> texts;
+        for (const auto& [time, text] : converted.staffTexts) {
+            times.push_back(time);
+            texts.push_back(text);
+        }
+        EXPECT_EQ(times, chordsStruck(period)) << "one numeral under each chord struck";
         std::vector<std::string> numerals;
         for (const TScoreMeasure& measure : layoutScore(period).measures)
             for (const TWrittenHarmony& harmony : measure.harmonies)
                 numerals.push_back(analysisText(harmony.analysis));
-        EXPECT_EQ(numerals.size(), chordsStruck(period)) << "one numeral per chord struck";
-        EXPECT_EQ(converted.staffTexts, numerals);
+        EXPECT_EQ(texts, numerals);
         ASSERT_EQ(converted.tempos.size(), 1u);
         EXPECT_NEAR(converted.tempos[0], 7500.0 / (200 - period.tempo()), 0.01);
     }
