@@ -77,6 +77,7 @@ public:
             beats_ = 1; // no beats to show: the measure is one
             beat_ = measureLength_;
         }
+        dottedBeat_ = beat_ == 90 || beat_ == 180 || beat_ == 360;
     }
 
     void write(const std::vector<TSpan>& spans, int end, const std::vector<int>& cuts) {
@@ -99,10 +100,11 @@ private:
     int nextBar(int time) const { return (time / measureLength_ + 1) * measureLength_; }
 
     // The note values that write [from, to) of one measure, each with its start. A note that
-    // starts off a beat is cut at the next beat, and fills up to it from the smallest value;
-    // in a measure of four beats only a note from the downbeat crosses the middle; in a meter of
-    // dotted beats a note from a beat that ends off one is cut at the last beat. A rest shows
-    // every beat (a half rest each half of a measure of four) and the parts of its beat.
+    // starts off a beat is cut at the next beat, and fills up to it from the smallest value; in
+    // a measure of four beats only a note from the downbeat crosses the middle; a note from a
+    // beat that ends off one is cut at the last beat it reaches, unless it is one value (a
+    // dotted quarter) in a meter of plain beats. A rest shows every beat (a half rest each half
+    // of a measure of four) and the parts of its beat.
     std::vector<std::pair<int, int>> values(int from, int to, bool rest) const {
         std::vector<std::pair<int, int>> out;
         const int bar = from / measureLength_ * measureLength_;
@@ -116,10 +118,13 @@ private:
             } else if (rest) {
                 const bool halfRest = beats_ == 4 && inBar % half == 0 && to - from >= half;
                 stop = from + (halfRest ? half : std::min(beat_, to - from));
-            } else if (inBar != 0 && inBar < half) {
-                stop = std::min(to, bar + half);
-            } else if (beat_ % 3 == 0 && (stop - from) % beat_ != 0 && stop - from > beat_) {
-                stop = from + (stop - from) / beat_ * beat_; // a dotted beat shows its end
+            } else {
+                if (inBar != 0 && inBar < half)
+                    stop = std::min(to, bar + half);
+                const int length = stop - from;
+                if (length > beat_ && length % beat_ != 0 &&
+                    (dottedBeat_ || writtenValues(length).size() > 1))
+                    stop = from + length / beat_ * beat_; // the last beat it reaches shows
             }
             std::vector<int> lengths;
             if (!rest || (!offBeat && (stop - from == beat_ || stop - from == half))) {
@@ -194,6 +199,7 @@ private:
     bool hiddenGaps_;
     int beats_;
     int beat_;
+    bool dottedBeat_ = false; // 6/8 and its kin
 };
 
 // Decides, staff by staff and measure by measure, which notes need an accidental: the first

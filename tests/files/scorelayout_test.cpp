@@ -88,6 +88,20 @@ TEST(ScoreLayout, NotesFromTheBeatKeepTheirValueUnlessTheyHideTheMiddleOfFourBea
               (std::vector<Written>{{0, 180, true}, {180, 60, false}, {240, 120, false}}));
     EXPECT_EQ(writtenMelody(sixEight, {TNote(0, 21, 360)}),
               (std::vector<Written>{{0, 360, false}}));
+    // A quarter and a dotted eighth from the beat show the beat they cross.
+    EXPECT_EQ(writtenMelody(threeFour, {TNote(0, 21, 210), TNote(210, 22, 150)}),
+              (std::vector<Written>{
+                  {0, 120, true}, {120, 90, false}, {210, 30, true}, {240, 120, false}}));
+    EXPECT_EQ(
+        writtenMelody(threeFour, {TNote(0, 21, 120), TNote(120, 22, 210), TNote(330, 21, 30)}),
+        (std::vector<Written>{
+            {0, 120, false}, {120, 120, true}, {240, 90, false}, {330, 30, false}}));
+    // A dotted quarter from a beat of 2/4 or 3/4 stays one value.
+    EXPECT_EQ(writtenMelody(twoFour, {TNote(0, 21, 180), TNote(180, 22, 60)}),
+              (std::vector<Written>{{0, 180, false}, {180, 60, false}}));
+    EXPECT_EQ(
+        writtenMelody(threeFour, {TNote(0, 21, 120), TNote(120, 22, 180), TNote(300, 21, 60)}),
+        (std::vector<Written>{{0, 120, false}, {120, 180, false}, {300, 60, false}}));
     // A quarter and a sixteenth from the beat: cut where the next beat falls.
     EXPECT_EQ(writtenMelody(twoFour, {TNote(0, 21, 150), TNote(150, 22, 90)}),
               (std::vector<Written>{{0, 120, true}, {120, 30, false}, {150, 90, false}}));
