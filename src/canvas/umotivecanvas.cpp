@@ -7,8 +7,6 @@
 #include "canvas/lightmode.h"
 #include "canvas/messagewindow.h"
 #include "canvas/umotivemodes.h"
-#include "engine/harmonisation.h"
-#include "engine/motiveform.h"
 #include "engine/periodharmonisation.h"
 #include "engine/scheme.h"
 #include "engine/variantmodel.h"
@@ -164,20 +162,10 @@ void TUMotiveCanvas::afterHistoryChange() {
 }
 
 bool TUMotiveCanvas::autoHarmonise() {
-    if (service_.cadencesAtPhraseEnds()) {
-        // A motive of the period closes its phrase as the form asks; one outside it (in a
-        // development panel) has no place in the form.
-        const TPeriodData& period = service_.period();
-        if (const std::optional<TMotiveForm> form = motiveForm(period, motive())) {
-            const TMotiveContext context = formContext(periodCells(period), &motive());
-            ::autoHarmonise(motive(), context.motive, context.code, schemeChordTypeNames(),
-                            service_.scheme().random(), &*form);
-            return motive().isHarmonised();
-        }
-    }
-    const TMotiveAndListenerPair context = service_.contextMotive(motive());
-    ::autoHarmonise(motive(), context.motive, context.code, schemeChordTypeNames(),
-                    service_.scheme().random());
+    const TMotiveAndListenerPair strip = service_.contextMotive(motive());
+    const TMotiveContext context{strip.motive, -1, strip.code};
+    harmoniseMotive(motive(), service_.period(), context, schemeChordTypeNames(),
+                    service_.scheme().random(), service_.cadencesAtPhraseEnds());
     return motive().isHarmonised();
 }
 

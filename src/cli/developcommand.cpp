@@ -4,7 +4,6 @@
 #include "cli/periodfiles.h"
 #include "engine/contextmotive.h"
 #include "engine/effect.h"
-#include "engine/harmonisation.h"
 #include "engine/periodharmonisation.h"
 #include "engine/relativeeffect.h"
 #include "engine/scheme.h"
@@ -114,8 +113,8 @@ bool harmoniseInContext(TPeriodData& period, TMotive& motive, TRandomGenerator& 
     if (motive.isHarmonised())
         return true;
     const TMotiveContext context = contextMotive(periodCells(period), &motive);
-    return autoHarmonise(motive, context.motive, context.code, schemeChordTypeNames(), random)
-        .complete();
+    return harmoniseMotive(motive, period, context, schemeChordTypeNames(), random)
+        .outcome.complete();
 }
 
 TPeriodData periodOfVariants(const TPeriodData& source, const TMotives& variants) {

@@ -7,7 +7,6 @@
 #include "engine/contextmotive.h"
 #include "engine/harmonisation.h"
 #include "engine/melodyrules.h"
-#include "engine/motiveform.h"
 #include "engine/periodharmonisation.h"
 #include "files/atomicfile.h"
 #include "files/engmessagebundle.h"
@@ -130,8 +129,6 @@ std::vector<TGeneratedMotive> generatePeriod(TPeriodData& period, TScheme& schem
 
     const std::vector<TContextCell> cells = periodCells(period);
     const std::vector<TMotive*> motives = period.allMotives();
-    const std::vector<TMotiveForm> forms =
-        options.cadences ? periodForms(period) : std::vector<TMotiveForm>{};
     std::vector<TGeneratedMotive> report;
     for (std::size_t i = 0; i < motives.size(); ++i) {
         TMotive& motive = *motives[i];
@@ -141,11 +138,10 @@ std::vector<TGeneratedMotive> generatePeriod(TPeriodData& period, TScheme& schem
         entry.motive = static_cast<int>(i);
         if (!motive.isHarmonised()) {
             // As the harmonise command does it: led on from the motive before, in strip order.
-            const TMotiveContext context =
-                options.cadences ? formContext(cells, &motive) : contextMotive(cells, &motive);
             entry.harmonisation =
-                autoHarmonise(motive, context.motive, context.code, schemeChordTypeNames(),
-                              scheme.random(), options.cadences ? &forms[i] : nullptr);
+                harmoniseMotive(motive, period, contextMotive(cells, &motive),
+                                schemeChordTypeNames(), scheme.random(), options.cadences)
+                    .outcome;
             entry.harmonisedNow = true;
         }
         // Like the canvas, generate nothing over a harmony that could not be completed.

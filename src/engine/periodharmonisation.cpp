@@ -2,10 +2,19 @@
 
 #include "engine/motiveform.h"
 
+#include <algorithm>
+#include <optional>
+
 namespace {
 
 // Sentences are labelled 1 to 4, then the labels repeat.
 constexpr int SENTENCE_LABELS = 4;
+
+int stripIndex(const TPeriodData& period, const TMotive& motive) {
+    const std::vector<const TMotive*> motives = period.allMotives();
+    const auto found = std::find(motives.begin(), motives.end(), &motive);
+    return found == motives.end() ? -1 : static_cast<int>(found - motives.begin());
+}
 
 } // namespace
 
@@ -22,25 +31,43 @@ std::vector<TContextCell> periodCells(const TPeriodData& period) {
     return cells;
 }
 
+TMotiveHarmonisation harmoniseMotive(TMotive& motive, const TPeriodData& period,
+                                     const TMotiveContext& stripContext,
+                                     const std::vector<std::string>& chordTypes,
+                                     TRandomGenerator& random, bool cadences) {
+    TMotiveHarmonisation entry;
+    entry.motive = stripIndex(period, motive);
+    entry.alreadyHarmonised = motive.isHarmonised();
+    entry.context = stripContext;
+    std::optional<TMotiveForm> form;
+    if (cadences && entry.motive >= 0) {
+        form = motiveForm(period, motive);
+        entry.context = formContext(periodCells(period), &motive);
+    }
+    entry.outcome = autoHarmonise(motive, entry.context.motive, entry.context.code, chordTypes,
+                                  random, form ? &*form : nullptr);
+    return entry;
+}
+
 std::vector<TMotiveHarmonisation> harmonisePeriod(TPeriodData& period,
                                                   const std::vector<std::string>& chordTypes,
                                                   TRandomGenerator& random, bool cadences) {
     const std::vector<TContextCell> cells = periodCells(period);
     const std::vector<TMotive*> motives = period.allMotives();
-    const std::vector<TMotiveForm> forms =
-        cadences ? periodForms(period) : std::vector<TMotiveForm>{};
     std::vector<TMotiveHarmonisation> report;
     for (std::size_t i = 0; i < motives.size(); ++i) {
         TMotive& motive = *motives[i];
-        TMotiveHarmonisation entry;
-        entry.motive = static_cast<int>(i);
-        entry.alreadyHarmonised = motive.isHarmonised();
         // Earlier motives are harmonised by now, so the later ones continue from them.
-        entry.context = cadences ? formContext(cells, &motive) : contextMotive(cells, &motive);
-        if (!entry.alreadyHarmonised)
-            entry.outcome = autoHarmonise(motive, entry.context.motive, entry.context.code,
-                                          chordTypes, random, cadences ? &forms[i] : nullptr);
-        report.push_back(entry);
+        if (!motive.isHarmonised()) {
+            report.push_back(harmoniseMotive(motive, period, contextMotive(cells, &motive),
+                                             chordTypes, random, cadences));
+            continue;
+        }
+        TMotiveHarmonisation kept;
+        kept.motive = static_cast<int>(i);
+        kept.alreadyHarmonised = true;
+        kept.context = cadences ? formContext(cells, &motive) : contextMotive(cells, &motive);
+        report.push_back(kept);
     }
     return report;
 }

@@ -157,3 +157,89 @@ TEST(HarmonisePeriod, CellsCarryTheSentenceLabelNumbers) {
         EXPECT_EQ(cells[i].motive, p.allMotives()[i]);
     }
 }
+
+namespace {
+
+// Four sentences of four phrases of four motives.
+TPeriodData fullPeriod(std::int16_t upbeat) {
+    const TKey key(2, MINOR);
+    const TMeasure measure(3, 120);
+    TPeriodData p;
+    p.setKey(key);
+    p.setMeasure(measure);
+    p.setZatakt(upbeat);
+    for (int s = 0; s < 4; ++s) {
+        TSentenceData sentence;
+        for (int ph = 0; ph < 4; ++ph)
+            sentence.phrases().emplace_back(4, SUFFIX_A, key, measure, upbeat);
+        p.sentences().push_back(sentence);
+    }
+    return p;
+}
+
+} // namespace
+
+// The canvas harmonises one cell at a time with the strip's cells, one of them selected; done in
+// strip order that must give what the period harmonisation gives.
+TEST(HarmoniseMotive, GivesThePeriodHarmonisationsChordsInEveryCell) {
+    for (const bool cadences : {false, true}) {
+        for (const std::int16_t upbeat : {std::int16_t(0), std::int16_t(120)}) {
+            TPeriodData whole = fullPeriod(upbeat);
+            TPeriodData oneByOne = whole;
+            TRandomGenerator forWhole;
+            TRandomGenerator forCells;
+            const auto report = harmonisePeriod(whole, schemeChordTypeNames(), forWhole, cadences);
+
+            std::vector<TContextCell> cells = periodCells(oneByOne);
+            ASSERT_EQ(cells.size(), 64u);
+            cells[37].selected = true;
+            const std::vector<TMotive*> motives = oneByOne.allMotives();
+            for (std::size_t i = 0; i < motives.size(); ++i) {
+                const TMotiveHarmonisation entry =
+                    harmoniseMotive(*motives[i], oneByOne, contextMotive(cells, motives[i]),
+                                    schemeChordTypeNames(), forCells, cadences);
+                const std::string where = "cell " + std::to_string(i) +
+                                          (cadences ? ", cadences" : "") + ", upbeat " +
+                                          std::to_string(upbeat);
+                EXPECT_EQ(entry.motive, static_cast<int>(i)) << where;
+                EXPECT_EQ(entry.context.code, report[i].context.code) << where;
+                EXPECT_EQ(entry.context.cell, report[i].context.cell) << where;
+                EXPECT_EQ(entry.outcome.unmetForm, report[i].outcome.unmetForm) << where;
+                // A sentence opening without an upbeat runs on from the sentence before only
+                // when the phrases close with cadences.
+                if (i > 0 && i % 16 == 0 && upbeat == 0) {
+                    EXPECT_EQ(entry.context.code, cadences ? CONTEXT_NEW_GROUP : CONTEXT_NONE)
+                        << where;
+                    EXPECT_EQ(entry.context.motive, cadences ? motives[i - 1] : nullptr) << where;
+                }
+                const TMotive& expected = *whole.allMotives()[i];
+                ASSERT_EQ(motives[i]->chords().size(), expected.chords().size()) << where;
+                for (std::size_t c = 0; c < expected.chords().size(); ++c) {
+                    EXPECT_EQ(motives[i]->chords()[c].name(), expected.chords()[c].name()) << where;
+                    EXPECT_TRUE(motives[i]->chords()[c].sameVoices(expected.chords()[c]))
+                        << where << ", chord " << c;
+                }
+            }
+            EXPECT_EQ(forCells.state(), forWhole.state());
+        }
+    }
+}
+
+// A motive shown outside the strip (in a development panel) follows the selected cell and has
+// no place in the period's form.
+TEST(HarmoniseMotive, AMotiveOutsideThePeriodFollowsTheSelectedCell) {
+    TPeriodData p = fullPeriod(0);
+    TRandomGenerator random;
+    harmonisePeriod(p, schemeChordTypeNames(), random, true);
+    std::vector<TContextCell> cells = periodCells(p);
+    cells[5].selected = true;
+    TMotive outside = *p.allMotives()[15];
+    outside.chords().clear();
+    const TMotiveHarmonisation entry = harmoniseMotive(outside, p, contextMotive(cells, &outside),
+                                                       schemeChordTypeNames(), random, true);
+    EXPECT_EQ(entry.motive, -1);
+    EXPECT_EQ(entry.context.code, CONTEXT_CONTINUES);
+    EXPECT_EQ(entry.context.motive, p.allMotives()[5]);
+    EXPECT_TRUE(entry.outcome.unmetForm.empty());
+    EXPECT_TRUE(outside.isHarmonised());
+}
