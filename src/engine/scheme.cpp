@@ -1,14 +1,14 @@
 #include "engine/scheme.h"
 
 #include "engine/motivegenerator.h"
+#include "engine/schemegenerator.h"
 #include "engine/turnappliers.h"
 #include "model/chordcatalogue.h"
 #include "model/schemechords.h"
 
 #include <string>
 
-TScheme::TScheme(TRandomGenerator& random)
-    : random_(random), rhythm_(random), pitch_(random), generator_(this) {
+TScheme::TScheme(TRandomGenerator& random) : random_(random), rhythm_(random), pitch_(random) {
     for (const std::string& type : schemeChordTypeNames())
         chords_.push_back(chordOfType(type));
 }
@@ -16,6 +16,10 @@ TScheme::TScheme(TRandomGenerator& random)
 void TScheme::resetCursors() {
     rhythm_.resetCursor();
     pitch_.resetCursor();
+}
+
+int TScheme::runCommand(int command, const TMeasure& measure, bool inOrder) {
+    return TSchemeGenerator().run(command, *this, measure, inOrder);
 }
 
 TDurations TScheme::rhythmContrastSource() const {

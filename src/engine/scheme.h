@@ -5,7 +5,6 @@
 #include "engine/pitchscheme.h"
 #include "engine/rhythmlayout.h"
 #include "engine/rhythmscheme.h"
-#include "engine/schemegenerator.h"
 #include "engine/schemelistener.h"
 #include "engine/scvariant.h"
 #include "engine/turn.h"
@@ -43,7 +42,6 @@ public:
     void setRhythmListener(TSchemeListener* listener) { rhythm_.setListener(listener); }
     TSchemeListener* pitchListener() const { return pitch_.listener(); }
     void setPitchListener(TSchemeListener* listener) { pitch_.setListener(listener); }
-    TSchemeGenerator& generator() { return generator_; }
     TRandomGenerator& random() const { return random_; }
     TRhythmScheme& rhythmScheme() { return rhythm_; }
     const TRhythmScheme& rhythmScheme() const { return rhythm_; }
@@ -59,6 +57,11 @@ public:
     // Key and meter of the last generation or candidate query.
     const TKey& key() const { return key_; }
     const TMeasure& measure() const { return measure_; }
+
+    // Runs one of the forty scheme commands (TSchemeCommand) on this scheme in `measure`;
+    // `inOrder` is the mode of the half it writes. Returns the command whose button shows
+    // pressed: for a contrast command the generator it ran, otherwise -1.
+    int runCommand(int command, const TMeasure& measure, bool inOrder);
 
     // Rhythm scheme.
     const TDurations& durations() const { return rhythm_.durations(); }
@@ -143,6 +146,5 @@ private:
     // Copies rather than pointers: the motive they came from may be gone by the next query.
     TKey key_;
     TMeasure measure_;
-    TSchemeGenerator generator_;
     bool schoolHarmony_ = false;
 };

@@ -136,13 +136,11 @@ void restFill(TDurations& out, int from, int to, bool withRests, TRandomGenerato
     }
 }
 
-int TSchemeGenerator::runSchemeCommand(int command, TScheme* scheme, const TMeasure& measure,
-                                       bool inOrder) {
-    TScheme& target = scheme ? *scheme : *scheme_;
+int TSchemeGenerator::run(int command, TScheme& scheme, const TMeasure& measure, bool inOrder) {
     if (command >= 0 && command < FIRST_PITCH_COMMAND)
-        return runRhythmCommand(command, target, measure, inOrder);
+        return runRhythmCommand(command, scheme, measure, inOrder);
     if (command >= FIRST_PITCH_COMMAND && command < SCHEME_COMMAND_COUNT)
-        return runPitchCommand(command, target, inOrder);
+        return runPitchCommand(command, scheme, inOrder);
     return -1;
 }
 

@@ -10,15 +10,13 @@ class TScheme;
 
 // Writes rhythm and pitch schemes of a musical category into its scheme: short or long
 // durations, uniform or jerky rhythm, chord or non-chord turns and so on, with a contrast
-// form of each category that reads the Motive for Contrast. Holds no state of its own.
+// form of each category that reads the Motive for Contrast. Holds no state of its own: the
+// scheme runs its commands through it (TScheme::runCommand).
 class TSchemeGenerator {
 public:
-    explicit TSchemeGenerator(TScheme* scheme) : scheme_(scheme) {}
-
-    // Runs a TSchemeCommand (0..39) on `scheme` (the bound scheme when null). `inOrder` is the mode
-    // of the half it writes. Returns the category button to show pressed (contrast commands only),
-    // otherwise -1.
-    int runSchemeCommand(int command, TScheme* scheme, const TMeasure& measure, bool inOrder);
+    // Runs a TSchemeCommand (0..39) on `scheme`. `inOrder` is the mode of the half it writes.
+    // Returns the category button to show pressed (contrast commands only), otherwise -1.
+    int run(int command, TScheme& scheme, const TMeasure& measure, bool inOrder);
 
 private:
     int runRhythmCommand(int command, TScheme& scheme, const TMeasure& measure, bool inOrder);
@@ -34,8 +32,6 @@ private:
 
     int rhythmContrast(int command, TScheme& scheme, const TMeasure& measure, bool inOrder);
     int pitchContrast(int command, TScheme& scheme, bool inOrder);
-
-    TScheme* scheme_;
 };
 
 // The fillers of the category generators, exposed for their tests.

@@ -79,10 +79,10 @@ void TCommonSet::build(TGatherer* gatherer) {
     showButton_->installEventFilter(this);
 
     for (int position = 0; position < COMMAND_COUNT; ++position) {
-        const int id = firstCommand_ + position;
-        auto* button = new TFlatButtonWithID(this, flatGroup_, schemeCommandGlyph(id),
-                                             schemeCommandGlyph(id), id);
-        button->setHint(text(service_, schemeCommandKey(id)));
+        const TSchemeCommandEntry& entry = *schemeCommandEntry(firstCommand_ + position);
+        auto* button = new TFlatButtonWithID(this, flatGroup_, schemeCommandGlyph(entry.command),
+                                             schemeCommandGlyph(entry.command), entry.command);
+        button->setHint(text(service_, entry.hintKey));
         button->setListeners(this, this);
         buttons_[std::size_t(position)] = button;
     }
@@ -91,13 +91,12 @@ void TCommonSet::build(TGatherer* gatherer) {
 void TCommonSet::placeCommandButtons(int left) {
     const int columnWidth = (width() - left - MARGIN) / COMMAND_COLUMNS;
     for (int position = 0; position < COMMAND_COUNT; ++position) {
-        // Categories fill the columns top to bottom; the fourth of every four ids is a scheme
-        // button, in the row below.
-        const int column = position / 4;
-        const int row = position % 4;
+        // Categories fill the columns top to bottom; the scheme buttons stand in the row below.
+        const TSchemeCommandEntry& entry = *schemeCommandEntry(firstCommand_ + position);
+        const int row = entry.row;
         const int top =
             MARGIN + row * (COMMAND_ROW_HEIGHT + COMMAND_ROW_GAP) + (row == CATEGORY_ROWS ? 2 : 0);
-        buttons_[std::size_t(position)]->setGeometry(left + column * columnWidth, top,
+        buttons_[std::size_t(position)]->setGeometry(left + entry.category * columnWidth, top,
                                                      columnWidth - 1, COMMAND_ROW_HEIGHT);
     }
 }
@@ -176,8 +175,7 @@ void TCommonSet::buttonPressed(QWidget* button) {
 }
 
 void TCommonSet::runCommand(TFlatButtonWithID* button) {
-    const int shown = scheme_.generator().runSchemeCommand(button->id(), &scheme_,
-                                                           service_.period().measure(), inOrder());
+    const int shown = scheme_.runCommand(button->id(), service_.period().measure(), inOrder());
     if (shown < 0)
         return;
     TFlatButtonWithID* category = buttonOfCommand(shown);

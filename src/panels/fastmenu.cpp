@@ -19,27 +19,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// The commands that clear or reset a scheme in place: the anchor keeps its notes.
-bool regenerates(int command) {
-    return command != CLEAR_DURATIONS && command != DEFAULT_DURATIONS && command != CLEAR_TURNS &&
-           command != DEFAULT_TURNS;
-}
-
-// The scheme's turns, each with the direction of the design's turn at its place (taken
-// cyclically), so that a new pitch scheme keeps the motive's rise and fall.
-TTurnsWithDir turnsWithDesignDirections(const TTurns& turns, const TTurnsWithDir& design) {
-    TTurnsWithDir out;
-    for (std::size_t i = 0; i < turns.size(); ++i) {
-        const bool up = design.empty() || design[i % design.size()].up;
-        out.emplace_back(turns[i], up);
-    }
-    return out;
-}
-
-} // namespace
-
 TFastMenu::TFastMenu(QWidget* owner, TBaseService& service)
     : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint), service_(service),
       schemeView_(new TFastSchemePanel(this, service.scheme())) {

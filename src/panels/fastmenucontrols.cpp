@@ -39,11 +39,8 @@ constexpr int CLIENT_HEIGHT = LAST_ROW_TOP + ROW_HEIGHT + MARGIN;
 
 // What each category generator's button shows: a few of the durations or turns it favours.
 // The contrast command of a category shows its first generator's picture with the contrast mark.
-TButtonPicture categoryPicture(int command) {
-    const bool pitch = command >= FIRST_PITCH_COMMAND;
-    const int local = command % FIRST_PITCH_COMMAND;
-    const int category = local / 4;
-    const int generator = local % 4; // 0 and 1 the pair, 2 the contrast
+TButtonPicture categoryPicture(const TSchemeCommandEntry& entry) {
+    const bool pitch = isPitchCommand(entry.command);
     static const std::vector<std::vector<int>> rhythms = {
         {30, 30},      {240},     {60, 60},  {90, 30}, {120, 60, 30},
         {30, 60, 120}, {60, -60}, {60, 120}, {60},     {30, 90, 240}};
@@ -57,19 +54,18 @@ TButtonPicture categoryPicture(int command) {
                                                         {NEIGHBOUR, CHORD_LEAP_2},
                                                         {CHORD_LEAP_1},
                                                         {CHORD_LEAP_1, NEIGHBOUR, APPOGGIATURA}};
-    const std::size_t row = static_cast<std::size_t>(2 * category + (generator == 1 ? 1 : 0));
+    const std::size_t row = static_cast<std::size_t>(2 * entry.category + (entry.row == 1 ? 1 : 0));
     TButtonPicture picture;
     for (const int value : pitch ? turns[row] : rhythms[row])
         picture.glyphs.push_back(pitch ? turnGlyph(value) : durationGlyph(value));
-    picture.contrastMark = generator == 2;
+    picture.contrastMark = entry.kind == TSchemeCommandKind::CONTRAST;
     return picture;
 }
 
 // Clear, default, random, invert and mix.
-TButtonPicture schemePicture(int command) {
-    const int which = (command % FIRST_PITCH_COMMAND) / 4;
+TButtonPicture schemePicture(const TSchemeCommandEntry& entry) {
     TButtonPicture picture;
-    switch (which) {
+    switch (entry.category) {
     case 0:
         picture.glyphs = {glyphRect(TGlyph::Delete)};
         break;
@@ -89,20 +85,15 @@ TButtonPicture schemePicture(int command) {
     return picture;
 }
 
-bool isSchemeCommand(int command) {
-    return command % 4 == 3;
-}
-
 // Where a command button stands inside its group: categories top to bottom, then the next
 // column; the scheme commands in one row below.
-QPoint commandPlace(int command) {
-    const int local = command % FIRST_PITCH_COMMAND;
-    const int left = (command >= FIRST_PITCH_COMMAND ? PITCH_GROUP_LEFT : MARGIN) + PADDING;
+QPoint commandPlace(const TSchemeCommandEntry& entry) {
+    const int left = (isPitchCommand(entry.command) ? PITCH_GROUP_LEFT : MARGIN) + PADDING;
     const int top = MARGIN + PADDING;
-    const int column = local / 4;
-    if (isSchemeCommand(command))
-        return {left + column * COMMAND_STEP, top + 3 * COMMAND_STEP + 3};
-    return {left + column * COMMAND_STEP, top + (local % 4) * COMMAND_STEP};
+    const int x = left + entry.category * COMMAND_STEP;
+    if (entry.kind == TSchemeCommandKind::SCHEME)
+        return {x, top + 3 * COMMAND_STEP + 3};
+    return {x, top + entry.row * COMMAND_STEP};
 }
 
 QString bundleText(TBaseService& service, const char* key) {
@@ -185,16 +176,19 @@ TPictureButton* TFastMenu::addFlatButton(FlatButton which, const char* hintKey, 
 void TFastMenu::buildControls() {
     // Controls are made in the order the Tab key walks them: each half of the scheme with
     // its row, then the modes, then navigation.
-    auto addCommands = [this](int first) {
-        for (int command = first; command < first + FIRST_PITCH_COMMAND; ++command) {
-            TButtonPicture picture =
-                isSchemeCommand(command) ? schemePicture(command) : categoryPicture(command);
+    auto addCommands = [this](bool pitch) {
+        for (const TSchemeCommandEntry& entry : SCHEME_COMMANDS) {
+            if (isPitchCommand(entry.command) != pitch)
+                continue;
+            TButtonPicture picture = entry.kind == TSchemeCommandKind::SCHEME
+                                         ? schemePicture(entry)
+                                         : categoryPicture(entry);
             auto* button =
-                new TPictureButton(this, &commandGroup_, std::move(picture), command, false);
-            button->setGeometry(QRect(commandPlace(command), QSize(COMMAND_SIZE, COMMAND_SIZE)));
-            button->setHint(bundleText(service_, schemeCommandKey(command)));
+                new TPictureButton(this, &commandGroup_, std::move(picture), entry.command, false);
+            button->setGeometry(QRect(commandPlace(entry), QSize(COMMAND_SIZE, COMMAND_SIZE)));
+            button->setHint(bundleText(service_, entry.hintKey));
             button->setListeners(this, this);
-            commands_[static_cast<std::size_t>(command)] = button;
+            commands_[static_cast<std::size_t>(entry.command)] = button;
         }
     };
     auto addSchemeRow = [this](int left, std::array<FlatButton, 4> buttons,
@@ -205,13 +199,13 @@ void TFastMenu::buildControls() {
                           SCHEME_ROW_TOP + PADDING, TALL_BUTTON_WIDTH, TALL_BUTTON_HEIGHT, drop);
         }
     };
-    addCommands(0);
+    addCommands(false);
     addSchemeRow(
         MARGIN,
         {DROP_FOR_RHYTHM, RHYTHM_CONTRAST_MOTIVE, SHOW_RHYTHM_CONTRAST_MOTIVE, SHOW_RHYTHM_SCHEME},
         {"drag drop for ryhtm", "motive for contrast", "show motive for contrast",
          "current motive rythm scheme"});
-    addCommands(FIRST_PITCH_COMMAND);
+    addCommands(true);
     addSchemeRow(
         PITCH_GROUP_LEFT,
         {DROP_FOR_PITCH, PITCH_CONTRAST_MOTIVE, SHOW_PITCH_CONTRAST_MOTIVE, SHOW_PITCH_SCHEME},

@@ -189,10 +189,8 @@ TEST(GenerateMotive, InvariantsOverManyDraws) {
         const int length = meter.ticksPerMeasure();
         const int upbeat = draws.draw(2) == 0 ? 0 : 30 * (1 + draws.draw(length / 30 - 1));
         scheme.setUpbeat(static_cast<std::int16_t>(upbeat));
-        scheme.generator().runSchemeCommand(draws.draw(20), nullptr, meter,
-                                            scheme.durationsInOrder());
-        scheme.generator().runSchemeCommand(20 + draws.draw(20), nullptr, meter,
-                                            scheme.turnsInOrder());
+        scheme.runCommand(draws.draw(20), meter, scheme.durationsInOrder());
+        scheme.runCommand(20 + draws.draw(20), meter, scheme.turnsInOrder());
         if (draws.draw(5) == 0)
             scheme.setDurations(scheme.durations(), !scheme.durationsInOrder(), false);
         const TChordList& pool = scheme.chords();
@@ -362,10 +360,8 @@ TEST(NoteCandidates, NoPitchTwiceAndDurationsFitTheRoom) {
     variant_set candidates;
     for (int round = 0; round < 500; ++round) {
         const TKey key(draws.draw(15) - 7, draws.draw(2) == 0 ? MAJOR : MINOR);
-        scheme.generator().runSchemeCommand(draws.draw(20), nullptr, FOUR_FOUR,
-                                            scheme.durationsInOrder());
-        scheme.generator().runSchemeCommand(20 + draws.draw(20), nullptr, FOUR_FOUR,
-                                            scheme.turnsInOrder());
+        scheme.runCommand(draws.draw(20), FOUR_FOUR, scheme.durationsInOrder());
+        scheme.runCommand(20 + draws.draw(20), FOUR_FOUR, scheme.turnsInOrder());
         const TChord chord = scheme.chords()[std::size_t(draws.draw(21))];
         TTurnVector pre;
         for (int i = 0; i < 3; ++i) {

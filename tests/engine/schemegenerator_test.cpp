@@ -1,3 +1,4 @@
+#include "engine/schemegenerator.h"
 #include "enginetesthelpers.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,7 @@ const TMeasure SIX_EIGHT(6, 60);
 
 int run(TScheme& scheme, int command, const TMeasure& measure) {
     const bool inOrder = command < 20 ? scheme.durationsInOrder() : scheme.turnsInOrder();
-    return scheme.generator().runSchemeCommand(command, nullptr, measure, inOrder);
+    return scheme.runCommand(command, measure, inOrder);
 }
 
 // The parts of a laid-out measure, or nothing when the scheme is not one.

@@ -128,8 +128,8 @@ TEST_F(StepExample, ContrastMotiveTakesTheOppositeCategoriesOfTheFirstMotive) {
     scheme.pitchContrastMotive() = motives[0];
     // The first motive has as many short as long notes and only small turns: the contrast
     // commands answer with long durations and large turns.
-    EXPECT_EQ(scheme.generator().runSchemeCommand(2, &scheme, period.measure(), true), 1);
-    EXPECT_EQ(scheme.generator().runSchemeCommand(22, &scheme, period.measure(), false), 21);
+    EXPECT_EQ(scheme.runCommand(2, period.measure(), true), 1);
+    EXPECT_EQ(scheme.runCommand(22, period.measure(), false), 21);
     for (DURATION d : rhythmOf(1))
         EXPECT_GE(d, 120);
     const std::set<int> turns = turnsOf(1);

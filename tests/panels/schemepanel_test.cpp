@@ -105,7 +105,7 @@ TEST_F(SchemePanel, EachCommandButtonChangesTheSchemeExactlyAsTheEngineDoes) {
                       service.messageBundle().text(schemeCommandKey(command)));
 
             QTest::mouseClick(button, Qt::LeftButton);
-            const int shown = twin.generator().runSchemeCommand(command, &twin, measure, mode == 1);
+            const int shown = twin.runCommand(command, measure, mode == 1);
 
             EXPECT_EQ(stateOf(service.scheme()), stateOf(twin)) << "command " << command;
             // Both generators drew the same numbers: the next draws agree.
