@@ -4,6 +4,7 @@
 #include "canvas/drawing.h"
 #include "canvas/messagewindow.h"
 #include "canvas/umotivecanvas.h"
+#include "engine/designrebuild.h"
 #include "engine/scheme.h"
 #include "engine/schemecommand.h"
 #include "files/messagebundle.h"
@@ -131,14 +132,13 @@ void TFastMenu::buttonReleased(QWidget* control) {
 void TFastMenu::commandPressed(int command) {
     service_.selectPanel(0);
     TScheme& scheme = service_.scheme();
-    const int shown =
-        scheme.generator().runSchemeCommand(command, &scheme, service_.period().measure(), true);
+    const int shown = scheme.runCommand(command, service_.period().measure(), true);
     pressedCommand_ = commands_[std::size_t(command)];
     if (shown >= 0 && shown < COMMAND_COUNT && shown != command) {
         pressedCommand_ = commands_[std::size_t(shown)];
         pressedCommand_->setPressed(true);
     }
-    if (regenerates(command) && anchor_ != nullptr)
+    if (rebuildsMotive(command) && anchor_ != nullptr)
         regenerateAnchor(command);
 }
 
@@ -156,23 +156,8 @@ void TFastMenu::regenerateAnchor(int command) {
     }
     readDesign();
     canvas.saveVersion();
-    const bool rhythm = command < FIRST_PITCH_COMMAND;
-    if (motive.notes().empty()) {
-        // Nothing to keep: the motive comes from both schemes along the canvas's contour.
-        TLights contour = canvas.contour();
-        std::erase_if(contour, [&](const TLight& beacon) {
-            return beacon.time < motive.upbeatStart() || beacon.time >= motive.end();
-        });
-        std::stable_sort(contour.begin(), contour.end());
-        scheme.generateMotive(motive, contour);
-    } else {
-        // The new half of the scheme replaces that half of the design; the other half stays.
-        const TDurations durations = rhythm ? scheme.durations() : design_.rhythm;
-        const TTurnsWithDir turns =
-            rhythm ? design_.turns : turnsWithDesignDirections(scheme.turns(), design_.turns);
-        motive.clearNotes();
-        scheme.regenerateMotive(durations, turns, design_.beacons, motive);
-    }
+    const bool rhythm = !isPitchCommand(command);
+    rebuildFromDesign(scheme, motive, design_, rhythm, canvas.contour());
     showSchemeView(rhythm ? TFastSchemePanel::RHYTHM : TFastSchemePanel::PITCH);
     canvas.playMotive();
     canvas.update();
