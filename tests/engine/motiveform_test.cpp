@@ -80,6 +80,39 @@ TEST(PeriodForms, TwoSentencesWithUpbeatsAskForTheirCadences) {
     EXPECT_TRUE(forms[7].after.empty());
 }
 
+// Only the first sentence ends with a half cadence; the later sentences end as any phrase
+// does, and the last one closes the period.
+TEST(PeriodForms, OnlyTheFirstSentenceEndsWithAHalfCadence) {
+    for (const std::int16_t upbeat : {std::int16_t(0), std::int16_t(60)}) {
+        for (const std::size_t sentences : {3u, 4u}) {
+            const TPeriodData p =
+                period(std::vector<std::vector<int>>(sentences, std::vector<int>{2, 1}), upbeat);
+            const std::vector<TMotiveForm> forms = periodForms(p);
+            ASSERT_EQ(forms.size(), 3 * sentences);
+            for (std::size_t s = 0; s < sentences; ++s) {
+                const std::string where = "sentence " + std::to_string(s + 1) + " of " +
+                                          std::to_string(sentences) + ", upbeat " +
+                                          std::to_string(upbeat);
+                // Each sentence: a phrase of two motives, then a phrase of one.
+                const TChordDemand& phraseEnd = forms[3 * s + 1].segments.back();
+                const TChordDemand& sentenceEnd = forms[3 * s + 2].segments.back();
+                // (In the last sentence the closing dominant narrows the phrase end.)
+                EXPECT_EQ(phraseEnd.cadence, TCadence::PHRASE) << where;
+                if (s == 0) {
+                    EXPECT_EQ(sentenceEnd.cadence, TCadence::HALF) << where;
+                    EXPECT_EQ(sentenceEnd.types, TTypes{DOMINANT}) << where;
+                } else if (s + 1 < sentences) {
+                    EXPECT_EQ(sentenceEnd.cadence, TCadence::PHRASE) << where;
+                    EXPECT_EQ(sentenceEnd.types, (TTypes{DOMINANT, TONIC})) << where;
+                } else {
+                    EXPECT_EQ(sentenceEnd.cadence, TCadence::AUTHENTIC) << where;
+                    EXPECT_EQ(sentenceEnd.types, TTypes{TONIC}) << where;
+                }
+            }
+        }
+    }
+}
+
 TEST(PeriodForms, ShortPeriodsPutTheWholeCadenceWhereThereIsRoom) {
     // One motive with an upbeat: the dominant on the upbeat, the tonic on the bar.
     const std::vector<TMotiveForm> single = periodForms(period({{1}}, 60));
