@@ -38,8 +38,7 @@ void BM_SchemeCommand(benchmark::State& state) {
     const int command = static_cast<int>(state.range(0));
     for (auto _ : state) {
         const bool inOrder = command < 20 ? scheme.durationsInOrder() : scheme.turnsInOrder();
-        benchmark::DoNotOptimize(
-            scheme.generator().runSchemeCommand(command, nullptr, FOUR_FOUR, inOrder));
+        benchmark::DoNotOptimize(scheme.runCommand(command, FOUR_FOUR, inOrder));
     }
 }
 BENCHMARK(BM_SchemeCommand)->DenseRange(0, 39);

@@ -4,6 +4,7 @@
 #include "canvas/gatherer.h"
 #include "canvas/groupbuttons.h"
 #include "engine/scheme.h"
+#include "engine/schemecommand.h"
 #include "files/messagebundle.h"
 
 TTurnRoundSet::TTurnRoundSet(QWidget* owner, TBaseService& service, TScheme& scheme)

@@ -198,7 +198,7 @@ std::function<void(TScheme&)> commands(std::vector<int> numbers) {
     return [numbers](TScheme& scheme) {
         for (int command : numbers) {
             const bool inOrder = command < 20 ? scheme.durationsInOrder() : scheme.turnsInOrder();
-            scheme.generator().runSchemeCommand(command, &scheme, EXAMPLE_METER, inOrder);
+            scheme.runCommand(command, EXAMPLE_METER, inOrder);
         }
     };
 }
