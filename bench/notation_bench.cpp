@@ -1,4 +1,4 @@
-#include "canvas/notepainter.h"
+#include "notation/notepainter.h"
 
 #include "model/glyphatlas.h"
 

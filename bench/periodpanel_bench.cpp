@@ -5,10 +5,10 @@
 // mode buttons are also painted once and saved there as PNG files, so that they can be looked
 // at. The glyph sheet is taken from beside the executable.
 
-#include "canvas/periodpanel.h"
 #include "canvas/umotivecanvas.h"
 #include "fakebaseservice.h"
 #include "files/periodbuilder.h"
+#include "strip/periodpanel.h"
 
 #include <QPixmap>
 
@@ -85,7 +85,7 @@ void grabPanel(const QString& folder) {
 int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr)
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    ensureCanvasApplication();
+    ensureWidgetApplication();
     if (const char* folder = std::getenv("TONARIA_GRAB_PANEL"))
         grabPanel(QString::fromLocal8Bit(folder));
     benchmark::Initialize(&argc, argv);

@@ -3,8 +3,8 @@
 // gatherer's place in the panel and in a room where every item shows. Runs offscreen, beside
 // the glyph sheet.
 
-#include "canvas/gatherer.h"
 #include "engine/schemecommand.h"
+#include "panels/gatherer.h"
 #include "panels/rythmset.h"
 #include "panels/schemepanel.h"
 #include "panels/turnroundset.h"

@@ -2,11 +2,11 @@
 // the motive, both halves drawn again) and a press on a canvas up to the painted window.
 #include "fakebaseservice.h"
 
-#include "canvas/notevariantstrategy.h"
 #include "canvas/umotivecanvas.h"
-#include "canvas/variantview.h"
 #include "engine/harmonisation.h"
 #include "model/schemechords.h"
+#include "variants/notevariantstrategy.h"
+#include "variants/variantview.h"
 
 #include <QCursor>
 #include <QMouseEvent>
@@ -103,7 +103,7 @@ BENCHMARK(BM_PressToPaintedWindow)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr)
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    ensureCanvasApplication();
+    ensureWidgetApplication();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -1,9 +1,9 @@
-#include "canvas/windowplacement.h"
 #include "files/appfolders.h"
 #include "playback/mididevices.h"
 #include "shell/commandline.h"
 #include "shell/mainwindow.h"
 #include "shell/topframe.h"
+#include "widgets/windowplacement.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,11 +1,11 @@
 #include "canvas/editmode.h"
 
-#include "canvas/buttons.h"
 #include "canvas/umotivecanvas.h"
 #include "canvas/umotivemodes.h"
 #include "engine/scheme.h"
 #include "engine/variantmodel.h"
 #include "model/glyphatlas.h"
+#include "widgets/buttons.h"
 
 #include <QCursor>
 #include <QPainter>

@@ -1,10 +1,10 @@
 #include "canvas/lightmode.h"
 
-#include "canvas/buttons.h"
 #include "canvas/umotivecanvas.h"
 #include "engine/melodyrules.h"
 #include "engine/scheme.h"
 #include "model/glyphatlas.h"
+#include "widgets/buttons.h"
 
 #include <QPainter>
 

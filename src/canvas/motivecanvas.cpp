@@ -1,12 +1,12 @@
 #include "canvas/motivecanvas.h"
 
 #include "canvas/canvascursors.h"
-#include "canvas/drawing.h"
-#include "canvas/notepainter.h"
-#include "canvas/resources.h"
 #include "canvas/umotiveinterface.h"
+#include "notation/notepainter.h"
 #include "playback/midibackend.h"
 #include "playback/motiveplayer.h"
+#include "widgets/drawing.h"
+#include "widgets/resources.h"
 
 #include <QMouseEvent>
 #include <QPainter>

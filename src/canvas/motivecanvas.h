@@ -1,7 +1,7 @@
 #pragma once
 
-#include "canvas/canvasgeometry.h"
 #include "canvas/canvasplayerlistener.h"
+#include "model/canvasgeometry.h"
 #include "model/motive.h"
 #include "playback/listenerguard.h"
 

@@ -1,7 +1,6 @@
 #include "canvas/umotivecanvas.h"
 
 #include "canvas/canvascursors.h"
-#include "canvas/dragged.h"
 #include "canvas/editmode.h"
 #include "canvas/fastmenuinterface.h"
 #include "canvas/lightmode.h"
@@ -15,6 +14,7 @@
 #include "model/schemechords.h"
 #include "playback/midibackend.h"
 #include "playback/motiveplayer.h"
+#include "widgets/dragged.h"
 
 #include <QDragEnterEvent>
 #include <QGuiApplication>

@@ -1,14 +1,14 @@
 #pragma once
 
 #include "canvas/baseservice.h"
-#include "canvas/buttons.h"
 #include "canvas/canvaslisteners.h"
 #include "canvas/colorpanellistener.h"
 #include "canvas/messagewindow.h"
 #include "canvas/motivecanvas.h"
 #include "canvas/umotiveinterface.h"
-#include "canvas/versionhistory.h"
 #include "engine/turn.h"
+#include "model/versionhistory.h"
+#include "widgets/buttons.h"
 
 #include <array>
 #include <memory>

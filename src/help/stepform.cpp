@@ -1,11 +1,11 @@
 #include "help/stepform.h"
 
 #include "canvas/baseservice.h"
-#include "canvas/periodpanelcells.h"
 #include "canvas/umotivecanvas.h"
 #include "help/forhelpservice.h"
 #include "help/helppages.h"
 #include "playback/motiveplayer.h"
+#include "strip/periodpanelcells.h"
 
 #include <QGridLayout>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #include "panels/chooserrow.h"
 
-#include "canvas/buttons.h"
 #include "panels/panelchooser.h"
+#include "widgets/buttons.h"
 
 #include <QPainter>
 

@@ -1,12 +1,6 @@
 #include "panels/commonset.h"
 
 #include "canvas/baseservice.h"
-#include "canvas/deleter.h"
-#include "canvas/dragged.h"
-#include "canvas/drawing.h"
-#include "canvas/gatherer.h"
-#include "canvas/groupbuttons.h"
-#include "canvas/hintpanel.h"
 #include "canvas/motivecanvas.h"
 #include "engine/scheme.h"
 #include "engine/schemecommand.h"
@@ -14,7 +8,13 @@
 #include "model/glyphatlas.h"
 #include "model/period.h"
 #include "panels/contrastmenuform.h"
+#include "panels/deleter.h"
+#include "panels/gatherer.h"
+#include "panels/groupbuttons.h"
 #include "panels/modechooser.h"
+#include "widgets/dragged.h"
+#include "widgets/drawing.h"
+#include "widgets/hintpanel.h"
 
 #include <QDragEnterEvent>
 #include <QKeyEvent>

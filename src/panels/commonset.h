@@ -1,8 +1,8 @@
 #pragma once
 
-#include "canvas/buttons.h"
 #include "canvas/canvaslisteners.h"
 #include "engine/schemelistener.h"
+#include "widgets/buttons.h"
 
 #include <QWidget>
 

@@ -3,10 +3,10 @@
 #include "canvas/baseservice.h"
 #include "canvas/messagewindow.h"
 #include "canvas/umotivecanvas.h"
-#include "canvas/windowplacement.h"
 #include "files/messagebundle.h"
 #include "model/notelist.h"
 #include "playback/motiveplayer.h"
+#include "widgets/windowplacement.h"
 
 #include <QCoreApplication>
 #include <QPushButton>

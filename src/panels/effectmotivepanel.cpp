@@ -1,16 +1,16 @@
 #include "panels/effectmotivepanel.h"
 
 #include "canvas/baseservice.h"
-#include "canvas/canvasgeometry.h"
-#include "canvas/dragged.h"
 #include "canvas/messagewindow.h"
 #include "canvas/umotivecanvas.h"
 #include "files/messagebundle.h"
+#include "model/canvasgeometry.h"
 #include "model/notelist.h"
 #include "panels/captionbutton.h"
 #include "panels/rawpanel.h"
 #include "playback/midibackend.h"
 #include "playback/motiveplayer.h"
+#include "widgets/dragged.h"
 
 #include <QCoreApplication>
 #include <QLabel>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "canvas/buttons.h"
 #include "canvas/canvaslisteners.h"
 #include "engine/effect.h"
 #include "model/motive.h"
 #include "panels/motivepanelbase.h"
+#include "widgets/buttons.h"
 
 #include <array>
 

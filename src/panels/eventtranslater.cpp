@@ -1,9 +1,9 @@
 #include "panels/eventtranslater.h"
 
-#include "canvas/buttons.h"
-#include "canvas/drawing.h"
 #include "canvas/umotivecanvas.h"
 #include "panels/picturebutton.h"
+#include "widgets/buttons.h"
+#include "widgets/drawing.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,7 +1,6 @@
 #include "panels/fastmenu.h"
 
 #include "canvas/baseservice.h"
-#include "canvas/drawing.h"
 #include "canvas/messagewindow.h"
 #include "canvas/umotivecanvas.h"
 #include "engine/designrebuild.h"
@@ -14,6 +13,7 @@
 #include "panels/fastschemepanel.h"
 #include "panels/picturebutton.h"
 #include "playback/motiveplayer.h"
+#include "widgets/drawing.h"
 
 #include <QCloseEvent>
 #include <QMouseEvent>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "canvas/buttons.h"
 #include "canvas/canvaslisteners.h"
 #include "canvas/fastmenuinterface.h"
 #include "canvas/umotivecanvas.h"
 #include "engine/design.h"
+#include "widgets/buttons.h"
 
 #include <QPointer>
 #include <QWidget>

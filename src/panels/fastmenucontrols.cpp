@@ -2,8 +2,6 @@
 #include "panels/fastmenu.h"
 
 #include "canvas/baseservice.h"
-#include "canvas/dragged.h"
-#include "canvas/drawing.h"
 #include "canvas/umotivecanvas.h"
 #include "engine/scheme.h"
 #include "engine/schemecommand.h"
@@ -13,6 +11,8 @@
 #include "panels/eventtranslater.h"
 #include "panels/fastschemepanel.h"
 #include "panels/picturebutton.h"
+#include "widgets/dragged.h"
+#include "widgets/drawing.h"
 
 #include <QPainter>
 

@@ -1,11 +1,11 @@
 #include "panels/fastschemepanel.h"
 
-#include "canvas/buttons.h"
-#include "canvas/drawing.h"
 #include "canvas/motivecanvas.h"
 #include "engine/scheme.h"
 #include "model/glyphs.h"
 #include "model/motive.h"
+#include "widgets/buttons.h"
+#include "widgets/drawing.h"
 
 #include <QPainter>
 #include <QPolygon>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "canvas/commonbufferedpanel.h"
 #include "engine/turn.h"
+#include "widgets/commonbufferedpanel.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "canvas/buttons.h"
+#include "widgets/buttons.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #include "panels/motivedropbutton.h"
 
-#include "canvas/dragged.h"
 #include "canvas/motivecanvas.h"
+#include "widgets/dragged.h"
 
 #include <QDropEvent>
 

@@ -1,6 +1,6 @@
 #include "panels/motivepanelbase.h"
 
-#include "canvas/drawing.h"
+#include "widgets/drawing.h"
 
 TMotivePanelBase::TMotivePanelBase(QWidget* parent) : QWidget(parent) {
     paintBackground(*this);

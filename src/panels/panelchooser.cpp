@@ -1,7 +1,7 @@
 #include "panels/panelchooser.h"
 
-#include "canvas/buttons.h"
 #include "model/glyphatlas.h"
+#include "widgets/buttons.h"
 
 #include <QDragEnterEvent>
 #include <QPainter>

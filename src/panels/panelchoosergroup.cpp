@@ -1,9 +1,9 @@
 #include "panels/panelchoosergroup.h"
 
-#include "canvas/dragged.h"
 #include "canvas/motivecanvas.h"
 #include "model/motive.h"
 #include "panels/motivepanelbase.h"
+#include "widgets/dragged.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "canvas/buttons.h"
 #include "panels/panelchooser.h"
+#include "widgets/buttons.h"
 
 #include <vector>
 

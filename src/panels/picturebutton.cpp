@@ -1,7 +1,7 @@
 #include "panels/picturebutton.h"
 
-#include "canvas/drawing.h"
 #include "canvas/motivecanvas.h"
+#include "widgets/drawing.h"
 
 #include <QPainter>
 #include <QPolygonF>

@@ -1,8 +1,8 @@
 #include "panels/rawpanel.h"
 
-#include "canvas/canvasgeometry.h"
-#include "canvas/dragged.h"
 #include "canvas/umotivecanvas.h"
+#include "model/canvasgeometry.h"
+#include "widgets/dragged.h"
 
 TRawPanel::TRawPanel(QWidget* parent, TBaseService& service, TMotive& variant, int mode,
                      TUMotiveCanvasListener* listener, const QString& hint)

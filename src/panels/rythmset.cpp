@@ -1,13 +1,13 @@
 #include "panels/rythmset.h"
 
 #include "canvas/baseservice.h"
-#include "canvas/dragged.h"
-#include "canvas/gatherer.h"
-#include "canvas/groupbuttons.h"
 #include "engine/scheme.h"
 #include "files/messagebundle.h"
 #include "model/glyphs.h"
+#include "panels/gatherer.h"
+#include "panels/groupbuttons.h"
 #include "panels/modechooser.h"
+#include "widgets/dragged.h"
 
 #include <cstdlib>
 

@@ -1,10 +1,10 @@
 #include "panels/schemepanel.h"
 
 #include "canvas/baseservice.h"
-#include "canvas/drawing.h"
 #include "engine/scheme.h"
 #include "panels/rythmset.h"
 #include "panels/turnroundset.h"
+#include "widgets/drawing.h"
 
 TSchemePanel::TSchemePanel(QWidget* parent, TBaseService& service, TScheme& scheme)
     : TMotivePanelBase(parent), service_(service), scheme_(scheme),

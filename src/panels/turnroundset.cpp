@@ -1,11 +1,11 @@
 #include "panels/turnroundset.h"
 
 #include "canvas/baseservice.h"
-#include "canvas/gatherer.h"
-#include "canvas/groupbuttons.h"
 #include "engine/scheme.h"
 #include "engine/schemecommand.h"
 #include "files/messagebundle.h"
+#include "panels/gatherer.h"
+#include "panels/groupbuttons.h"
 
 TTurnRoundSet::TTurnRoundSet(QWidget* owner, TBaseService& service, TScheme& scheme)
     : TCommonSet(owner, service, scheme, FIRST_PITCH_COMMAND) {

@@ -1,20 +1,16 @@
 #include "shell/mainwindow.h"
 
 #include "canvas/canvascursors.h"
-#include "canvas/deleter.h"
-#include "canvas/drawing.h"
-#include "canvas/gatherer.h"
-#include "canvas/hintpanel.h"
-#include "canvas/resources.h"
 #include "canvas/umotivecanvas.h"
-#include "canvas/variantview.h"
 #include "files/settings.h"
 #include "help/stepform.h"
 #include "help/theoryform.h"
 #include "panels/captionbutton.h"
+#include "panels/deleter.h"
 #include "panels/developmentarea.h"
 #include "panels/effectmotivepanel.h"
 #include "panels/fastmenu.h"
+#include "panels/gatherer.h"
 #include "panels/modechooser.h"
 #include "panels/rawpanel.h"
 #include "panels/rythmset.h"
@@ -23,6 +19,10 @@
 #include "shell/qtdialogs.h"
 #include "shell/topframe.h"
 #include "shell/wtonaria.h"
+#include "variants/variantview.h"
+#include "widgets/drawing.h"
+#include "widgets/hintpanel.h"
+#include "widgets/resources.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

@@ -2,8 +2,6 @@
 
 #include "canvas/baseservice.h"
 #include "canvas/messagewindow.h"
-#include "canvas/periodpanel.h"
-#include "canvas/temppanel.h"
 #include "engine/scheme.h"
 #include "files/appfolders.h"
 #include "files/engmessagebundle.h"
@@ -14,6 +12,8 @@
 #include "shell/baseactioninterface.h"
 #include "shell/documentlifecycle.h"
 #include "shell/playbackcontrol.h"
+#include "shell/temppanel.h"
+#include "strip/periodpanel.h"
 
 #include <QWidget>
 

@@ -1,12 +1,12 @@
 #include "shell/newdialog.h"
 
 #include "canvas/baseservice.h"
-#include "canvas/keypanel.h"
-#include "canvas/temppanel.h"
-#include "canvas/zataktpanel.h"
 #include "files/messagebundle.h"
 #include "model/phrasedata.h"
+#include "shell/keypanel.h"
 #include "shell/screencentre.h"
+#include "shell/temppanel.h"
+#include "shell/zataktpanel.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -1,10 +1,10 @@
 #include "shell/qtdialogs.h"
 
-#include "canvas/windowplacement.h"
 #include "files/messagebundle.h"
 #include "shell/about.h"
 #include "shell/midiform.h"
 #include "shell/newdialog.h"
+#include "widgets/windowplacement.h"
 
 #include <QFileDialog>
 #include <QMessageBox>

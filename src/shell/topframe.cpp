@@ -1,11 +1,11 @@
 #include "shell/topframe.h"
 
 #include "canvas/baseservice.h"
-#include "canvas/drawing.h"
-#include "canvas/temppanel.h"
 #include "files/messagebundle.h"
 #include "model/glyphatlas.h"
 #include "shell/baseactioninterface.h"
+#include "shell/temppanel.h"
+#include "widgets/drawing.h"
 
 #include <QAction>
 #include <QCloseEvent>

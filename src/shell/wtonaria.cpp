@@ -1,6 +1,6 @@
 #include "shell/wtonaria.h"
 
-#include "canvas/variantview.h"
+#include "variants/variantview.h"
 
 TWTonaria::TWTonaria(QWidget* owner, TBaseService& service)
     : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),

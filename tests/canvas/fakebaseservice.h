@@ -1,8 +1,8 @@
 #pragma once
 
+#include "../widgets/widgetstesting.h"
 #include "canvas/baseservice.h"
 #include "canvas/messagewindow.h"
-#include "canvastesting.h"
 #include "engine/scheme.h"
 #include "files/engmessagebundle.h"
 #include "model/period.h"
@@ -28,7 +28,7 @@ public:
     };
 
     explicit TFakeBaseService(bool timerStarts = false) : motivePlayer_(&player_, !timerStarts) {
-        ensureCanvasApplication();
+        ensureWidgetApplication();
         player_.open(0);
     }
 

@@ -1,10 +1,10 @@
 #include "canvas/canvascursors.h"
-#include "canvas/dragged.h"
 #include "canvas/editmode.h"
 #include "canvas/lightmode.h"
 #include "canvas/umotivecanvas.h"
 #include "fakebaseservice.h"
 #include "model/random.h"
+#include "widgets/dragged.h"
 
 #include <QDropEvent>
 #include <QMouseEvent>

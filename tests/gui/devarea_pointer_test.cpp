@@ -4,13 +4,13 @@
 
 #include "guitesting.h"
 
-#include "canvas/dragged.h"
-#include "canvas/periodpanel.h"
 #include "canvas/umotivecanvas.h"
 #include "panels/captionbutton.h"
 #include "panels/developmentarea.h"
 #include "panels/effectmotivepanel.h"
 #include "panels/rawpanel.h"
+#include "strip/periodpanel.h"
+#include "widgets/dragged.h"
 
 #include <QProcess>
 #include <QTest>

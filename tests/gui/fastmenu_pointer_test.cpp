@@ -4,11 +4,11 @@
 
 #include "guitesting.h"
 
-#include "canvas/periodpanel.h"
 #include "canvas/umotivecanvas.h"
-#include "canvas/variantview.h"
 #include "engine/schemecommand.h"
 #include "panels/fastmenu.h"
+#include "strip/periodpanel.h"
+#include "variants/variantview.h"
 
 #include <gtest/gtest.h>
 

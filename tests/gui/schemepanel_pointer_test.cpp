@@ -4,19 +4,19 @@
 
 #include "guitesting.h"
 
-#include "canvas/deleter.h"
-#include "canvas/dragged.h"
-#include "canvas/gatherer.h"
-#include "canvas/groupbuttons.h"
-#include "canvas/periodpanel.h"
-#include "canvas/periodpanelcontrols.h"
 #include "canvas/umotivecanvas.h"
 #include "panels/contrastmenuform.h"
+#include "panels/deleter.h"
 #include "panels/developmentarea.h"
+#include "panels/gatherer.h"
+#include "panels/groupbuttons.h"
 #include "panels/modechooser.h"
 #include "panels/panelchooser.h"
 #include "panels/rythmset.h"
 #include "panels/schemepanel.h"
+#include "strip/periodpanel.h"
+#include "strip/periodpanelcontrols.h"
+#include "widgets/dragged.h"
 
 #include <QApplication>
 #include <QPushButton>

@@ -161,7 +161,7 @@ TEST_F(StepForm, EveryControlHasAHint) {
 }
 
 TEST(TheoryForm, ShowsTheTheoryPageAndHidesOnClose) {
-    ensureCanvasApplication();
+    ensureWidgetApplication();
     TRecordingHelp help;
     TTheoryForm form(nullptr, help, TONARIA_APP_DIR);
     form.showTheory();

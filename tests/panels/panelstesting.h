@@ -1,7 +1,6 @@
 #pragma once
 
 #include "canvas/baseservice.h"
-#include "canvas/dragged.h"
 #include "canvas/messagewindow.h"
 #include "engine/scheme.h"
 #include "files/engmessagebundle.h"
@@ -9,6 +8,7 @@
 #include "playback/motiveplayer.h"
 #include "playback/player.h"
 #include "playback/recordingbackend.h"
+#include "widgets/dragged.h"
 
 #include <QApplication>
 

@@ -1,17 +1,17 @@
 #include "panelstesting.h"
 
-#include "canvas/deleter.h"
-#include "canvas/gatherer.h"
-#include "canvas/groupbuttons.h"
-#include "canvas/hintpanel.h"
 #include "canvas/umotivecanvas.h"
 #include "engine/schemecommand.h"
+#include "panels/deleter.h"
 #include "panels/developmentarea.h"
+#include "panels/gatherer.h"
+#include "panels/groupbuttons.h"
 #include "panels/modechooser.h"
 #include "panels/panelchooser.h"
 #include "panels/rythmset.h"
 #include "panels/schemepanel.h"
 #include "panels/turnroundset.h"
+#include "widgets/hintpanel.h"
 
 #include <QLabel>
 #include <QPushButton>

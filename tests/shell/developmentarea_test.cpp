@@ -1,17 +1,14 @@
 #include "shelltesting.h"
 
-#include "canvas/deleter.h"
-#include "canvas/dragged.h"
-#include "canvas/gatherer.h"
-#include "canvas/hintpanel.h"
 #include "canvas/messagewindow.h"
-#include "canvas/periodpanel.h"
 #include "canvas/umotivecanvas.h"
 #include "files/periodreader.h"
 #include "panels/captionbutton.h"
 #include "panels/chooserrow.h"
+#include "panels/deleter.h"
 #include "panels/developmentarea.h"
 #include "panels/effectmotivepanel.h"
+#include "panels/gatherer.h"
 #include "panels/modechooser.h"
 #include "panels/rawpanel.h"
 #include "panels/rythmset.h"
@@ -20,6 +17,9 @@
 #include "playback/recordingbackend.h"
 #include "shell/mainwindow.h"
 #include "shell/topframe.h"
+#include "strip/periodpanel.h"
+#include "widgets/dragged.h"
+#include "widgets/hintpanel.h"
 
 #include <QApplication>
 #include <QDropEvent>

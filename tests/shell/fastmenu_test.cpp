@@ -1,7 +1,5 @@
 #include "shelltesting.h"
 
-#include "canvas/hintpanel.h"
-#include "canvas/periodpanel.h"
 #include "canvas/umotivecanvas.h"
 #include "engine/scheme.h"
 #include "engine/schemecommand.h"
@@ -16,6 +14,8 @@
 #include "playback/recordingbackend.h"
 #include "shell/mainwindow.h"
 #include "shell/topframe.h"
+#include "strip/periodpanel.h"
+#include "widgets/hintpanel.h"
 
 #include <QAction>
 #include <QScrollArea>

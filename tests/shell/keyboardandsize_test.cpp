@@ -1,16 +1,16 @@
 #include "shelltesting.h"
 
-#include "canvas/periodpanel.h"
-#include "canvas/temppanel.h"
 #include "canvas/umotivecanvas.h"
-#include "canvas/windowplacement.h"
 #include "files/engmessagebundle.h"
 #include "panels/developmentarea.h"
 #include "playback/recordingbackend.h"
 #include "shell/baseactioninterface.h"
 #include "shell/mainwindow.h"
 #include "shell/qtdialogs.h"
+#include "shell/temppanel.h"
 #include "shell/topframe.h"
+#include "strip/periodpanel.h"
+#include "widgets/windowplacement.h"
 
 #include <QAction>
 #include <QApplication>

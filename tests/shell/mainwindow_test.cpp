@@ -1,8 +1,6 @@
 #include "shelltesting.h"
 
 #include "canvas/messagewindow.h"
-#include "canvas/periodpanel.h"
-#include "canvas/temppanel.h"
 #include "canvas/umotivecanvas.h"
 #include "files/periodbuilder.h"
 #include "files/periodwriter.h"
@@ -10,7 +8,9 @@
 #include "playback/recordingbackend.h"
 #include "shell/baseactioninterface.h"
 #include "shell/mainwindow.h"
+#include "shell/temppanel.h"
 #include "shell/topframe.h"
+#include "strip/periodpanel.h"
 
 #include <QAction>
 #include <QMenuBar>

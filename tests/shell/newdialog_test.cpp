@@ -1,11 +1,11 @@
 #include "../canvas/fakebaseservice.h"
 
-#include "canvas/keypanel.h"
-#include "canvas/temppanel.h"
-#include "canvas/zataktpanel.h"
 #include "files/periodbuilder.h"
 #include "files/periodwriter.h"
+#include "shell/keypanel.h"
 #include "shell/newdialog.h"
+#include "shell/temppanel.h"
+#include "shell/zataktpanel.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,7 +1,7 @@
-#include "canvas/buttons.h"
-#include "canvas/hintpanel.h"
-#include "canvas/temppanel.h"
 #include "files/engmessagebundle.h"
+#include "shell/temppanel.h"
+#include "widgets/buttons.h"
+#include "widgets/hintpanel.h"
 
 #include <QComboBox>
 #include <QMessageBox>

@@ -3,7 +3,6 @@
 
 #include "shelltesting.h"
 
-#include "canvas/periodpanel.h"
 #include "canvas/umotivecanvas.h"
 #include "engine/schemecommand.h"
 #include "help/helppages.h"
@@ -18,6 +17,7 @@
 #include "playback/recordingbackend.h"
 #include "shell/mainwindow.h"
 #include "shell/topframe.h"
+#include "strip/periodpanel.h"
 
 #include <QPushButton>
 #include <QTest>

@@ -1,12 +1,12 @@
 #include "shelltesting.h"
 
-#include "canvas/periodpanel.h"
 #include "canvas/umotivecanvas.h"
-#include "canvas/variantview.h"
 #include "playback/recordingbackend.h"
 #include "shell/mainwindow.h"
 #include "shell/topframe.h"
 #include "shell/wtonaria.h"
+#include "strip/periodpanel.h"
+#include "variants/variantview.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>

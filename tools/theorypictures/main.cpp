@@ -1,14 +1,14 @@
 // Draws the music examples of the theory page with the program's own note painter:
 // tonaria-theorypictures GLYPHS.bmp EXAMPLE.tnr OUT-FOLDER
 
-#include "canvas/basepainter.h"
-#include "canvas/notepainter.h"
 #include "engine/effect.h"
 #include "engine/scheme.h"
 #include "files/periodreader.h"
 #include "model/chordcatalogue.h"
 #include "model/notelist.h"
 #include "model/noteview.h"
+#include "notation/basepainter.h"
+#include "notation/notepainter.h"
 
 #include <QDir>
 #include <QGuiApplication>

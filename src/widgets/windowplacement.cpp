@@ -1,0 +1,46 @@
+#include "widgets/windowplacement.h"
+
+#include "model/geometry.h"
+
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QWidget>
+
+std::unique_ptr<QMessageBox> makeMessageBox(QWidget* owner, QMessageBox::Icon icon,
+                                            const QString& text, const QString& caption,
+                                            QMessageBox::StandardButtons buttons) {
+    QWidget* window = owner != nullptr ? owner->window() : nullptr;
+    auto box = std::make_unique<QMessageBox>(icon, caption, text, buttons, window);
+    box->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    if (buttons.testFlag(QMessageBox::Cancel))
+        box->setDefaultButton(QMessageBox::Cancel);
+    box->adjustSize();
+    QRect over;
+    if (window != nullptr)
+        over = window->frameGeometry();
+    else if (const QScreen* screen = QGuiApplication::primaryScreen())
+        over = screen->availableGeometry();
+    // Placed here, the box keeps its place instead of following the platform's guess.
+    box->move(over.center() - box->rect().center());
+    return box;
+}
+
+QMessageBox::StandardButton showMessageBox(QWidget* owner, QMessageBox::Icon icon,
+                                           const QString& text, const QString& caption,
+                                           QMessageBox::StandardButtons buttons) {
+    const auto box = makeMessageBox(owner, icon, text, caption, buttons);
+    return static_cast<QMessageBox::StandardButton>(box->exec());
+}
+
+void fitOnScreen(QWidget& window) {
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    const QRect available = screen->availableGeometry();
+    const QRect frame = window.frameGeometry();
+    const TPoint corner =
+        fitOnScreen(frame.left() - available.left(), frame.top() - available.top(), frame.width(),
+                    frame.height(), available.width(), available.height());
+    window.move(corner.x + available.left(), corner.y + available.top());
+}
