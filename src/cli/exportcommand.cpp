@@ -52,7 +52,7 @@ std::optional<int> runExportCommand(const std::string& command,
             writeWavFile(output, audio.samples, audio.channels, audio.sampleRate);
         }
     } catch (const TFileWriteError& error) {
-        reportSaveError(output, error.what(), bundle, err);
+        reportSaveError(output, error.reason(), bundle, err);
         return EXIT_FILE_ERROR;
     } catch (const TMidiError& error) {
         err << "tonaria-cli: " << error.what() << '\n';

@@ -1,6 +1,7 @@
 #include "cli/periodfiles.h"
 
 #include "files/atomicfile.h"
+#include "files/fileerrors.h"
 #include "files/periodreader.h"
 #include "files/periodwriter.h"
 
@@ -10,7 +11,7 @@ bool readPeriodOrReport(TPeriodData& period, const std::string& file, const TMes
         readPeriodFile(period, file);
         return true;
     } catch (const TPeriodReadError& error) {
-        err << bundle.text("open error") << '\n' << file << '\n' << error.what() << '\n';
+        err << openErrorText(bundle, file, error.what()) << '\n';
         return false;
     }
 }
@@ -21,12 +22,12 @@ bool savePeriodOrReport(const TPeriodData& period, const std::string& file,
         savePeriod(period, file);
         return true;
     } catch (const TFileWriteError& error) {
-        reportSaveError(file, error.what(), bundle, err);
+        reportSaveError(file, error.reason(), bundle, err);
         return false;
     }
 }
 
 void reportSaveError(const std::string& file, const std::string& reason,
                      const TMessageBundle& bundle, std::ostream& err) {
-    err << bundle.text("save error") << '\n' << file << '\n' << reason << '\n';
+    err << saveErrorText(bundle, file, reason) << '\n';
 }

@@ -7,7 +7,7 @@
 #include <string>
 
 // Reading and writing compositions for the commands, with the messages the main window shows:
-// the message, then the file on a line of its own, then the reason.
+// the message, the file and the reason on one line.
 
 // Reads `file` into `period`; on failure reports it on `err` and returns false, leaving the
 // period unchanged.

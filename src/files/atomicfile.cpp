@@ -10,6 +10,7 @@
 #if defined(_WIN32)
 #include <io.h>
 #else
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -58,8 +59,44 @@ private:
         message += ": ";
         message += error.message();
     }
-    throw TFileWriteError(message);
+    throw TFileWriteError(message, error ? error.message() : what);
 }
+
+const std::string TEMPORARY_MARK = ".tmp-";
+
+std::string temporaryPrefix(const fs::path& target) {
+    // Appended piece by piece: g++ 12 at -O3 warns falsely (-Wrestrict) on "." + string.
+    std::string prefix(".");
+    prefix += target.filename().string();
+    prefix += TEMPORARY_MARK;
+    return prefix;
+}
+
+// Leftovers of writes that were killed before they could clean up.
+void removeStaleTemporaryFiles(const fs::path& target, const fs::path& folder) {
+    std::error_code error;
+    for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        std::error_code ignored;
+        if (isTemporaryFileOf(target, entry->path().filename().string()) &&
+            entry->symlink_status(ignored).type() == fs::file_type::regular)
+            fs::remove(entry->path(), ignored);
+    }
+}
+
+#if !defined(_WIN32)
+// The replacement takes over the nature of the file it replaces.
+void copyOwnerAndPermissions(const fs::path& target, std::FILE* stream) {
+    struct stat original {};
+    if (::stat(target.c_str(), &original) != 0)
+        return;
+    const int descriptor = fileno(stream);
+    // Only the owner of a file, or the superuser, may give it away; the group may fail too.
+    if (::fchown(descriptor, original.st_uid, original.st_gid) != 0)
+        (void)::fchown(descriptor, static_cast<uid_t>(-1), original.st_gid);
+    (void)::fchmod(descriptor, original.st_mode & 07777);
+}
+#endif
 
 std::error_code lastError() {
     return {errno, std::generic_category()};
@@ -98,6 +135,14 @@ fs::path resolveLinks(const fs::path& target) {
 void writeFileAtomically(const fs::path& requested, std::string_view content) {
     const fs::path target = resolveLinks(requested);
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    std::error_code statusError;
+    const bool exists = fs::exists(target, statusError);
+#if !defined(_WIN32)
+    // The user has made the file read-only: that is a decision to respect, not to rename around.
+    if (exists && ::access(target.c_str(), W_OK) != 0 && (errno == EACCES || errno == EROFS))
+        fail(target, "the file is read-only", lastError());
+#endif
+    removeStaleTemporaryFiles(target, folder);
 
     // A random suffix keeps two writers of the same target (or a stale leftover) apart; the
     // exclusive open never reuses a file that already exists.
@@ -106,10 +151,7 @@ void writeFileAtomically(const fs::path& requested, std::string_view content) {
     fs::path temporaryPath;
     std::error_code openError;
     for (int attempt = 0; attempt < 8 && !stream; ++attempt) {
-        // Appended piece by piece: g++ 12 at -O3 warns falsely (-Wrestrict) on "." + string.
-        std::string name(".");
-        name += target.filename().string();
-        name += ".tmp-";
+        std::string name = temporaryPrefix(target);
         name += std::to_string(entropy() & 0xFFFFFFu);
         temporaryPath = folder / name;
         errno = 0;
@@ -123,6 +165,10 @@ void writeFileAtomically(const fs::path& requested, std::string_view content) {
 
     TTemporaryFile temporary(temporaryPath);
     temporary.setStream(stream);
+#if !defined(_WIN32)
+    if (exists)
+        copyOwnerAndPermissions(target, stream);
+#endif
     errno = 0;
     if (std::fwrite(content.data(), 1, content.size(), stream) != content.size())
         fail(target, "write failed", lastError());
@@ -138,4 +184,15 @@ void writeFileAtomically(const fs::path& requested, std::string_view content) {
     if (renameError)
         fail(target, "cannot replace the file", renameError);
     temporary.commit();
+}
+
+bool isTemporaryFileOf(const fs::path& target, const std::string& name) {
+    const std::string prefix = temporaryPrefix(target);
+    if (name.size() <= prefix.size() || name.size() > prefix.size() + 8 ||
+        name.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    for (std::size_t i = prefix.size(); i < name.size(); ++i)
+        if (name[i] < '0' || name[i] > '9')
+            return false;
+    return true;
 }

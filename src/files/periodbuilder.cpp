@@ -15,6 +15,9 @@ void require(const std::optional<std::string>& problem) {
 }
 
 void checkStructure(const TPeriodStructure& s) {
+    if (s.phraseCounts.size() > static_cast<std::size_t>(MAX_PERIOD_SENTENCES))
+        throw std::invalid_argument("a period holds at most " +
+                                    std::to_string(MAX_PERIOD_SENTENCES) + " sentences");
     std::size_t phrases = 0;
     for (const int count : s.phraseCounts) {
         if (count < 0)
@@ -22,6 +25,9 @@ void checkStructure(const TPeriodStructure& s) {
                                         " phrases");
         phrases += static_cast<std::size_t>(count);
     }
+    if (phrases > static_cast<std::size_t>(MAX_PERIOD_PHRASES))
+        throw std::invalid_argument("a period holds at most " + std::to_string(MAX_PERIOD_PHRASES) +
+                                    " phrases");
     if (s.motiveCounts.size() != phrases)
         throw std::invalid_argument(std::to_string(phrases) + " phrases but " +
                                     std::to_string(s.motiveCounts.size()) + " motive counts");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -11,6 +12,16 @@ inline constexpr int MIN_TEMPO = 1;
 inline constexpr int MAX_TEMPO = 199;
 inline constexpr int MAX_MEASURE_TICKS = 480;
 inline constexpr int MAX_PERIOD_MOTIVES = 1000;
+// A sentence or phrase without motives shows as an empty column: no more of them than motives.
+inline constexpr int MAX_PERIOD_SENTENCES = MAX_PERIOD_MOTIVES;
+inline constexpr int MAX_PERIOD_PHRASES = MAX_PERIOD_MOTIVES;
+// Two measures of at most 480 ticks hold 32 sixteenths; twice that leaves room for notes that
+// start together.
+inline constexpr int MAX_MOTIVE_NOTES = 64;
+// One chord on each of the motive's (at most two) measure starts.
+inline constexpr int MAX_MOTIVE_CHORDS = 2;
+// The largest composition the limits allow is written in about 8 MB.
+inline constexpr std::uintmax_t MAX_COMPOSITION_FILE_BYTES = 16 * 1024 * 1024;
 // Times and beats lie on the sixteenth grid.
 inline constexpr int TIME_GRID = 30;
 

@@ -185,6 +185,7 @@ private:
     }
 
     TSentenceData readSentence(const pugi::xml_node& node) {
+        countOrRefuse(node, sentenceCount_, MAX_PERIOD_SENTENCES, "the period", "sentences");
         TSentenceData sentence;
         for (const pugi::xml_node child : node.children("PHRASE"))
             sentence.phrases().push_back(readPhrase(child));
@@ -192,14 +193,13 @@ private:
     }
 
     TPhraseData readPhrase(const pugi::xml_node& node) {
+        countOrRefuse(node, phraseCount_, MAX_PERIOD_PHRASES, "the period", "phrases");
         TPhraseData phrase;
         for (const pugi::xml_attribute attribute : node.attributes())
             if (isNamed(attribute, "SUFFIX"))
                 phrase.setSuffix(suffixFromFileText(attribute.value()));
         for (const pugi::xml_node child : node.children("MOTIVE")) {
-            if (++motiveCount_ > MAX_PERIOD_MOTIVES)
-                fault(child, "the period holds more than " + std::to_string(MAX_PERIOD_MOTIVES) +
-                                 " motives");
+            countOrRefuse(child, motiveCount_, MAX_PERIOD_MOTIVES, "the period", "motives");
             check(child, upbeatProblem(zatakt_, measure_.ticksPerMeasure()));
             phrase.motives().emplace_back(key_, measure_, static_cast<std::int16_t>(zatakt_));
             readMotive(child, phrase.motives().back());
@@ -211,12 +211,18 @@ private:
         for (const pugi::xml_node child : node.children()) {
             if (isElement(child, "CHORDS")) {
                 motive.chords().clear();
-                for (const pugi::xml_node chord : child.children("CHORD"))
+                int chords = 0;
+                for (const pugi::xml_node chord : child.children("CHORD")) {
+                    countOrRefuse(chord, chords, MAX_MOTIVE_CHORDS, "a motive", "chords");
                     motive.chords().push_back(readChord(chord));
+                }
             } else if (isElement(child, "NOTES")) {
                 motive.notes().clear();
-                for (const pugi::xml_node note : child.children("NOTE"))
+                int notes = 0;
+                for (const pugi::xml_node note : child.children("NOTE")) {
+                    countOrRefuse(note, notes, MAX_MOTIVE_NOTES, "a motive", "notes");
                     motive.notes().push_back(readNote(note));
+                }
             }
         }
         check(node, timingProblem(motive, motive.measure(), motive.zatakt()));
@@ -285,17 +291,30 @@ private:
         return note;
     }
 
+    // Refused as soon as the limit is passed, so that a huge file costs no more than the limit.
+    static void countOrRefuse(const pugi::xml_node& node, int& count, int limit, const char* holder,
+                              const char* what) {
+        if (++count > limit)
+            fault(node,
+                  std::string(holder) + " holds more than " + std::to_string(limit) + " " + what);
+    }
+
     TKey key_;
     TMeasure measure_;
     int zatakt_;
     int tempo_;
     std::vector<TSentenceData> sentences_;
+    int sentenceCount_ = 0;
+    int phraseCount_ = 0;
     int motiveCount_ = 0;
 };
 
 } // namespace
 
 void readPeriod(TPeriodData& period, const pugi::xml_node& documentElement) {
+    // Saving over a score or a settings file read as an empty period would destroy it.
+    if (std::string_view(documentElement.name()) != "PERIOD")
+        throw TPeriodReadError(NOT_A_COMPOSITION);
     TPeriodReader reader(period);
     reader.read(documentElement);
     reader.storeInto(period);
@@ -310,7 +329,8 @@ void readPeriodText(TPeriodData& period, std::string_view text) {
 
 void readPeriodFile(TPeriodData& period, const std::filesystem::path& file) {
     std::string text;
-    if (!readWholeFile(file, text))
-        throw TPeriodReadError("cannot read " + file.string());
+    if (const std::optional<std::string> problem =
+            readRegularFile(file, text, MAX_COMPOSITION_FILE_BYTES))
+        throw TPeriodReadError(*problem);
     readPeriodText(period, text);
 }

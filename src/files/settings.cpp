@@ -12,8 +12,10 @@ namespace {
 constexpr const char* CADENCES_ELEMENT = "CADENCES";
 
 bool loadSettings(const std::filesystem::path& settingsFile, pugi::xml_document& document) {
+    // A few lines; anything much larger is not a settings file.
+    constexpr std::uintmax_t maxBytes = 1024 * 1024;
     std::string text;
-    return readWholeFile(settingsFile, text) && !parseDocument(document, text);
+    return !readRegularFile(settingsFile, text, maxBytes) && !parseDocument(document, text);
 }
 
 bool writeSettings(const std::filesystem::path& settingsFile, int device, bool cadences) noexcept {

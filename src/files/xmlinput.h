@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -15,8 +16,12 @@ class xml_document;
 // dropped. Returns why the text was refused, or nothing on success.
 std::optional<std::string> parseDocument(pugi::xml_document& document, std::string_view text);
 
-// Reads the whole file at `path` into `text`; false when it cannot be opened or read.
-bool readWholeFile(const std::filesystem::path& path, std::string& text);
+// Reads the whole file at `path` into `text` when it is a regular file of at most `maxBytes`
+// bytes. A named pipe, a device or a folder is refused without being read, so that reading never
+// waits for a writer. Returns why the file was refused, in plain words ("Permission denied",
+// "it is not a regular file"), or nothing on success.
+std::optional<std::string> readRegularFile(const std::filesystem::path& path, std::string& text,
+                                           std::uintmax_t maxBytes);
 
 // A signed 32-bit decimal: an optional minus sign and one or more digits, nothing else (no plus
 // sign, no spaces). Nothing when the text is not such a number or does not fit.

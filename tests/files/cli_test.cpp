@@ -140,7 +140,7 @@ TEST(Cli, ReportsEveryUnreadableFileAndWritesNothing) {
               std::vector<std::string>{"resave", file.string(), (folder / "out.tnr").string()}}) {
             const TRun result = run(arguments);
             EXPECT_EQ(result.status, EXIT_FILE_ERROR) << file;
-            EXPECT_EQ(result.err.rfind("Unable to open file\n" + file.string() + "\n", 0), 0u)
+            EXPECT_EQ(result.err.rfind("Unable to open file " + file.string() + ": ", 0), 0u)
                 << result.err;
             EXPECT_TRUE(result.out.empty());
         }
@@ -148,15 +148,24 @@ TEST(Cli, ReportsEveryUnreadableFileAndWritesNothing) {
     EXPECT_TRUE(folder.entries().empty());
 }
 
+TEST(Cli, NamesTheReasonAFileIsRefused) {
+    const fs::path score = testDataPath("bad/document-element-score.tnr");
+    const TRun result = run({"info", score.string()});
+    EXPECT_EQ(result.status, EXIT_FILE_ERROR);
+    EXPECT_EQ(result.err,
+              "Unable to open file " + score.string() + ": it is not a Tonaria composition\n");
+    const TRun missing = run({"info", "/no/such/folder/song.tnr"});
+    EXPECT_EQ(missing.err,
+              "Unable to open file /no/such/folder/song.tnr: No such file or directory\n");
+}
+
 TEST(Cli, ReportsAFileThatCannotBeWrittenAndKeepsTheOldOne) {
     TScratchFolder folder;
     const fs::path nowhere = folder / "no-folder" / "x.tnr";
     const TRun result = run({"new", nowhere.string()});
     EXPECT_EQ(result.status, EXIT_FILE_ERROR);
-    EXPECT_EQ(result.err.rfind(
-                  "The error occurs while saving of the file\n" + nowhere.string() + "\n", 0),
-              0u)
-        << result.err;
+    EXPECT_EQ(result.err, "The error occurs while saving of the file " + nowhere.string() +
+                              ": No such file or directory\n");
 
     fs::create_directory(folder / "taken.tnr");
     EXPECT_EQ(

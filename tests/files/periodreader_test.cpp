@@ -62,13 +62,6 @@ TEST(PeriodReader, KeepsThePreviousSettingsWhereTheDocumentIsSilent) {
     EXPECT_EQ(period.zatakt(), SIXTEENTH);
 }
 
-TEST(PeriodReader, ReadsADocumentElementOfAnyName) {
-    const TPeriodData period = readText("<CONFIG><MIDI_DEVICE VALUE=\"3\"/><TEMP VALUE=\"70\"/>"
-                                        "<SENTENCE/><period/></CONFIG>");
-    EXPECT_EQ(period.tempo(), 70);
-    EXPECT_EQ(period.sentences().size(), 1u);
-}
-
 TEST(PeriodReader, ReadsPhraseLettersAndFallsBackToA) {
     const TPeriodData period = readText(
         document("<SENTENCE><PHRASE SUFFIX=\"B1\"/><PHRASE SUFFIX=\"\"/><PHRASE SUFFIX=\"Z\"/>"
