@@ -65,6 +65,7 @@ public:
     virtual int variantWindowWidth() = 0;
     // 15 minus the position of the cursor-delay track bar.
     virtual int cursorDelay() = 0;
-    // Automatic harmonisation closes the phrases with cadences as the period's form asks.
-    virtual bool cadencesAtPhraseEnds() = 0;
+    // Automatic harmonisation keeps the rules of school harmony and closes the phrases with
+    // cadences as the period's form asks.
+    virtual bool schoolHarmony() = 0;
 };

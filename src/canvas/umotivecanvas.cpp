@@ -165,7 +165,7 @@ bool TUMotiveCanvas::autoHarmonise() {
     const TMotiveAndListenerPair strip = service_.contextMotive(motive());
     const TMotiveContext context{strip.motive, -1, strip.code};
     harmoniseMotive(motive(), service_.period(), context, schemeChordTypeNames(),
-                    service_.scheme().random(), service_.cadencesAtPhraseEnds());
+                    service_.scheme().random(), service_.schoolHarmony());
     return motive().isHarmonised();
 }
 

@@ -121,7 +121,7 @@ TGenerateOptions parseGenerateOptions(std::span<const std::string> options) {
 std::vector<TGeneratedMotive> generatePeriod(TPeriodData& period, TScheme& scheme,
                                              const TGenerateOptions& options) {
     scheme.setUpbeat(period.zatakt());
-    scheme.setSchoolHarmony(options.cadences);
+    scheme.setSchoolHarmony(options.schoolHarmony);
     if (options.rhythm)
         scheme.setDurations(*options.rhythm, options.rhythmInOrder, true);
     if (options.turns)
@@ -140,7 +140,7 @@ std::vector<TGeneratedMotive> generatePeriod(TPeriodData& period, TScheme& schem
             // As the harmonise command does it: led on from the motive before, in strip order.
             entry.harmonisation =
                 harmoniseMotive(motive, period, contextMotive(cells, &motive),
-                                schemeChordTypeNames(), scheme.random(), options.cadences)
+                                schemeChordTypeNames(), scheme.random(), options.schoolHarmony)
                     .outcome;
             entry.harmonisedNow = true;
         }

@@ -20,8 +20,8 @@ struct TGenerateOptions {
     bool turnsInOrder = false;
     // Beacon times count from each motive's first tick.
     std::optional<TLights> contour;
-    // Close the phrases with cadences as the form asks.
-    bool cadences = false;
+    // Keep the rules of school harmony, closing the phrases with cadences as the form asks.
+    bool schoolHarmony = true;
 };
 
 // Reads the options after the two file names. Throws TUsageError.

@@ -138,3 +138,11 @@ TPeriodStructure parseNewOptions(std::span<const std::string> options) {
     structure.zatakt = static_cast<std::int16_t>(zatakt);
     return structure;
 }
+
+std::optional<bool> schoolHarmonyOption(std::string_view option) {
+    if (option == SCHOOL_HARMONY_OPTION || option == CADENCES_OPTION)
+        return true;
+    if (option == NO_SCHOOL_HARMONY_OPTION)
+        return false;
+    return std::nullopt;
+}

@@ -2,6 +2,7 @@
 
 #include "files/periodbuilder.h"
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -13,8 +14,15 @@ public:
     using std::invalid_argument::invalid_argument;
 };
 
-// Asks harmonise and generate to close the phrases with cadences.
+// Whether harmonise and generate keep the rules of school harmony, cadences at phrase ends
+// among them: on unless NO_SCHOOL_HARMONY_OPTION is given. CADENCES_OPTION is the older name of
+// SCHOOL_HARMONY_OPTION.
+inline constexpr std::string_view SCHOOL_HARMONY_OPTION = "--school-harmony";
 inline constexpr std::string_view CADENCES_OPTION = "--cadences";
+inline constexpr std::string_view NO_SCHOOL_HARMONY_OPTION = "--no-school-harmony";
+
+// What `option` says of school harmony; none when it is no school harmony option.
+std::optional<bool> schoolHarmonyOption(std::string_view option);
 
 // A comma-separated list of whole numbers ("2,2").
 std::vector<int> parseCountList(std::string_view text);

@@ -34,13 +34,13 @@ std::vector<TContextCell> periodCells(const TPeriodData& period) {
 TMotiveHarmonisation harmoniseMotive(TMotive& motive, const TPeriodData& period,
                                      const TMotiveContext& stripContext,
                                      const std::vector<std::string>& chordTypes,
-                                     TRandomGenerator& random, bool cadences) {
+                                     TRandomGenerator& random, bool schoolHarmony) {
     TMotiveHarmonisation entry;
     entry.motive = stripIndex(period, motive);
     entry.alreadyHarmonised = motive.isHarmonised();
     entry.context = stripContext;
     std::optional<TMotiveForm> form;
-    if (cadences && entry.motive >= 0) {
+    if (schoolHarmony && entry.motive >= 0) {
         form = motiveForm(period, motive);
         entry.context = formContext(periodCells(period), &motive);
     }
@@ -51,7 +51,7 @@ TMotiveHarmonisation harmoniseMotive(TMotive& motive, const TPeriodData& period,
 
 std::vector<TMotiveHarmonisation> harmonisePeriod(TPeriodData& period,
                                                   const std::vector<std::string>& chordTypes,
-                                                  TRandomGenerator& random, bool cadences) {
+                                                  TRandomGenerator& random, bool schoolHarmony) {
     const std::vector<TContextCell> cells = periodCells(period);
     const std::vector<TMotive*> motives = period.allMotives();
     std::vector<TMotiveHarmonisation> report;
@@ -60,13 +60,13 @@ std::vector<TMotiveHarmonisation> harmonisePeriod(TPeriodData& period,
         // Earlier motives are harmonised by now, so the later ones continue from them.
         if (!motive.isHarmonised()) {
             report.push_back(harmoniseMotive(motive, period, contextMotive(cells, &motive),
-                                             chordTypes, random, cadences));
+                                             chordTypes, random, schoolHarmony));
             continue;
         }
         TMotiveHarmonisation kept;
         kept.motive = static_cast<int>(i);
         kept.alreadyHarmonised = true;
-        kept.context = cadences ? formContext(cells, &motive) : contextMotive(cells, &motive);
+        kept.context = schoolHarmony ? formContext(cells, &motive) : contextMotive(cells, &motive);
         report.push_back(kept);
     }
     return report;

@@ -220,7 +220,7 @@ constexpr TBundleText ENG_TEXTS[] = {
     {"menu quit", "&Quit"},
     {"menu editor", "&Editor"},
     {"menu midi devices", "&Midi Devices..."},
-    {"menu cadences", "&Cadences at phrase ends"},
+    {"menu school harmony", "&School harmony"},
     {"menu theory", "&Theory"},
     {"menu step by step", "&Step-by-step"},
     {"menu about", "&About"},

@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr const char* SCHOOL_HARMONY_ELEMENT = "SCHOOL_HARMONY";
+// What earlier versions stored instead: "1" asked for cadences at phrase ends.
 constexpr const char* CADENCES_ELEMENT = "CADENCES";
 
 bool loadSettings(const std::filesystem::path& settingsFile, pugi::xml_document& document) {
@@ -18,13 +20,14 @@ bool loadSettings(const std::filesystem::path& settingsFile, pugi::xml_document&
     return !readRegularFile(settingsFile, text, maxBytes) && !parseDocument(document, text);
 }
 
-bool writeSettings(const std::filesystem::path& settingsFile, int device, bool cadences) noexcept {
+bool writeSettings(const std::filesystem::path& settingsFile, int device,
+                   bool schoolHarmony) noexcept {
     try {
         if (settingsFile.has_parent_path()) {
             std::error_code ignored; // a folder that cannot be made fails the write below
             std::filesystem::create_directories(settingsFile.parent_path(), ignored);
         }
-        writeFileAtomically(settingsFile, settingsDocument(device, cadences));
+        writeFileAtomically(settingsFile, settingsDocument(device, schoolHarmony));
         return true;
     } catch (...) {
         return false;
@@ -52,29 +55,41 @@ int readMidiDevice(const std::filesystem::path& settingsFile) {
     return device;
 }
 
-bool readCadences(const std::filesystem::path& settingsFile) {
-    pugi::xml_document document;
-    if (!loadSettings(settingsFile, document))
-        return false;
-    bool cadences = false;
-    for (const pugi::xml_node child : document.document_element().children(CADENCES_ELEMENT))
+namespace {
+
+// The last VALUE of the elements named `element`, or none.
+std::optional<std::string> lastValue(const pugi::xml_document& document, const char* element) {
+    std::optional<std::string> value;
+    for (const pugi::xml_node child : document.document_element().children(element))
         for (const pugi::xml_attribute attribute : child.attributes())
             if (std::string_view(attribute.name()) == "VALUE")
-                cadences = std::string_view(attribute.value()) == "1";
-    return cadences;
+                value = attribute.value();
+    return value;
 }
 
-std::string settingsDocument(int device, bool cadences) {
+} // namespace
+
+bool readSchoolHarmony(const std::filesystem::path& settingsFile) {
+    pugi::xml_document document;
+    if (!loadSettings(settingsFile, document))
+        return true;
+    std::optional<std::string> value = lastValue(document, SCHOOL_HARMONY_ELEMENT);
+    if (!value)
+        value = lastValue(document, CADENCES_ELEMENT);
+    return value != "0";
+}
+
+std::string settingsDocument(int device, bool schoolHarmony) {
     std::string text = "<CONFIG>\n    <MIDI_DEVICE VALUE=\"" + std::to_string(device) + "\"/>\n";
-    if (cadences)
-        text += "    <" + std::string(CADENCES_ELEMENT) + " VALUE=\"1\"/>\n";
+    if (!schoolHarmony)
+        text += "    <" + std::string(SCHOOL_HARMONY_ELEMENT) + " VALUE=\"0\"/>\n";
     return text + "</CONFIG>";
 }
 
 bool writeMidiDevice(const std::filesystem::path& settingsFile, int device) noexcept {
-    return writeSettings(settingsFile, device, readCadences(settingsFile));
+    return writeSettings(settingsFile, device, readSchoolHarmony(settingsFile));
 }
 
-bool writeCadences(const std::filesystem::path& settingsFile, bool cadences) noexcept {
-    return writeSettings(settingsFile, readMidiDevice(settingsFile), cadences);
+bool writeSchoolHarmony(const std::filesystem::path& settingsFile, bool on) noexcept {
+    return writeSettings(settingsFile, readMidiDevice(settingsFile), on);
 }

@@ -6,8 +6,9 @@
 
 // The settings that persist between runs, kept in "config.xml" in the application folder (in
 // the user's configuration folder when the program is installed): the number of the MIDI
-// output device, and whether automatic harmonisation closes the phrases with cadences (an
-// element of its own that readers knowing only the device pass over).
+// output device, and whether automatic harmonisation keeps the rules of school harmony (an
+// element of its own that readers knowing only the device pass over; it is written only when
+// the option is off, since on is the default).
 inline constexpr std::string_view SETTINGS_FILE_NAME = "config.xml";
 inline constexpr int NO_MIDI_DEVICE = -1;
 
@@ -15,20 +16,23 @@ inline constexpr int NO_MIDI_DEVICE = -1;
 // reads as NO_MIDI_DEVICE; of several values the last one counts.
 int readMidiDevice(const std::filesystem::path& settingsFile);
 
-// Replaces the settings file by one that stores `device` (keeping the cadences setting),
+// Replaces the settings file by one that stores `device` (keeping the school harmony setting),
 // creating its folder when needed.
 // Returns false when the file cannot be written; the old file (or none) then stays in place
 // whole.
 bool writeMidiDevice(const std::filesystem::path& settingsFile, int device) noexcept;
 
-// Whether the settings file asks for cadences at phrase ends. A missing, damaged or unreadable
-// file, or one without the element, reads as false, as does any value but "1".
-bool readCadences(const std::filesystem::path& settingsFile);
+// Whether automatic harmonisation keeps the rules of school harmony. On unless the file turns
+// it off: a school harmony value of "0" does, and where that element is missing, the cadences
+// element of earlier versions (its "1" meant the cadences that school harmony now includes)
+// with a value of "0". A missing, damaged or unreadable file reads as on.
+bool readSchoolHarmony(const std::filesystem::path& settingsFile);
 
-// Replaces the settings file by one that stores whether cadences are asked for, keeping the
-// stored device. Returns false, leaving the old file in place whole, when it cannot be written.
-bool writeCadences(const std::filesystem::path& settingsFile, bool cadences) noexcept;
+// Replaces the settings file by one that stores whether school harmony is on, keeping the
+// stored device (an earlier version's cadences element is not carried over). Returns false,
+// leaving the old file in place whole, when it cannot be written.
+bool writeSchoolHarmony(const std::filesystem::path& settingsFile, bool on) noexcept;
 
-// The exact text of a settings file that stores `device` and, when `cadences` is set, the
-// cadences element after it; without cadences the file is the one the device alone gives.
-std::string settingsDocument(int device, bool cadences = false);
+// The exact text of a settings file that stores `device` and, when school harmony is off, the
+// element that says so after it; with it on the file is the one the device alone gives.
+std::string settingsDocument(int device, bool schoolHarmony = true);

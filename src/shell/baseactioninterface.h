@@ -16,8 +16,9 @@ public:
     // Stops while playing; otherwise plays the selected motive, or the period without one.
     virtual void playOrStop() = 0;
     virtual void chooseMidiDevice() = 0;
-    // Whether automatic harmonisation closes the phrases with cadences; remembered between runs.
-    virtual void setCadencesAtPhraseEnds(bool on) = 0;
+    // Whether automatic harmonisation keeps the rules of school harmony (cadences at phrase ends
+    // among them); remembered between runs.
+    virtual void setSchoolHarmony(bool on) = 0;
     virtual void stepByStepHelp() = 0;
     virtual void theoryHelp() = 0;
     virtual void about() = 0;

@@ -74,7 +74,7 @@ TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
       playback_(player_, motivePlayer_, bundle_, dialogs_, folders.settingsFile),
       documents_(period_, motivePlayer_, bundle_, dialogs_, folders.documents),
       messageWindow_(*this, this), settingsFile_(folders.settingsFile),
-      cadences_(readCadences(folders.settingsFile)) {
+      schoolHarmony_(readSchoolHarmony(folders.settingsFile)) {
     setMinimumSize(MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT);
     resize(MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT);
     move(0, MAIN_WINDOW_TOP);
@@ -92,7 +92,7 @@ TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
     frame_.setService(this);
     frame_.setActions(this);
     frame_.buildToolArea();
-    frame_.cadencesAction()->setChecked(cadences_);
+    frame_.schoolHarmonyAction()->setChecked(schoolHarmony_);
     frame_.shareMenuKeys(*this);
 
     period_.setListener(this);
@@ -146,12 +146,12 @@ TMainWindow::~TMainWindow() {
     TResourceFactory::shared().clearCache();
 }
 
-void TMainWindow::setCadencesAtPhraseEnds(bool on) {
-    if (on == cadences_)
+void TMainWindow::setSchoolHarmony(bool on) {
+    if (on == schoolHarmony_)
         return;
-    cadences_ = on;
-    if (!writeCadences(settingsFile_, on) && !cadencesFailureReported_) {
-        cadencesFailureReported_ = true;
+    schoolHarmony_ = on;
+    if (!writeSchoolHarmony(settingsFile_, on) && !schoolHarmonyFailureReported_) {
+        schoolHarmonyFailureReported_ = true;
         dialogs_.showMessage(bundle_.text("settings error") + "\n" + settingsFile_.string(),
                              bundle_.text("warning"));
     }

@@ -91,7 +91,7 @@ public:
     int motiveCellCount() override;
     int variantWindowWidth() override;
     int cursorDelay() override;
-    bool cadencesAtPhraseEnds() override { return cadences_; }
+    bool schoolHarmony() override { return schoolHarmony_; }
 
     // TPeriodPanelScrollerListener
     void scrolled() override;
@@ -116,7 +116,7 @@ public:
     void playOrStop() override;
     void chooseMidiDevice() override { playback_.chooseDevice(); }
     // Stores the choice in the settings file; a failed write is reported once.
-    void setCadencesAtPhraseEnds(bool on) override;
+    void setSchoolHarmony(bool on) override;
     // Warns that the melody will be closed, then opens the example and its first step.
     void stepByStepHelp() override;
     void theoryHelp() override;
@@ -228,8 +228,8 @@ private:
     // The stored device opens after the first paint.
     bool deviceOpeningDue_ = false;
     std::filesystem::path settingsFile_;
-    bool cadences_ = false;
-    bool cadencesFailureReported_ = false;
+    bool schoolHarmony_ = true;
+    bool schoolHarmonyFailureReported_ = false;
     TStepForm* stepForm_ = nullptr;
     TTheoryForm* theoryForm_ = nullptr;
 };

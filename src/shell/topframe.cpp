@@ -141,7 +141,7 @@ void TTopFrame::buildMenus() {
     QAction* devices = addCommand("menu midi devices", &TBaseActionInterface::chooseMidiDevice);
     devices->setIcon(glyphIcon(TGlyph::ToolMidiDevice));
     tools->addAction(devices);
-    tools->addAction(addToggle("menu cadences", &TBaseActionInterface::setCadencesAtPhraseEnds));
+    tools->addAction(addToggle("menu school harmony", &TBaseActionInterface::setSchoolHarmony));
 
     QMenu* help = addMenu("menu help");
     help->addAction(addCommand("menu theory", &TBaseActionInterface::theoryHelp));

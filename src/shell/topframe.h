@@ -54,7 +54,7 @@ public:
     QAction* theoryAction() const { return command("menu theory"); }
     QAction* stepHelpAction() const { return command("menu step by step"); }
     // Checkable; the main window sets its state from the settings file.
-    QAction* cadencesAction() const { return command("menu cadences"); }
+    QAction* schoolHarmonyAction() const { return command("menu school harmony"); }
     // The "theory" and "step by step" tool buttons, in that order.
     const std::vector<QToolButton*>& helpButtons() const { return helpButtons_; }
 

@@ -64,7 +64,7 @@ public:
     int motiveCellCount() override { return 0; }
     int variantWindowWidth() override { return 300; }
     int cursorDelay() override { return 11; }
-    bool cadencesAtPhraseEnds() override { return cadences; }
+    bool schoolHarmony() override { return schoolHarmonyOn; }
 
     // Records every message other than the playback events.
     void handleMessage(int message, int wParam, std::int64_t lParam) override {
@@ -79,7 +79,7 @@ public:
 
     const TMotive* preceding = nullptr;
     bool variantBusy = false;
-    bool cadences = false;
+    bool schoolHarmonyOn = false;
     TColorPanelListener* display = nullptr;
     std::vector<TPosted> posted;
     std::vector<int> selectedPanels;

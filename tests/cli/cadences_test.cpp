@@ -167,8 +167,9 @@ TEST(CadencesAtPhraseEnds, EveryKeyMeterUpbeatAndTemplateClosesAsTheFormAsks) {
               << " chords, form not met " << tally.unmet << " times, " << tally.keynoteOnTop
               << " periods close with the keynote on top\n";
     EXPECT_EQ(tally.unmet, 0);
-    // A perfect close wherever the registers allow it (about 97 in 100 here).
-    EXPECT_GE(tally.keynoteOnTop * 20, tally.periods * 19);
+    // A perfect close wherever the voice ranges allow it (about 89 in 100 here: the soprano's
+    // range leaves the keynote one or two places, and the dominant before must reach one).
+    EXPECT_GE(tally.keynoteOnTop * 100, tally.periods * 85);
 }
 
 namespace {
@@ -225,22 +226,37 @@ TEST_F(CadencesOnTheCommandLine, AFormThatCannotBeMetIsReportedAndTheDrawDecides
                               "cadence needs the dominant in root position"),
               std::string::npos)
         << err_.str();
-    EXPECT_NE(diagnosed.str().find("Cadences at phrase ends: measure segment 1"),
-              std::string::npos);
+    EXPECT_NE(diagnosed.str().find("School harmony: measure segment 1"), std::string::npos);
     TPeriodData period;
     readPeriodFile(period, path("out.tnr"));
     EXPECT_TRUE(period.allMotives()[0]->isHarmonised());
 }
 
+TEST_F(CadencesOnTheCommandLine, SchoolHarmonyIsOnByDefaultAndCadencesIsItsOlderName) {
+    ASSERT_EQ(run({"new", path("in.tnr"), "--phrases", "2,2", "--motives", "2,2,2,2"}), EXIT_OK);
+    for (const char* option : {"", "--school-harmony", "--cadences"}) {
+        std::vector<std::string> command{"harmonise", path("in.tnr"), path("out.tnr")};
+        if (*option != '\0')
+            command.emplace_back(option);
+        ASSERT_EQ(run(command), EXIT_OK) << option << err_.str();
+        EXPECT_EQ(err_.str(), "") << option;
+        checkWrittenCadences(path("out.tnr"));
+    }
+    EXPECT_TRUE(parseGenerateOptions(std::vector<std::string>{}).schoolHarmony);
+    EXPECT_TRUE(parseGenerateOptions(std::vector<std::string>{"--cadences"}).schoolHarmony);
+    EXPECT_FALSE(
+        parseGenerateOptions(std::vector<std::string>{"--no-school-harmony"}).schoolHarmony);
+}
+
 TEST_F(CadencesOnTheCommandLine, TheOptionIsOnlyAFlag) {
     ASSERT_EQ(run({"new", path("in.tnr")}), EXIT_OK);
     EXPECT_EQ(run({"harmonise", path("in.tnr"), path("out.tnr"), "--cadence"}), EXIT_USAGE_ERROR);
-    EXPECT_NE(err_.str().find("then at most --cadences"), std::string::npos);
+    EXPECT_NE(err_.str().find("then at most one of --school-harmony, --cadences or "
+                              "--no-school-harmony"),
+              std::string::npos);
     EXPECT_EQ(run({"harmonise", path("in.tnr"), path("out.tnr"), "--cadences", "--cadences"}),
               EXIT_USAGE_ERROR);
     EXPECT_FALSE(std::filesystem::exists(path("out.tnr")));
-    EXPECT_TRUE(parseGenerateOptions(std::vector<std::string>{"--cadences"}).cadences);
-    EXPECT_FALSE(parseGenerateOptions(std::vector<std::string>{}).cadences);
     ASSERT_EQ(run({"--help"}), EXIT_OK);
-    EXPECT_NE(out_.str().find("harmonise IN.tnr OUT.tnr [--cadences]"), std::string::npos);
+    EXPECT_NE(out_.str().find("harmonise IN.tnr OUT.tnr [--no-school-harmony]"), std::string::npos);
 }

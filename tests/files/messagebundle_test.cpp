@@ -135,7 +135,7 @@ TEST(EngMessageBundle, MenuCaptionsCarryTheirMnemonics) {
     EXPECT_EQ(bundle.text("menu file"), "&File");
     EXPECT_EQ(bundle.text("menu save as"), "Save &As...");
     EXPECT_EQ(bundle.text("menu quit"), "&Quit");
-    EXPECT_EQ(bundle.text("menu cadences"), "&Cadences at phrase ends");
+    EXPECT_EQ(bundle.text("menu school harmony"), "&School harmony");
     EXPECT_EQ(bundle.text("play motive"), "Play the motive");
 }
 

@@ -84,48 +84,59 @@ TEST(Settings, AMissingFolderIsCreatedOnTheFirstWrite) {
     EXPECT_EQ(readMidiDevice(file), 4);
 }
 
-TEST(Settings, CadencesLiveBesideTheDeviceAndEachWriteKeepsTheOther) {
+TEST(Settings, SchoolHarmonyIsOnUntilTurnedOffAndEachWriteKeepsTheOther) {
     TScratchFolder folder;
     const auto file = folder / "config.xml";
-    EXPECT_FALSE(readCadences(file));
+    EXPECT_TRUE(readSchoolHarmony(file)); // a new user
     EXPECT_TRUE(writeMidiDevice(file, 2));
-    EXPECT_FALSE(readCadences(file));
-    EXPECT_TRUE(writeCadences(file, true));
+    EXPECT_TRUE(readSchoolHarmony(file));
+    EXPECT_EQ(readTextFile(file), settingsDocument(2));
+    EXPECT_TRUE(writeSchoolHarmony(file, false));
     EXPECT_EQ(readTextFile(file), "<CONFIG>\n    <MIDI_DEVICE VALUE=\"2\"/>\n"
-                                  "    <CADENCES VALUE=\"1\"/>\n</CONFIG>");
-    EXPECT_TRUE(readCadences(file));
+                                  "    <SCHOOL_HARMONY VALUE=\"0\"/>\n</CONFIG>");
+    EXPECT_FALSE(readSchoolHarmony(file));
     EXPECT_EQ(readMidiDevice(file), 2);
     EXPECT_TRUE(writeMidiDevice(file, 5));
-    EXPECT_TRUE(readCadences(file));
+    EXPECT_FALSE(readSchoolHarmony(file));
     EXPECT_EQ(readMidiDevice(file), 5);
-    // Switched off, the file is again the one the device alone gives.
-    EXPECT_TRUE(writeCadences(file, false));
+    // Switched on again, the file is again the one the device alone gives.
+    EXPECT_TRUE(writeSchoolHarmony(file, true));
     EXPECT_EQ(readTextFile(file), settingsDocument(5));
     // Without a file the device stays unchosen.
     fs::remove(file);
-    EXPECT_TRUE(writeCadences(file, true));
+    EXPECT_TRUE(writeSchoolHarmony(file, false));
     EXPECT_EQ(readMidiDevice(file), NO_MIDI_DEVICE);
-    EXPECT_TRUE(readCadences(file));
+    EXPECT_FALSE(readSchoolHarmony(file));
     fs::create_directory(folder / "taken");
-    EXPECT_FALSE(writeCadences(folder / "taken", true));
+    EXPECT_FALSE(writeSchoolHarmony(folder / "taken", false));
 }
 
-TEST(Settings, OnlyACadencesValueOfOneAsksForCadences) {
+TEST(Settings, OnlyAnExplicitZeroTurnsSchoolHarmonyOffAndTheOldCadencesElementStillCounts) {
     TScratchFolder folder;
     const auto file = folder / "config.xml";
-    for (const auto& [text, cadences] :
-         {std::pair{"<CONFIG><CADENCES VALUE=\"1\"/></CONFIG>", true},
+    for (const auto& [text, on] :
+         {std::pair{"<CONFIG><SCHOOL_HARMONY VALUE=\"0\"/></CONFIG>", false},
+          std::pair{"<CONFIG><SCHOOL_HARMONY VALUE=\"1\"/></CONFIG>", true},
+          std::pair{"<CONFIG><SCHOOL_HARMONY VALUE=\"no\"/></CONFIG>", true},
+          std::pair{"<CONFIG><SCHOOL_HARMONY/></CONFIG>", true},
+          std::pair{"<CONFIG><SCHOOL_HARMONY VALUE=\"0\"/><SCHOOL_HARMONY VALUE=\"1\"/></CONFIG>",
+                    true},
+          // Written by earlier versions: cadences asked for, or (never written) refused.
+          std::pair{"<CONFIG><CADENCES VALUE=\"1\"/></CONFIG>", true},
           std::pair{"<CONFIG><CADENCES VALUE=\"0\"/></CONFIG>", false},
-          std::pair{"<CONFIG><CADENCES VALUE=\"yes\"/></CONFIG>", false},
-          std::pair{"<CONFIG><CADENCES/></CONFIG>", false},
-          std::pair{"<CONFIG><CADENCES VALUE=\"1\"/><CADENCES VALUE=\"0\"/></CONFIG>", false},
-          std::pair{"<CONFIG><CADENCES VALUE=\"1\"/>", false}}) {
+          // The new element wins over the old one.
+          std::pair{"<CONFIG><CADENCES VALUE=\"1\"/><SCHOOL_HARMONY VALUE=\"0\"/></CONFIG>", false},
+          std::pair{"<CONFIG><CADENCES VALUE=\"0\"/><SCHOOL_HARMONY VALUE=\"1\"/></CONFIG>", true},
+          std::pair{"<CONFIG><MIDI_DEVICE VALUE=\"1\"/></CONFIG>", true},
+          std::pair{"<CONFIG><SCHOOL_HARMONY VALUE=\"0\"/>", true}}) { // damaged
         writeText(file, text);
-        EXPECT_EQ(readCadences(file), cadences) << text;
+        EXPECT_EQ(readSchoolHarmony(file), on) << text;
     }
-    // The device reader passes over the element.
+    // The device reader passes over the element, and a write drops the old one.
     writeText(file, "<CONFIG><MIDI_DEVICE VALUE=\"3\"/><CADENCES VALUE=\"1\"/></CONFIG>");
     EXPECT_EQ(readMidiDevice(file), 3);
+    EXPECT_TRUE(writeMidiDevice(file, 3));
+    EXPECT_EQ(readTextFile(file), settingsDocument(3));
 }
 
 TEST(AtomicFile, ReplacesTheWholeFile) {

@@ -47,7 +47,7 @@ public:
     int motiveCellCount() override { return 0; }
     int variantWindowWidth() override { return 300; }
     int cursorDelay() override { return 11; }
-    bool cadencesAtPhraseEnds() override { return false; }
+    bool schoolHarmony() override { return false; }
 
     void handleMessage(int, int, std::int64_t) override {}
     void motivePlaying(TUMotiveCanvas&, bool) override {}

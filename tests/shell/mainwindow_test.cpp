@@ -347,8 +347,8 @@ struct TActionLog : TBaseActionInterface {
     void stopPlay() override { calls.push_back("stopPlay"); }
     void playOrStop() override { calls.push_back("playOrStop"); }
     void chooseMidiDevice() override { calls.push_back("chooseMidiDevice"); }
-    void setCadencesAtPhraseEnds(bool on) override {
-        calls.push_back(on ? "cadences on" : "cadences off");
+    void setSchoolHarmony(bool on) override {
+        calls.push_back(on ? "school harmony on" : "school harmony off");
     }
     void stepByStepHelp() override { calls.push_back("stepByStepHelp"); }
     void theoryHelp() override { calls.push_back("theoryHelp"); }
@@ -360,37 +360,40 @@ struct TActionLog : TBaseActionInterface {
     }
 };
 
-TEST_F(MainWindow, CadencesAtPhraseEndsAreACheckableToolsItemRememberedBetweenRuns) {
-    ASSERT_TRUE(writeMidiDevice(folder / "config.xml", 1));
+TEST_F(MainWindow, SchoolHarmonyIsACheckableToolsItemOnForANewUserAndRememberedBetweenRuns) {
     auto window = start();
-    QAction* cadences = frame.cadencesAction();
-    ASSERT_NE(cadences, nullptr);
-    EXPECT_TRUE(cadences->isCheckable());
-    EXPECT_FALSE(cadences->isChecked());
-    EXPECT_FALSE(window->cadencesAtPhraseEnds());
+    QAction* school = frame.schoolHarmonyAction();
+    ASSERT_NE(school, nullptr);
+    EXPECT_TRUE(school->isCheckable());
+    EXPECT_TRUE(school->isChecked());
+    EXPECT_TRUE(window->schoolHarmony());
+    window.reset();
 
-    cadences->trigger();
-    EXPECT_TRUE(window->cadencesAtPhraseEnds());
-    EXPECT_TRUE(readCadences(folder / "config.xml"));
+    ASSERT_TRUE(writeMidiDevice(folder / "config.xml", 1));
+    window = start();
+    EXPECT_TRUE(frame.schoolHarmonyAction()->isChecked()) << "on for an existing user too";
+    frame.schoolHarmonyAction()->trigger();
+    EXPECT_FALSE(window->schoolHarmony());
+    EXPECT_FALSE(readSchoolHarmony(folder / "config.xml"));
     EXPECT_EQ(readMidiDevice(folder / "config.xml"), 1) << "the device is kept";
 
-    // The next run starts with the item checked.
+    // The next run starts with the item unchecked.
     window.reset();
     window = start();
-    EXPECT_TRUE(frame.cadencesAction()->isChecked());
-    EXPECT_TRUE(window->cadencesAtPhraseEnds());
-    frame.cadencesAction()->trigger();
-    EXPECT_FALSE(window->cadencesAtPhraseEnds());
+    EXPECT_FALSE(frame.schoolHarmonyAction()->isChecked());
+    EXPECT_FALSE(window->schoolHarmony());
+    frame.schoolHarmonyAction()->trigger();
+    EXPECT_TRUE(window->schoolHarmony());
     EXPECT_EQ(readWhole(folder / "config.xml"), settingsDocument(1));
     EXPECT_TRUE(dialogs.messages.empty());
 
     // A settings file that cannot be written is reported once; the choice still holds.
     std::filesystem::remove(folder / "config.xml");
     std::filesystem::create_directory(folder / "config.xml");
-    frame.cadencesAction()->trigger();
-    frame.cadencesAction()->trigger();
-    frame.cadencesAction()->trigger();
-    EXPECT_TRUE(window->cadencesAtPhraseEnds());
+    frame.schoolHarmonyAction()->trigger();
+    frame.schoolHarmonyAction()->trigger();
+    frame.schoolHarmonyAction()->trigger();
+    EXPECT_FALSE(window->schoolHarmony());
     EXPECT_EQ(dialogs.messages.size(), 1u);
 }
 
@@ -432,12 +435,12 @@ TEST_F(MainWindow, MenusOfferOnlyTheCommandsThatWork) {
     EXPECT_EQ(menus.join(" | ").toStdString(),
               "&File: &New, &Open, &Save, Save &As..., &Export to (*.mid), "
               "Export to &MusicXML (*.musicxml), &Quit | &View: &Editor | "
-              "&Tools: &Midi Devices..., &Cadences at phrase ends | "
+              "&Tools: &Midi Devices..., &School harmony | "
               "&Help: &Theory, &Step-by-step, &About");
-    EXPECT_EQ(log.calls,
-              (std::vector<std::string>{"newComposition", "open", "save", "saveAs", "exportToMidi",
-                                        "exportToMusicXml", "showEditor", "chooseMidiDevice",
-                                        "cadences on", "theoryHelp", "stepByStepHelp", "about"}));
+    EXPECT_EQ(log.calls, (std::vector<std::string>{"newComposition", "open", "save", "saveAs",
+                                                   "exportToMidi", "exportToMusicXml", "showEditor",
+                                                   "chooseMidiDevice", "school harmony off",
+                                                   "theoryHelp", "stepByStepHelp", "about"}));
     EXPECT_EQ(frame.saveAction()->shortcut(), QKeySequence("Ctrl+S"));
     EXPECT_EQ(frame.saveAction()->shortcutContext(), Qt::ApplicationShortcut);
     EXPECT_EQ(frame.newAction()->shortcut(), QKeySequence("Ctrl+N"));

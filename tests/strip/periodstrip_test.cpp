@@ -332,7 +332,7 @@ namespace {
 TEST(CanvasCadences, WithTheOptionOnEachCanvasClosesItsPhraseAsTheFormAsks) {
     TFakeBaseService service;
     buildDefaultPeriod(service.period());
-    service.cadences = true;
+    service.schoolHarmonyOn = true;
     const auto panel = std::make_unique<TPeriodPanel>(nullptr, 1000, service, service.period());
     for (TUMotiveSet* cell : panel->motiveCells())
         ASSERT_TRUE(cell->canvas()->autoHarmonise());
