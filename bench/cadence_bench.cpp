@@ -1,5 +1,5 @@
-// Harmonising a whole period of four sentences of four phrases of four motives, with cadences
-// at phrase ends and without, as `tonaria-cli harmonise` does it.
+// Harmonising a whole period of four sentences of four phrases of four motives, under school
+// harmony and without, as `tonaria-cli harmonise` does it.
 #include "engine/periodharmonisation.h"
 #include "model/schemechords.h"
 
@@ -23,19 +23,19 @@ TPeriodData fourByFourByFour(std::int16_t zatakt) {
     return period;
 }
 
-// Arguments: cadences (0 or 1), upbeat in ticks.
+// Arguments: school harmony (0 or 1), upbeat in ticks.
 void BM_HarmonisePeriod(benchmark::State& state) {
-    const bool cadences = state.range(0) != 0;
+    const bool school = state.range(0) != 0;
     const TPeriodData empty = fourByFourByFour(static_cast<std::int16_t>(state.range(1)));
     TRandomGenerator random;
     for (auto _ : state) {
         state.PauseTiming();
         TPeriodData period = empty;
         state.ResumeTiming();
-        const auto report = harmonisePeriod(period, schemeChordTypeNames(), random, cadences);
+        const auto report = harmonisePeriod(period, schemeChordTypeNames(), random, school);
         benchmark::DoNotOptimize(report.data());
     }
-    state.SetLabel(cadences ? "cadences at phrase ends" : "the design's draw");
+    state.SetLabel(school ? "school harmony" : "the design's draw");
 }
 BENCHMARK(BM_HarmonisePeriod)
     ->ArgsProduct({{0, 1}, {0, 60}})

@@ -42,16 +42,22 @@ std::vector<TChordDemand> demandsAhead(const TFormStep& step) {
     return ahead;
 }
 
-// Whether chords meeting `ahead` can follow `chord` (voiced, `lead` already advanced to it)
-// one after the other: each allowed by the succession rule and voiced in the window.
-bool leadsInto(const TChord& chord, const TLead& lead, std::span<const TChordDemand> ahead,
-               const TFormStep& step) {
-    if (ahead.empty() || !ahead.front().demands())
+bool demandsAny(std::span<const TChordDemand> ahead) {
+    return std::any_of(ahead.begin(), ahead.end(),
+                       [](const TChordDemand& demand) { return demand.demands(); });
+}
+
+// Whether chords meeting `ahead` can follow the chord `lead` has been advanced to, one after the
+// other: each allowed by the succession rule and voiced in the window. A chord the form leaves
+// free may be any of the chord types where a later one is demanded.
+bool leadsInto(const TLead& lead, std::span<const TChordDemand> ahead, const TFormStep& step) {
+    if (!demandsAny(ahead))
         return true;
     const TChordDemand& next = ahead.front();
     const int order = next.restartsOrder ? 0 : lead.order;
-    const TSopranoWindow window = sopranoWindow(lead);
-    for (const std::string& type : next.types) {
+    for (const std::string& type : next.demands() ? next.types : step.chordTypes) {
+        if (!mayFollow(lead, type))
+            continue;
         if (std::find(step.chordTypes.begin(), step.chordTypes.end(), type) ==
             step.chordTypes.end())
             continue;
@@ -59,8 +65,7 @@ bool leadsInto(const TChord& chord, const TLead& lead, std::span<const TChordDem
         if (!following.isAvailableIn(step.key) ||
             (following.order() < order && !following.tonicFunction()))
             continue;
-        following.generateArrangements(step.key, window.low, window.high);
-        following.testAgainst(chord.voices(), step.key, window.low, window.high);
+        arrangeAfter(following, lead, step.key);
         if (!following.canFollow() || !following.hasValidArrangement())
             continue;
         if (ahead.size() == 1)
@@ -68,7 +73,7 @@ bool leadsInto(const TChord& chord, const TLead& lead, std::span<const TChordDem
         voiceAfter(following, lead);
         TLead further = lead;
         further.advance(following);
-        if (leadsInto(following, further, ahead.subspan(1), step))
+        if (leadsInto(further, ahead.subspan(1), step))
             return true;
     }
     return false;
@@ -124,14 +129,14 @@ std::size_t chooseByForm(const std::vector<TChord>& candidates, const TFormStep&
             pool = closing;
     }
     const auto keepsFormReachable = [&](std::size_t i) {
-        if (ahead.empty() || !ahead.front().demands())
+        if (!demandsAny(ahead))
             return true;
         TChord chord = candidates[i];
         if (!voiceForCadence(chord, step)) // as the harmonisation will voice it
             voiceAfter(chord, step.lead);
         TLead after = step.lead;
         after.advance(chord);
-        return leadsInto(chord, after, ahead, step);
+        return leadsInto(after, ahead, step);
     };
 
     if (step.context == CONTEXT_FIRST || step.context == CONTEXT_FIRST_WITH_UPBEAT) {
@@ -181,13 +186,11 @@ bool voiceWithKeynoteOnTop(TChord& tonic, const TLead& lead, const TKey& key) {
     return false;
 }
 
-// Whether the closing tonic can follow `dominant` (voiced, `lead` advanced to it) with the
+// Whether the closing tonic can follow the dominant that `lead` has been advanced to with the
 // keynote on top.
-bool keynoteCanFollow(const TChord& dominant, const TLead& lead, const TFormStep& step) {
+bool keynoteCanFollow(const TLead& lead, const TFormStep& step) {
     TChord tonic = chordOfType(CLOSING_TONIC);
-    const TSopranoWindow window = sopranoWindow(lead);
-    tonic.generateArrangements(step.key, window.low, window.high);
-    tonic.testAgainst(dominant.voices(), step.key, window.low, window.high);
+    arrangeAfter(tonic, lead, step.key);
     return tonic.canFollow() && tonic.motionFlags()[MOTION_TONIC_SOPRANO];
 }
 
@@ -207,7 +210,7 @@ bool voiceForCadence(TChord& chord, const TFormStep& step) {
             continue;
         TLead after = step.lead;
         after.advance(dominant);
-        if (keynoteCanFollow(dominant, after, step)) {
+        if (keynoteCanFollow(after, step)) {
             chord = dominant;
             return true;
         }

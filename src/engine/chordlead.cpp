@@ -33,6 +33,23 @@ TSopranoWindow sopranoWindow(const TLead& lead) {
     return window;
 }
 
+bool mayFollow(const TLead& lead, const std::string& type) {
+    if (!lead.school || !lead.leading || lead.previous->name() != CADENTIAL_SIX_FOUR)
+        return true;
+    return type == "DOMINANT_THREE_CHORD" || type == "DOMINANT_FOUR_CHORD";
+}
+
+void arrangeAfter(TChord& chord, const TLead& lead, const TKey& key) {
+    const TSopranoWindow window = sopranoWindow(lead);
+    chord.generateArrangements(key, window.low, window.high);
+    if (lead.school)
+        chord.testAgainst(
+            TSchoolHarmony{lead.leadsVoices() ? &*lead.previous : nullptr, lead.widening}, key,
+            window.low, window.high);
+    else if (lead.leadsVoices())
+        chord.testAgainst(lead.previous->voices(), key, window.low, window.high);
+}
+
 void voiceAfter(TChord& chord, const TLead& lead) {
     setBassContext(chord, lead);
     chord.chooseVoicing(sopranoWindow(lead).target);

@@ -3,6 +3,7 @@
 #include "model/chord.h"
 
 #include <optional>
+#include <string>
 
 // The chord the next one is led from, and the chord before that one for the bass motion.
 struct TLead {
@@ -10,6 +11,10 @@ struct TLead {
     std::optional<TChord> beforePrevious;
     int order = 0;
     bool leading = false; // the next chord must follow `previous` by the voice-leading rules
+    // The next chord keeps the rules of school harmony as well, with the voice ranges widened
+    // by `widening` steps.
+    bool school = false;
+    int widening = 0;
 
     void advance(const TChord& chord) {
         beforePrevious = previous;
@@ -30,6 +35,16 @@ struct TSopranoWindow {
 };
 
 TSopranoWindow sopranoWindow(const TLead& lead);
+
+inline const std::string CADENTIAL_SIX_FOUR = "K_SIXTH_FOURTH_CHORD";
+
+// Whether a chord of `type` may follow the lead at all: under school harmony the cadential
+// six-four goes to the dominant in root position (or its seventh chord).
+bool mayFollow(const TLead& lead, const std::string& type);
+
+// Arranges `chord` in the soprano window after the lead and tests every arrangement against the
+// chord before (under school harmony when the lead asks for it, even with nothing before).
+void arrangeAfter(TChord& chord, const TLead& lead, const TKey& key);
 
 // Gives `chord` (arranged and tested against the lead) the voicing the harmonisation takes:
 // the bass moving against the bass before, the soprano nearest the window's target.

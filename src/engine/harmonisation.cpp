@@ -10,19 +10,71 @@
 
 namespace {
 
-// The candidates that can be voiced after the lead within the soprano window.
+bool playable(TChord& chord, const TLead& lead, const TKey& key) {
+    arrangeAfter(chord, lead, key);
+    return chord.canFollow() && chord.hasValidArrangement();
+}
+
+// Whether a chord of `types` can follow `chord`, voiced as it will be, by the rules: the
+// dominant in root position after the six-four, any chord after another.
+bool canContinue(TChord chord, const TLead& lead, const std::vector<std::string>& types,
+                 const TKey& key) {
+    voiceAfter(chord, lead);
+    TLead after = lead;
+    after.advance(chord);
+    for (TChord& next : successionCandidates(types, after.order, key))
+        if (mayFollow(after, next.name()) && playable(next, after, key))
+            return true;
+    return false;
+}
+
+// The chords whose resolution school harmony prescribes: the six-four and the seventh chords.
+bool bindsTheNextChord(const TChord& chord) {
+    return chord.name() == CADENTIAL_SIX_FOUR || chord.toneCount() == 4;
+}
+
+// The candidates that can be voiced after the lead within the soprano window. Under school
+// harmony the cadential six-four is followed by the dominant in root position, and a chord
+// that prescribes its resolution is taken only where some chord can follow it.
 std::vector<TChord> playableCandidates(const TLead& lead, const std::vector<std::string>& types,
                                        const TKey& key) {
-    const TSopranoWindow window = sopranoWindow(lead);
-    std::vector<TChord> playable;
+    std::vector<TChord> candidates;
     for (TChord& chord : successionCandidates(types, lead.order, key)) {
-        chord.generateArrangements(key, window.low, window.high);
-        if (lead.leadsVoices())
-            chord.testAgainst(lead.previous->voices(), key, window.low, window.high);
-        if (chord.canFollow() && chord.hasValidArrangement())
-            playable.push_back(std::move(chord));
+        if (!mayFollow(lead, chord.name()))
+            continue;
+        if (!playable(chord, lead, key))
+            continue;
+        if (lead.school && bindsTheNextChord(chord) && !canContinue(chord, lead, types, key))
+            continue;
+        candidates.push_back(std::move(chord));
     }
-    return playable;
+    return candidates;
+}
+
+// Under school harmony: the candidates that keep its rules, in the voice ranges if any does,
+// else a step wider (counted in `result`); where none keeps them, those the voice-leading rules
+// alone allow, with the reason in `result`.
+std::vector<TChord> schoolCandidates(TLead& lead, const std::vector<std::string>& types,
+                                     const TKey& key, int segment, THarmonisation& result) {
+    std::vector<TChord> candidates = playableCandidates(lead, types, key);
+    if (!candidates.empty())
+        return candidates;
+    lead.widening = 1;
+    candidates = playableCandidates(lead, types, key);
+    if (!candidates.empty()) {
+        ++result.widenedRanges;
+        return candidates;
+    }
+    lead.school = false;
+    lead.widening = 0;
+    candidates = playableCandidates(lead, types, key);
+    if (!candidates.empty())
+        result.unmetForm.push_back(
+            "measure segment " + std::to_string(segment + 1) + ": no chord can follow " +
+            (lead.leading ? lead.previous->name() : std::string("nothing")) +
+            " by the rules of school harmony; the design's draw chose by the voice-leading "
+            "rules alone");
+    return candidates;
 }
 
 std::size_t chooseCandidate(const std::vector<TChord>& candidates, TContextCode context,
@@ -86,8 +138,12 @@ THarmonisation autoHarmonise(TMotive& motive, const TMotive* preceding, TContext
             lead = TLead{};
     }
 
+    const bool school = form != nullptr;
+    lead.school = school;
     for (; segment < result.segments; ++segment, time += measureLength) {
-        std::vector<TChord> candidates = playableCandidates(lead, chordTypes, key);
+        std::vector<TChord> candidates =
+            school ? schoolCandidates(lead, chordTypes, key, segment, result)
+                   : playableCandidates(lead, chordTypes, key);
         if (candidates.empty()) {
             result.firstUnharmonised = segment;
             break;
@@ -109,9 +165,11 @@ THarmonisation autoHarmonise(TMotive& motive, const TMotive* preceding, TContext
         chosen.setTime(time);
         chords.push_back(chosen);
         lead.advance(chosen);
+        lead.school = school;
+        lead.widening = 0;
     }
     for (const std::string& reason : result.unmetForm)
-        diagnostics() << "Cadences at phrase ends: " << reason << '\n';
+        diagnostics() << "School harmony: " << reason << '\n';
     motive.notifyChanged();
     return result;
 }

@@ -16,7 +16,11 @@ struct THarmonisation {
     int firstUnharmonised = -1;
     // With a form: why a chord could not be what the form asks for, one line per chord; the
     // design's draw chose it then. Empty when the form was met.
+    // Under school harmony also where no chord could keep its rules.
     std::vector<std::string> unmetForm;
+    // Under school harmony: chords voiced with the voice ranges a step wider, as no voicing
+    // fitted them.
+    int widenedRanges = 0;
 
     bool complete() const { return firstUnharmonised < 0; }
 };

@@ -48,6 +48,37 @@ TVoiceLeadingRule firstBrokenRule(const TVoices& previous, const TVoices& next, 
 
 // All four voices lie in the pitch range (an unvoiced chord's do not).
 bool isPlacedVoicing(const TVoices& voices);
+
+// What school harmony asks of a voicing beyond the voice-leading rules, in the order checked.
+enum TSchoolRule : int {
+    SCHOOL_KEPT = 0,
+    SCHOOL_RANGE = 1,        // every voice in its range (voiceRange)
+    SCHOOL_SEVENTH = 2,      // the seventh of the chord before is held or falls by a step
+    SCHOOL_LEADING_TONE = 3, // a leading tone in soprano or bass rises to a tonic after it
+};
+
+// The lowest and highest pitch index of a voice under school harmony (C4 to G5, G3 to D5,
+// C3 to G4, E2 to D4), each end `widening` steps further out.
+struct TVoiceRange {
+    int low;
+    int high;
+    bool contains(int pitch) const { return pitch >= low && pitch <= high; }
+};
+TVoiceRange voiceRange(int voice, int widening = 0);
+
+class TChord;
+
+// The first school rule that `next`, a voicing of `chord`, breaks in `key` after `previous`
+// (null when nothing sounds before it), with the ranges widened by `widening`; or SCHOOL_KEPT.
+TSchoolRule firstBrokenSchoolRule(const TChord* previous, const TChord& chord, const TVoices& next,
+                                  const TKey& key, int widening = 0);
+
+// School harmony for one voicing test: the voiced chord before (null for none) and how far
+// the voice ranges are widened.
+struct TSchoolHarmony {
+    const TChord* previous = nullptr;
+    int widening = 0;
+};
 using TToneMap = std::array<bool, PITCH_COUNT>;
 
 // Where a chord tone lies: its pitch index and its number within the chord.
@@ -143,6 +174,10 @@ public:
     // outside the window are marked invalid, as they were not tested. A previous chord that
     // is not voiced constrains nothing: every candidate stays valid and every flag is set.
     void testAgainst(const TVoices& previous, const TKey& key, int low, int high);
+    // The same under school harmony: a candidate is valid only when it also keeps every school
+    // rule, and of an arrangement's valid bass candidates only the one nearest the tenor stays
+    // valid. Without a chord before, only the ranges constrain.
+    void testAgainst(const TSchoolHarmony& school, const TKey& key, int low, int high);
     // The bass to sound under `arrangement`, from its valid candidates and the bass context;
     // NO_PITCH when no candidate is valid.
     int chooseBass(const TChordArrangement& arrangement) const;
@@ -160,6 +195,9 @@ public:
     void dump(std::ostream& out) const;
 
 private:
+    void testVoicings(const TVoices& previous, const TKey& key, int low, int high,
+                      const TSchoolHarmony* school);
+
     std::array<bool, 6> motionFlags_{};
     bool prevBassUp_ = false;
     int prevBass_ = NO_PITCH;

@@ -195,6 +195,54 @@ TVoiceLeadingRule firstBrokenRule(const TVoices& p, const TVoices& n, const TKey
     return RULE_KEPT;
 }
 
+TVoiceRange voiceRange(int voice, int widening) {
+    // C4 to G5, G3 to D5, C3 to G4, E2 to D4.
+    static constexpr std::array<TVoiceRange, 4> ranges{{{20, 31}, {17, 28}, {13, 24}, {8, 21}}};
+    const TVoiceRange& range = ranges[at(voice)];
+    return {range.low - widening, range.high + widening};
+}
+
+namespace {
+
+// The scale degree a chord tone lies on: 0 root, 1 third, 2 fifth, 3 seventh.
+int degreeOfTone(const TChord& chord, int tone) {
+    return (chord.base() - 1 + 2 * tone) % OCTAVE + 1;
+}
+
+bool holdsTonic(const TChord& chord) {
+    for (int tone = 0; tone < chord.toneCount(); ++tone)
+        if (degreeOfTone(chord, tone) == 1)
+            return true;
+    return false;
+}
+
+constexpr int SEVENTH_TONE = 3;
+constexpr int LEADING_TONE_DEGREE = 7;
+
+} // namespace
+
+TSchoolRule firstBrokenSchoolRule(const TChord* previous, const TChord& chord, const TVoices& next,
+                                  const TKey& key, int widening) {
+    for (int v = 0; v < 4; ++v)
+        if (!voiceRange(v, widening).contains(next[at(v)]))
+            return SCHOOL_RANGE;
+    if (previous == nullptr || !isPlacedVoicing(previous->voices()))
+        return SCHOOL_KEPT;
+    const TVoices& p = previous->voices();
+    if (previous->toneCount() == 4) {
+        const int seventh = degreeOfTone(*previous, SEVENTH_TONE);
+        for (int v = 0; v < 4; ++v)
+            if (key.degree(p[at(v)]) == seventh && next[at(v)] != p[at(v)] &&
+                next[at(v)] != p[at(v)] - 1)
+                return SCHOOL_SEVENTH;
+    }
+    if (holdsTonic(chord))
+        for (int v : {SOPRANO, BASS})
+            if (key.degree(p[at(v)]) == LEADING_TONE_DEGREE && next[at(v)] != p[at(v)] + 1)
+                return SCHOOL_LEADING_TONE;
+    return SCHOOL_KEPT;
+}
+
 void TChord::generateArrangements(const TKey& key, int low, int high) {
     arrangements_.assign(doublings_.size(), TChordArrangementMap{});
     maxPerSoprano_.assign(doublings_.size(), 0);
@@ -221,11 +269,23 @@ void TChord::generateArrangements(const TKey& key, int low, int high) {
 }
 
 void TChord::testAgainst(const TVoices& previous, const TKey& key, int low, int high) {
+    testVoicings(previous, key, low, high, nullptr);
+}
+
+void TChord::testAgainst(const TSchoolHarmony& school, const TKey& key, int low, int high) {
+    const TVoices unvoiced{NO_PITCH, NO_PITCH, NO_PITCH, NO_PITCH};
+    testVoicings(school.previous ? school.previous->voices() : unvoiced, key, low, high, &school);
+}
+
+void TChord::testVoicings(const TVoices& previous, const TKey& key, int low, int high,
+                          const TSchoolHarmony* school) {
     const bool constrained = isPlacedVoicing(previous);
+    const TChord* before = constrained && school ? school->previous : nullptr;
     motionFlags_.fill(!constrained);
     for (TChordArrangementMap& map : arrangements_) {
         for (auto& [soprano, arrangement] : map) {
             const bool inWindow = soprano >= low && soprano <= high;
+            bool validSeen = false;
             for (int j = 0; j < arrangement.bassCount; ++j) {
                 if (!inWindow) {
                     arrangement.bassValid[at(j)] = false;
@@ -233,9 +293,13 @@ void TChord::testAgainst(const TVoices& previous, const TKey& key, int low, int 
                 }
                 const TVoices next{arrangement.soprano, arrangement.alto, arrangement.tenor,
                                    arrangement.bassCandidates[at(j)]};
-                const bool valid =
-                    !constrained || firstBrokenRule(previous, next, key) == RULE_KEPT;
+                bool valid = !constrained || firstBrokenRule(previous, next, key) == RULE_KEPT;
+                if (valid && school)
+                    // Candidates stand highest first: the first valid one is nearest the tenor.
+                    valid = !validSeen && firstBrokenSchoolRule(before, *this, next, key,
+                                                                school->widening) == SCHOOL_KEPT;
                 arrangement.bassValid[at(j)] = valid;
+                validSeen = validSeen || valid;
                 if (!valid || !constrained)
                     continue;
                 const int from = previous[SOPRANO];

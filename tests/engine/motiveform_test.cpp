@@ -230,7 +230,7 @@ TEST(CadenceHarmonisation, AnUnmetFormIsReportedAndTheDrawDecides) {
     EXPECT_EQ(result.unmetForm[0], "measure segment 1: the half cadence needs "
                                    "DOMINANT_THREE_CHORD, which cannot be taken within the "
                                    "voice range");
-    EXPECT_EQ(diagnosed.str(), "Cadences at phrase ends: " + result.unmetForm[0] + "\n");
+    EXPECT_EQ(diagnosed.str(), "School harmony: " + result.unmetForm[0] + "\n");
 }
 
 TEST(CadenceHarmonisation, WithoutAFormTheDesignsDrawsAreKept) {
