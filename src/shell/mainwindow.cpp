@@ -93,6 +93,7 @@ TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
     frame_.setActions(this);
     frame_.buildToolArea();
     frame_.schoolHarmonyAction()->setChecked(schoolHarmony_);
+    scheme_.setSchoolHarmony(schoolHarmony_);
     frame_.shareMenuKeys(*this);
 
     period_.setListener(this);
@@ -150,6 +151,7 @@ void TMainWindow::setSchoolHarmony(bool on) {
     if (on == schoolHarmony_)
         return;
     schoolHarmony_ = on;
+    scheme_.setSchoolHarmony(on);
     if (!writeSchoolHarmony(settingsFile_, on) && !schoolHarmonyFailureReported_) {
         schoolHarmonyFailureReported_ = true;
         dialogs_.showMessage(bundle_.text("settings error") + "\n" + settingsFile_.string(),

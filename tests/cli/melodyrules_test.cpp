@@ -71,7 +71,7 @@ int countLines(const std::string& text, const std::string& start) {
 // Generates the period under school harmony and counts the rules in its melody.
 void generateAndCount(TPeriodData& period, TScheme& scheme, TMelodyTally& tally) {
     TGenerateOptions options;
-    options.cadences = true;
+    options.schoolHarmony = true;
     ++tally.periods;
     for (const TGeneratedMotive& entry : generatePeriod(period, scheme, options))
         tally.notGenerated += entry.generated ? 0 : 1;

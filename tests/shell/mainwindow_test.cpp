@@ -367,6 +367,7 @@ TEST_F(MainWindow, SchoolHarmonyIsACheckableToolsItemOnForANewUserAndRememberedB
     EXPECT_TRUE(school->isCheckable());
     EXPECT_TRUE(school->isChecked());
     EXPECT_TRUE(window->schoolHarmony());
+    EXPECT_TRUE(window->scheme().schoolHarmony()) << "the melodies keep the rules too";
     window.reset();
 
     ASSERT_TRUE(writeMidiDevice(folder / "config.xml", 1));
@@ -374,6 +375,7 @@ TEST_F(MainWindow, SchoolHarmonyIsACheckableToolsItemOnForANewUserAndRememberedB
     EXPECT_TRUE(frame.schoolHarmonyAction()->isChecked()) << "on for an existing user too";
     frame.schoolHarmonyAction()->trigger();
     EXPECT_FALSE(window->schoolHarmony());
+    EXPECT_FALSE(window->scheme().schoolHarmony());
     EXPECT_FALSE(readSchoolHarmony(folder / "config.xml"));
     EXPECT_EQ(readMidiDevice(folder / "config.xml"), 1) << "the device is kept";
 
@@ -382,6 +384,7 @@ TEST_F(MainWindow, SchoolHarmonyIsACheckableToolsItemOnForANewUserAndRememberedB
     window = start();
     EXPECT_FALSE(frame.schoolHarmonyAction()->isChecked());
     EXPECT_FALSE(window->schoolHarmony());
+    EXPECT_FALSE(window->scheme().schoolHarmony());
     frame.schoolHarmonyAction()->trigger();
     EXPECT_TRUE(window->schoolHarmony());
     EXPECT_EQ(readWhole(folder / "config.xml"), settingsDocument(1));
