@@ -89,6 +89,25 @@ std::size_t chooseCandidate(const std::vector<TChord>& candidates, TContextCode 
     return static_cast<std::size_t>(random.draw(static_cast<int>(candidates.size())));
 }
 
+// Under school harmony, where the form demands a chord that no candidate is, the candidates
+// with the voice ranges a step wider when one of them is (counted in `result`).
+void widenForDemand(std::vector<TChord>& candidates, const TChordDemand& demand, TLead& lead,
+                    const std::vector<std::string>& types, const TKey& key,
+                    THarmonisation& result) {
+    const auto meets = [&](const TChord& chord) { return demand.allows(chord.name()); };
+    if (!demand.demands() || !lead.school || lead.widening > 0 ||
+        std::any_of(candidates.begin(), candidates.end(), meets))
+        return;
+    TLead wider = lead;
+    wider.widening = 1;
+    std::vector<TChord> widened = playableCandidates(wider, types, key);
+    if (std::none_of(widened.begin(), widened.end(), meets))
+        return;
+    candidates = std::move(widened);
+    lead.widening = 1;
+    ++result.widenedRanges;
+}
+
 } // namespace
 
 THarmonisation autoHarmonise(TMotive& motive, const TMotive* preceding, TContextCode context,
@@ -144,6 +163,9 @@ THarmonisation autoHarmonise(TMotive& motive, const TMotive* preceding, TContext
         std::vector<TChord> candidates =
             school ? schoolCandidates(lead, chordTypes, key, segment, result)
                    : playableCandidates(lead, chordTypes, key);
+        if (school && static_cast<std::size_t>(segment) < form->segments.size())
+            widenForDemand(candidates, form->segments[static_cast<std::size_t>(segment)], lead,
+                           chordTypes, key, result);
         if (candidates.empty()) {
             result.firstUnharmonised = segment;
             break;

@@ -39,8 +39,9 @@ struct TMotiveForm {
     std::vector<TChordDemand> after; // at most the next two chords that are drawn afresh
 };
 
-// How many chords ahead the harmonisation looks to keep a cadence reachable.
-inline constexpr std::size_t FORM_LOOKAHEAD = 2;
+// How many chords ahead the harmonisation looks to keep a cadence reachable (under school
+// harmony two were too few for the closing dominant in some minor keys).
+inline constexpr std::size_t FORM_LOOKAHEAD = 3;
 
 // The form of every motive of the period in strip order: the last motive of the period ends
 // with an authentic cadence (the dominant before the closing tonic, the cadential six-four

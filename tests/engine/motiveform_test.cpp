@@ -71,7 +71,7 @@ TEST(PeriodForms, TwoSentencesWithUpbeatsAskForTheirCadences) {
     EXPECT_EQ(forms[6].segments[1].cadence, TCadence::AUTHENTIC);
     EXPECT_EQ(forms[7].segments[1].types, TTypes{TONIC});
     // What follows each motive, so that its last chord can lead into it.
-    ASSERT_EQ(forms[2].after.size(), 2u);
+    ASSERT_EQ(forms[2].after.size(), FORM_LOOKAHEAD);
     EXPECT_EQ(forms[2].after[0].types, TTypes{DOMINANT});
     EXPECT_FALSE(forms[2].after[1].demands());
     EXPECT_TRUE(forms[2].after[1].restartsOrder);
