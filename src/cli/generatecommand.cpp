@@ -93,8 +93,8 @@ TGenerateOptions parseGenerateOptions(std::span<const std::string> options) {
         const std::string& option = options[i];
         if (option == "--rhythm-in-order" || option == "--turns-in-order")
             continue;
-        if (option == CADENCES_OPTION) {
-            parsed.cadences = true;
+        if (const std::optional<bool> school = schoolHarmonyOption(option)) {
+            parsed.schoolHarmony = *school;
             continue;
         }
         if (option != "--rhythm" && option != "--turns" && option != "--contour")
@@ -157,13 +157,14 @@ std::vector<TGeneratedMotive> generatePeriod(TPeriodData& period, TScheme& schem
 std::string generateUsageText() {
     return "  tonaria-cli generate IN.tnr OUT.tnr [--rhythm 120,-60,60 [--rhythm-in-order]]\n"
            "                  [--turns 2,6,5 [--turns-in-order]] [--contour TIME:PITCH,...]\n"
-           "                  [--cadences]\n"
+           "                  [--no-school-harmony]\n"
            "      Gives every motive without notes a harmony (when it has none) and a melody\n"
            "      generated from the rhythm scheme (durations in ticks, negative for rests)\n"
            "      and the pitch scheme (turns 1 to 9) along the contour (beacon times in ticks\n"
            "      from the motive's start, pitch indices 0 to 41). Without --rhythm or --turns\n"
            "      the default schemes are used, without --contour pitch 22 on every sixteenth.\n"
-           "      --cadences closes the phrases as harmonise --cadences does.\n";
+           "      The harmony keeps the rules of school harmony as harmonise does, unless\n"
+           "      --no-school-harmony is given.\n";
 }
 
 int runGenerateCommand(std::span<const std::string> arguments, std::ostream& out,

@@ -43,6 +43,9 @@ TMotiveHarmonisation harmoniseMotive(TMotive& motive, const TPeriodData& period,
     if (schoolHarmony && entry.motive >= 0) {
         form = motiveForm(period, motive);
         entry.context = formContext(periodCells(period), &motive);
+    } else if (schoolHarmony) {
+        // Outside the period no cadence is asked for, but the voicings keep the rules.
+        form = TMotiveForm{};
     }
     entry.outcome = autoHarmonise(motive, entry.context.motive, entry.context.code, chordTypes,
                                   random, form ? &*form : nullptr);

@@ -211,3 +211,21 @@ TEST(SchoolHarmonyChoice, WhereNoChordKeepsTheRulesTheDrawDecidesAndSaysWhy) {
     EXPECT_EQ(diagnosed.str(), "School harmony: " + result.unmetForm[0] + "\n");
     EXPECT_TRUE(after.motive.isHarmonised());
 }
+
+TEST(SchoolHarmonyChoice, AMotiveOutsideThePeriodKeepsTheVoiceRangesToo) {
+    TPeriodData period;
+    period.setKey(C_MAJOR);
+    period.setMeasure(TMeasure(2, QUARTER));
+    TRandomGenerator random;
+    for (int draw = 0; draw < 20; ++draw) {
+        TMotive loose(C_MAJOR, TMeasure(2, QUARTER), QUARTER);
+        const TMotiveHarmonisation result =
+            harmoniseMotive(loose, period, TMotiveContext{nullptr, -1, CONTEXT_NONE},
+                            schemeChordTypeNames(), random, true);
+        ASSERT_TRUE(result.outcome.complete());
+        for (const TChord& chord : loose.chords())
+            for (int voice = SOPRANO; voice <= BASS; ++voice)
+                EXPECT_TRUE(voiceRange(voice).contains(chord.voice(voice)))
+                    << chord.name() << " voice " << voice << " at " << chord.voice(voice);
+    }
+}
