@@ -1,6 +1,7 @@
 #include "cli/developcommand.h"
 
 #include "cli/commands.h"
+#include "cli/options.h"
 #include "cli/periodfiles.h"
 #include "engine/contextmotive.h"
 #include "engine/effect.h"
@@ -50,6 +51,7 @@ struct TDevelopRequest {
     std::string out;
     int motive = -1;
     std::string effect;
+    bool schoolHarmony = true;
 };
 
 int usageError(std::ostream& err, const std::string& what) {
@@ -82,6 +84,8 @@ std::string parseRequest(std::span<const std::string> arguments, TDevelopRequest
             if (!index)
                 return "--motive: \"" + value + "\" is no motive number (0, 1, 2, ...)";
             request.motive = *index;
+        } else if (const std::optional<bool> school = schoolHarmonyOption(argument)) {
+            request.schoolHarmony = *school;
         } else if (argument.starts_with("--")) {
             return "develop: unknown option \"" + argument + "\"";
         } else {
@@ -134,13 +138,17 @@ TPeriodData periodOfVariants(const TPeriodData& source, const TMotives& variants
 } // namespace
 
 std::string developUsageText() {
-    return "  tonaria-cli develop IN.tnr --motive N --effect NAME OUT.tnr\n"
+    return "  tonaria-cli develop IN.tnr --motive N --effect NAME OUT.tnr [--no-school-harmony]\n"
            "      Develops motive N (0-based, in strip order) by one technique and writes its\n"
            "      three variants as the motives of one phrase A, in the source's key, meter,\n"
            "      upbeat and tempo. NAME is sequence-up, sequence-down, variation, repeat,\n"
            "      rhythm, piece or other, or one of them after rel- for the relative form, which\n"
            "      harmonises the motive first when it has no chords. Status 1 also when the\n"
-           "      technique gives no variants (piece of one note) or no harmony is found.\n";
+           "      technique gives no variants (piece of one note) or no harmony is found.\n"
+           "      Under school harmony, unless --no-school-harmony is given, no variant leaps by\n"
+           "      an augmented second or a tritone, and a rhythm variant repeats its source only\n"
+           "      when no other rhythm exists. A variant that would leave the pitch range is\n"
+           "      written empty and not counted.\n";
 }
 
 int runDevelopCommand(std::span<const std::string> arguments, std::ostream& out,
@@ -169,6 +177,7 @@ int runDevelopCommand(std::span<const std::string> arguments, std::ostream& out,
 
     TScheme scheme(processRandom());
     scheme.setUpbeat(period.zatakt());
+    scheme.setSchoolHarmony(request.schoolHarmony);
     TMotives variants;
     if (relative) {
         if (!harmoniseInContext(period, source, scheme.random())) {

@@ -101,6 +101,22 @@ TEST_F(DevelopCommand, AnEmptyVariantIsNotCountedAsWritten) {
                           "leave the pitch range\n");
 }
 
+TEST_F(DevelopCommand, ARhythmVariantAsItsSourceIsNamedWhenNoOtherRhythmExists) {
+    // One half note fills the measure of 2/4: no rhythm technique can give it another.
+    const std::string empty = path("half-empty.tnr");
+    const std::string in = path("half.tnr");
+    ASSERT_EQ(run({"new", empty, "--upbeat", "0"}), EXIT_OK);
+    ASSERT_EQ(run({"generate", empty, in, "--rhythm", "240"}), EXIT_OK) << err_.str();
+    ASSERT_EQ(run({"develop", in, "--motive", "0", "--effect", "rhythm", path("out.tnr")}),
+              EXIT_OK);
+    EXPECT_NE(out_.str().find("variant 1 repeats the source: no other is found"),
+              std::string::npos)
+        << out_.str();
+    EXPECT_EQ(run({"develop", in, "--motive", "0", "--effect", "rhythm", path("out.tnr"),
+                   "--no-school-harmony"}),
+              EXIT_OK);
+}
+
 TEST_F(DevelopCommand, WrongRequestsAreUsageErrors) {
     const std::string in = path("empty.tnr");
     ASSERT_EQ(run({"new", in}), EXIT_OK);
