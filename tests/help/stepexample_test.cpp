@@ -2,6 +2,7 @@
 // its pages make about how a motive was made is checked against the engine.
 
 #include "engine/effect.h"
+#include "engine/melodyrules.h"
 #include "engine/relativeeffect.h"
 #include "engine/scheme.h"
 #include "files/periodreader.h"
@@ -92,6 +93,51 @@ TEST_F(StepExample, HarmonyKeepsTheVoiceLeadingRulesAndTheOrderOfFunctions) {
             previous = &chord;
         }
     }
+}
+
+TEST_F(StepExample, HarmonyAndMelodyKeepTheSchoolRules) {
+    const TChord* previous = nullptr;
+    for (std::size_t k = 0; k < motives.size(); ++k) {
+        for (const TChord& chord : motives[k].chords()) {
+            EXPECT_EQ(firstBrokenSchoolRule(previous, chord, chord.voices(), period.key()),
+                      SCHOOL_KEPT)
+                << chord.name() << " in motive " << k + 1;
+            previous = &chord;
+        }
+        const TMelodyPlace place = melodyPlace(period, *period.allMotives()[k]);
+        EXPECT_EQ(melodyFaults(motives[k], place).total(), 0) << "motive " << k + 1;
+    }
+}
+
+TEST_F(StepExample, TheSeventhOfStepSevenFallsToTheThirdOfTheTonic) {
+    // Step 7's page: the F of V7 lies on top and falls a step to E; the leading tone B rises.
+    const TChord& seventh = motives[6].chords().back();
+    const TChord& tonic = motives[7].chords().front();
+    const TKey& key = period.key();
+    EXPECT_EQ(key.degree(seventh.voice(SOPRANO)), 4);
+    EXPECT_EQ(tonic.voice(SOPRANO), seventh.voice(SOPRANO) - 1);
+    for (int voice = SOPRANO; voice <= BASS; ++voice) {
+        if (key.degree(seventh.voice(voice)) == 7) {
+            EXPECT_EQ(tonic.voice(voice), seventh.voice(voice) + 1) << "voice " << voice;
+        }
+    }
+}
+
+TEST_F(StepExample, RelRepeatStartsItsVariantsAsStepThreeSays) {
+    // Under II6 the first variant starts on A above motive 1's G, the second on the A an octave
+    // higher, the third on the A an octave lower.
+    auto effect = makeRelativeEffect(TRelativeEffectKind::REPEAT, scheme);
+    effect->setSource(motives[0]);
+    effect->variant(0).chords() = motives[2].chords();
+    effect->variantHarmonised(0);
+    const int first = effect->variant(0).notes().front().pitch();
+    EXPECT_EQ(first, motives[0].notes().front().pitch() + 1);
+    EXPECT_EQ(effect->variant(1).notes().front().pitch(), first + 7);
+    EXPECT_EQ(effect->variant(2).notes().front().pitch(), first - 7);
+    std::vector<int> second;
+    for (const TNote& note : effect->variant(1).notes())
+        second.push_back(period.key().degree(note.pitch()));
+    EXPECT_EQ(second, (std::vector<int>{6, 6, 7, 1})) << "A, A, B, C";
 }
 
 TEST_F(StepExample, SentencesCloseWithAHalfAndThenAnAuthenticCadence) {

@@ -50,10 +50,15 @@ bool voiceAfter(TChord& chord, const TChord* previous, const TChord* beforePrevi
         low = std::max(target - SOPRANO_REACH, MIN_MELODY_PITCH);
         high = std::min(target + SOPRANO_REACH, MAX_MELODY_PITCH);
     }
-    chord.generateArrangements(EXAMPLE_KEY, low, high);
-    if (previous)
-        chord.testAgainst(previous->voices(), EXAMPLE_KEY, low, high);
-    if (!chord.canFollow() || !chord.hasValidArrangement())
+    // The rules of school harmony: voice ranges (a step wider only where nothing fits), the
+    // seventh falling, the leading tone rising, the bass nearest the tenor.
+    bool fits = false;
+    for (int widening = 0; widening <= 1 && !fits; ++widening) {
+        chord.generateArrangements(EXAMPLE_KEY, low, high);
+        chord.testAgainst(TSchoolHarmony{previous, widening}, EXAMPLE_KEY, low, high);
+        fits = chord.canFollow() && chord.hasValidArrangement();
+    }
+    if (!fits)
         return false;
     const bool bassRose =
         previous && beforePrevious && previous->voice(BASS) - beforePrevious->voice(BASS) > 0;

@@ -132,8 +132,11 @@ void drawChords(const QImage& glyphs, const TKey& key, const std::vector<std::st
     picture.staffLines(start);
     int x = start;
     for (const std::string& type : types) {
+        // Voiced as school harmony voices a chord on its own: every voice in its range, the
+        // bass nearest the tenor.
         TChord chord = chordOfType(type);
         chord.generateArrangements(key, 22, 30);
+        chord.testAgainst(TSchoolHarmony{}, key, 22, 30);
         if (!chord.chooseVoicing(26))
             throw std::runtime_error("no voicing for " + type);
         picture.chord(chord, key, x);
