@@ -229,3 +229,26 @@ TEST(SchoolHarmonyChoice, AMotiveOutsideThePeriodKeepsTheVoiceRangesToo) {
                     << chord.name() << " voice " << voice << " at " << chord.voice(voice);
     }
 }
+
+TEST(SchoolHarmonyVoicing, EveryVoicingOfTheDominantSeventhResolvesItsSeventhDown) {
+    TChord seventh = chordOfType("DOMINANT_FOUR_CHORD");
+    seventh.generateArrangements(C_MAJOR, 20, 31);
+    int resolutions = 0;
+    for (const TChordArrangementMap& map : seventh.arrangements()) {
+        for (const auto& [soprano, a] : map) {
+            TChord before = seventh;
+            before.setVoices({a.soprano, a.alto, a.tenor, a.bassCandidates[0]});
+            for (const TVoices& v : allowedAfter(&before, "TONIC_THREE_CHORD")) {
+                for (int voice = SOPRANO; voice <= BASS; ++voice) {
+                    const int from = before.voice(voice);
+                    if (C_MAJOR.degree(from) != 4) // F, the seventh of G7
+                        continue;
+                    ++resolutions;
+                    EXPECT_EQ(v[static_cast<std::size_t>(voice)], from - 1)
+                        << "voice " << voice << " from " << from;
+                }
+            }
+        }
+    }
+    EXPECT_GT(resolutions, 10);
+}

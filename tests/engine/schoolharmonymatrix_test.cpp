@@ -104,6 +104,25 @@ bool nearerBassWasLegal(const TChord* previous, const TChord& chord, const TKey&
     return firstBrokenSchoolRule(previous, chord, higher, key) == SCHOOL_KEPT;
 }
 
+// Checked apart from the harmonisation's own rule code: the seventh of the chord before falls
+// by a step or is held; a leading tone in soprano or bass rises to a tonic of this chord.
+std::string resolutionFault(const TChord& previous, const TChord& chord, const TKey& key) {
+    const int seventh = (previous.base() - 1 + 6) % 7 + 1;
+    bool tonicHere = false;
+    for (int tone = 0; tone < chord.toneCount(); ++tone)
+        tonicHere = tonicHere || (chord.base() - 1 + 2 * tone) % 7 == 0;
+    for (int v = SOPRANO; v <= BASS; ++v) {
+        const int from = previous.voice(v);
+        const int to = chord.voice(v);
+        if (previous.toneCount() == 4 && key.degree(from) == seventh && to != from &&
+            to != from - 1)
+            return "seventh (resolution)";
+        if ((v == SOPRANO || v == BASS) && tonicHere && key.degree(from) == 7 && to != from + 1)
+            return "leading tone (resolution)";
+    }
+    return "";
+}
+
 struct TTally {
     int periods = 0;
     int chords = 0;
@@ -162,6 +181,11 @@ void checkPeriod(const TPeriodData& period, const std::vector<TMotiveHarmonisati
             break;
         case SCHOOL_KEPT:
             break;
+        }
+        if (previous) {
+            const std::string fault = resolutionFault(*previous, chord, key);
+            if (!fault.empty())
+                tally.fault(fault, excused);
         }
         if (previous && previous->name() == SIX_FOUR && !isRootDominant(chord))
             tally.fault("six-four", excused);
