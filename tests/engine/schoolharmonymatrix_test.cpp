@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <iostream>
 #include <map>
 #include <string>
@@ -169,9 +170,15 @@ void checkPeriod(const TPeriodData& period, const std::vector<TMotiveHarmonisati
             tally.fault("doubling", excused);
         if (previous && firstBrokenRule(previous->voices(), v, key) != RULE_KEPT)
             tally.fault("voice leading", excused);
+        // C4-G5, G3-D5, C3-G4, E2-D4, a step wider where nothing fitted.
+        static constexpr std::array<std::array<int, 2>, 4> ranges{
+            {{20, 31}, {17, 28}, {13, 24}, {8, 21}}};
+        for (std::size_t voice = 0; voice < 4; ++voice)
+            if (v[voice] < ranges[voice][0] - 1 || v[voice] > ranges[voice][1] + 1)
+                tally.fault("range", excused);
         switch (firstBrokenSchoolRule(previous, chord, v, key, 1)) {
         case SCHOOL_RANGE:
-            tally.fault("range", excused);
+            tally.fault("range (rule code)", excused);
             break;
         case SCHOOL_SEVENTH:
             tally.fault("seventh", excused);
