@@ -25,8 +25,8 @@ public:
     virtual void motiveFinished() = 0;
 };
 
-// What the main window calls, on the interface thread, when it handles a posted note message
-// (0x207) for a canvas.
+// A canvas as the message window sees it: what a playback event posted for the canvas reaches,
+// on the interface thread, in posting order.
 class TProcessPlayingInterface {
 public:
     virtual ~TProcessPlayingInterface() = default;

@@ -1,7 +1,5 @@
 #include "canvas/messagewindow.h"
 
-#include "canvas/umotivecanvas.h"
-
 TMessageWindow::TMessageWindow(TMessageHandler& handler, QObject* parent)
     : QObject(parent), handler_(handler) {
     connect(this, &TMessageWindow::posted, this, &TMessageWindow::handleOldest,
@@ -14,8 +12,8 @@ void TMessageWindow::post(const TPlaybackEvent& event) {
     enqueue(event);
 }
 
-void TMessageWindow::post(int message, int wParam, std::int64_t lParam) {
-    enqueue(TMessage{message, wParam, lParam});
+void TMessageWindow::post(int message, int code, std::int64_t value) {
+    enqueue(TMessage{message, code, value});
 }
 
 // The post is queued before its wake-up leaves, so the wake-up always finds a post; wake-ups
@@ -41,11 +39,12 @@ void TMessageWindow::handleOldest() {
         deliver(*event);
     } else {
         const auto& message = std::get<TMessage>(post);
-        handler_.handleMessage(message.message, message.wParam, message.lParam);
+        handler_.handleMessage(message.message, message.code, message.value);
     }
 }
 
-TMessageWindow::TEntry::TEntry(TMessageWindow& window, TUMotiveCanvas& canvas, TCanvasSerial serial)
+TMessageWindow::TEntry::TEntry(TMessageWindow& window, TProcessPlayingInterface& canvas,
+                               TCanvasSerial serial)
     : window_(window), serial_(serial) {
     window_.canvases_[serial_] = &canvas;
 }
@@ -54,13 +53,13 @@ TMessageWindow::TEntry::~TEntry() {
     window_.canvases_.erase(serial_);
 }
 
-TUMotiveCanvas* TMessageWindow::canvasBySerial(TCanvasSerial serial) const {
+TProcessPlayingInterface* TMessageWindow::canvasBySerial(TCanvasSerial serial) const {
     const auto found = canvases_.find(serial);
     return found != canvases_.end() ? found->second : nullptr;
 }
 
 void TMessageWindow::deliver(const TPlaybackEvent& event) {
-    TUMotiveCanvas* canvas = canvasBySerial(event.canvas);
+    TProcessPlayingInterface* canvas = canvasBySerial(event.canvas);
     if (canvas == nullptr)
         return; // its canvas has gone: a canvas built since must not take it
     switch (event.kind) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "canvas/canvaslisteners.h"
 #include "canvas/playbackevent.h"
 
 #include <QObject>
@@ -10,10 +11,8 @@
 #include <unordered_map>
 #include <variant>
 
-class TUMotiveCanvas;
-
 // Messages handed from another thread to the interface thread besides the playback events.
-inline constexpr int MESSAGE_VARIANT_UPDATE = 0x200; // the variant view's timer: wParam 1
+inline constexpr int MESSAGE_VARIANT_UPDATE = 0x200; // the variant view's timer: code 1
 
 // Canvas ids that owners give: 255 the current extra canvas, 0 to 47 the effect panels' variant
 // canvases, 48 and up the motive cells of the period strip.
@@ -25,9 +24,9 @@ class TMessageHandler {
 public:
     virtual ~TMessageHandler() = default;
     // A posted message other than a playback event.
-    virtual void handleMessage(int message, int wParam, std::int64_t lParam) = 0;
+    virtual void handleMessage(int message, int code, std::int64_t value) = 0;
     // The motive of `canvas`, which still exists, started or finished playing.
-    virtual void motivePlaying(TUMotiveCanvas& canvas, bool started) = 0;
+    virtual void motivePlaying(TProcessPlayingInterface& canvas, bool started) = 0;
 };
 
 // The main window's invisible message window: any thread posts, and the posts are handled later
@@ -47,13 +46,13 @@ public:
 
     // Called on any thread, the timer thread included; holds the queue's lock only to append.
     void post(const TPlaybackEvent& event);
-    void post(int message, int wParam, std::int64_t lParam);
+    void post(int message, int code, std::int64_t value);
 
     // Keeps a canvas reachable by the events posted for it while the entry lives. Interface
     // thread only; the message window must outlive the entry.
     class TEntry {
     public:
-        TEntry(TMessageWindow& window, TUMotiveCanvas& canvas, TCanvasSerial serial);
+        TEntry(TMessageWindow& window, TProcessPlayingInterface& canvas, TCanvasSerial serial);
         ~TEntry();
         TEntry(const TEntry&) = delete;
         TEntry& operator=(const TEntry&) = delete;
@@ -64,7 +63,7 @@ public:
     };
 
     // The canvas with that serial, or null when it no longer exists.
-    TUMotiveCanvas* canvasBySerial(TCanvasSerial serial) const;
+    TProcessPlayingInterface* canvasBySerial(TCanvasSerial serial) const;
 
 signals:
     // Emitted on the posting thread once a post is queued; queued to the interface thread.
@@ -73,8 +72,8 @@ signals:
 private:
     struct TMessage {
         int message;
-        int wParam;
-        std::int64_t lParam;
+        int code;
+        std::int64_t value;
     };
     using TPost = std::variant<TPlaybackEvent, TMessage>;
 
@@ -84,7 +83,7 @@ private:
     void deliver(const TPlaybackEvent& event);
 
     TMessageHandler& handler_;
-    std::unordered_map<TCanvasSerial, TUMotiveCanvas*> canvases_;
+    std::unordered_map<TCanvasSerial, TProcessPlayingInterface*> canvases_;
     std::mutex queueMutex_;
     std::deque<TPost> queue_; // guarded by queueMutex_
 };

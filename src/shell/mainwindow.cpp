@@ -502,7 +502,7 @@ void TMainWindow::handleMessage(int message, int, std::int64_t) {
         variantWindow_->view()->timerUpdate();
 }
 
-void TMainWindow::motivePlaying(TUMotiveCanvas& canvas, bool started) {
+void TMainWindow::motivePlaying(TProcessPlayingInterface& canvas, bool started) {
     if (periodPanel_ != nullptr)
         periodPanel_->motivePlaying(canvas, started);
     if (!started && fastMenu_ != nullptr && fastMenu_->isVisible())

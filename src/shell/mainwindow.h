@@ -166,8 +166,8 @@ public:
     void refreshVariantView() override;
 
     // TMessageHandler: what the timer threads post besides the notes, which go to their canvas.
-    void handleMessage(int message, int wParam, std::int64_t lParam) override;
-    void motivePlaying(TUMotiveCanvas& canvas, bool started) override;
+    void handleMessage(int message, int code, std::int64_t value) override;
+    void motivePlaying(TProcessPlayingInterface& canvas, bool started) override;
 
     TDocumentLifecycle& documents() { return documents_; }
     TPlaybackControl& playback() { return playback_; }

@@ -281,9 +281,9 @@ TUMotiveCanvas* TPeriodPanel::canvasById(int canvasId) const {
     return cells_[static_cast<std::size_t>(index)]->canvas();
 }
 
-void TPeriodPanel::motivePlaying(const TUMotiveCanvas& canvas, bool started) {
+void TPeriodPanel::motivePlaying(const TProcessPlayingInterface& canvas, bool started) {
     const auto found = std::find_if(cells_.begin(), cells_.end(), [&](const TUMotiveSet* cell) {
-        return cell->canvas() == &canvas;
+        return static_cast<const TProcessPlayingInterface*>(cell->canvas()) == &canvas;
     });
     if (found == cells_.end())
         return;

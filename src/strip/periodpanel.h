@@ -112,7 +112,7 @@ public:
     TUMotiveCanvas* canvasById(int canvasId) const;
     // The motive of `canvas` started or finished playing: lights or clears the play strip of
     // its cell (and brings a starting cell into view). A canvas of no cell is ignored.
-    void motivePlaying(const TUMotiveCanvas& canvas, bool started);
+    void motivePlaying(const TProcessPlayingInterface& canvas, bool started);
     void setScrollerListener(TPeriodPanelScrollerListener* listener) { scroller_ = listener; }
     const TPeriodView& view() const { return *view_; }
     QWidget* strip() const { return strip_; }

@@ -123,7 +123,7 @@ TEST(MessageWindow, DeliversOtherMessagesFromAnotherThreadInPostingOrder) {
     QCoreApplication::processEvents();
     ASSERT_EQ(service.posted.size(), static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i)
-        EXPECT_EQ(service.posted[static_cast<std::size_t>(i)].lParam, i);
+        EXPECT_EQ(service.posted[static_cast<std::size_t>(i)].value, i);
 }
 
 TEST(MessageWindow, SendingThePostedEventsOfTheWindowHandsOnEverythingPostedSoFar) {
@@ -136,23 +136,23 @@ TEST(MessageWindow, SendingThePostedEventsOfTheWindowHandsOnEverythingPostedSoFa
     timer.join();
     QCoreApplication::sendPostedEvents(&service.messageWindow());
     ASSERT_EQ(service.posted.size(), 50u);
-    EXPECT_EQ(service.posted.back().lParam, 49);
+    EXPECT_EQ(service.posted.back().value, 49);
 }
 
 // A handler that runs an event loop of its own, as a modal dialog does, still sees the later
 // posts, in order, and each post is handed on once.
 class NestingHandler : public TMessageHandler {
 public:
-    void handleMessage(int, int, std::int64_t lParam) override {
-        handled.emplace_back(lParam, depth);
-        if (lParam == 0) {
+    void handleMessage(int, int, std::int64_t value) override {
+        handled.emplace_back(value, depth);
+        if (value == 0) {
             ++depth;
             window->post(MESSAGE_VARIANT_UPDATE, 1, 3); // posted from inside the handler
             QCoreApplication::processEvents();
             --depth;
         }
     }
-    void motivePlaying(TUMotiveCanvas&, bool) override {}
+    void motivePlaying(TProcessPlayingInterface&, bool) override {}
 
     TMessageWindow* window = nullptr;
     int depth = 0;

@@ -23,8 +23,8 @@ class TFakeBaseService : public TBaseService, public TMessageHandler {
 public:
     struct TPosted {
         int message;
-        int wParam;
-        std::int64_t lParam;
+        int code;
+        std::int64_t value;
     };
 
     explicit TFakeBaseService(bool timerStarts = false) : motivePlayer_(&player_, !timerStarts) {
@@ -67,11 +67,11 @@ public:
     bool schoolHarmony() override { return schoolHarmonyOn; }
 
     // Records every message other than the playback events.
-    void handleMessage(int message, int wParam, std::int64_t lParam) override {
-        posted.push_back({message, wParam, lParam});
+    void handleMessage(int message, int code, std::int64_t value) override {
+        posted.push_back({message, code, value});
     }
     // Records the start or finish, and hands it on to `onMotivePlaying` when it is set.
-    void motivePlaying(TUMotiveCanvas& canvas, bool started) override {
+    void motivePlaying(TProcessPlayingInterface& canvas, bool started) override {
         playing.emplace_back(&canvas, started);
         if (onMotivePlaying)
             onMotivePlaying(canvas, started);
@@ -86,8 +86,8 @@ public:
     std::vector<TMotive> rhythmTakenFrom;
     std::vector<TMotive> pitchTakenFrom;
     int contrastChanges = 0;
-    std::vector<std::pair<TUMotiveCanvas*, bool>> playing;
-    std::function<void(TUMotiveCanvas&, bool)> onMotivePlaying;
+    std::vector<std::pair<TProcessPlayingInterface*, bool>> playing;
+    std::function<void(TProcessPlayingInterface&, bool)> onMotivePlaying;
 
     TRecordingBackend& backend() { return backend_; }
 

@@ -50,7 +50,7 @@ public:
     bool schoolHarmony() override { return false; }
 
     void handleMessage(int, int, std::int64_t) override {}
-    void motivePlaying(TUMotiveCanvas&, bool) override {}
+    void motivePlaying(TProcessPlayingInterface&, bool) override {}
 
     TRecordingBackend& device() { return backend_; }
     // The generator the scheme and its effects draw from.

@@ -18,8 +18,8 @@ public:
     int count = 0;
 };
 
-// Colours of the strip as the painter gives them (0x00BBGGRR).
-QRgb bgr(std::uint32_t value) {
+// Colours of the strip as the painter gives them (red in the low byte, blue in the high).
+QRgb rgbOf(std::uint32_t value) {
     return qRgb(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
                 static_cast<int>((value >> 16) & 0xFF));
 }
@@ -33,7 +33,7 @@ protected:
     }
     // Hands the posted starts and finishes to `panel`, in posting order.
     void deliverPlayingMessages(TPeriodPanel& panel) {
-        service.onMotivePlaying = [&](TUMotiveCanvas& canvas, bool started) {
+        service.onMotivePlaying = [&](TProcessPlayingInterface& canvas, bool started) {
             panel.motivePlaying(canvas, started);
         };
         QCoreApplication::sendPostedEvents();
@@ -131,23 +131,23 @@ TEST_F(PeriodStrip, TheStripIsPaintedInItsColours) {
     const std::uint32_t levelColours[] = {0x9393FD, 0x9DE4F7, 0x96F5DE};
     for (int level = 0; level < 3; ++level) {
         const QImage box = all[static_cast<std::size_t>(level)]->box()->grab().toImage();
-        EXPECT_EQ(box.pixel(16, 140), bgr(levelColours[level])) << "level " << level;
-        EXPECT_EQ(box.pixel(box.width() - 1, 100), bgr(0x808080)) << "dark edge";
+        EXPECT_EQ(box.pixel(16, 140), rgbOf(levelColours[level])) << "level " << level;
+        EXPECT_EQ(box.pixel(box.width() - 1, 100), rgbOf(0x808080)) << "dark edge";
     }
     TUMotiveSet* cell = panel->motiveCells()[1];
     QImage strip = cell->playPanel()->grab().toImage();
-    EXPECT_EQ(strip.pixel(5, 14), bgr(0xC8D0D4));
-    EXPECT_EQ(strip.pixel(5, 0), bgr(0x808080));
+    EXPECT_EQ(strip.pixel(5, 14), rgbOf(0xC8D0D4));
+    EXPECT_EQ(strip.pixel(5, 0), rgbOf(0x808080));
     cell->playPanel()->setPlaying(true);
     strip = cell->playPanel()->grab().toImage();
-    EXPECT_EQ(strip.pixel(5, 14), bgr(0xEEC580));
+    EXPECT_EQ(strip.pixel(5, 14), rgbOf(0xEEC580));
     EXPECT_EQ(strip.pixel(1, 14), qRgb(255, 255, 255)) << "the inner frame";
 
     QImage selection = cell->selectionPanel()->grab().toImage();
-    EXPECT_EQ(selection.pixel(3, 3), bgr(0xC8D0D4));
+    EXPECT_EQ(selection.pixel(3, 3), rgbOf(0xC8D0D4));
     cell->selectionPanel()->setSelected(true);
     selection = cell->selectionPanel()->grab().toImage();
-    EXPECT_EQ(selection.pixel(3, 3), bgr(0xFFA0C0));
+    EXPECT_EQ(selection.pixel(3, 3), rgbOf(0xFFA0C0));
 }
 
 TEST_F(PeriodStrip, ScrollingTellsTheListenerOnlyWhenTheStripMoves) {

@@ -365,7 +365,7 @@ TEST_F(VariantChoice, TheTimerPostsUpdatesOnlyWhileTheViewIsOpen) {
     QTest::qWait(260);
     const auto updates = [&] {
         return std::count_if(service.posted.begin(), service.posted.end(), [](const auto& p) {
-            return p.message == MESSAGE_VARIANT_UPDATE && p.wParam == 1 && p.lParam == 0;
+            return p.message == MESSAGE_VARIANT_UPDATE && p.code == 1 && p.value == 0;
         });
     };
     EXPECT_GE(updates(), 2);
