@@ -19,7 +19,7 @@ struct TRect {
     bool operator==(const TRect&) const = default;
 };
 
-// A 24-bit colour; value() is the 0x00BBGGRR form the program writes colours in.
+// A 24-bit colour; value() is the number the program writes it as: red in the low byte.
 struct TColour {
     std::uint8_t red = 255;
     std::uint8_t green = 255;

@@ -16,11 +16,6 @@
 
 namespace {
 
-// Colours as 0x00BBGGRR.
-QColor bgr(std::uint32_t value) {
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
-
 constexpr std::uint32_t PLAYING_FILL = 0xEEC580;
 constexpr std::uint32_t SELECTED_FILL = 0xFFA0C0;
 constexpr std::uint32_t UNSELECTED_MARK = 0xB1B1B1;
@@ -52,14 +47,14 @@ void TPlayPanel::setPlaying(bool playing) {
 void TPlayPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const bool lit = isDown() || playing_;
-    painter.fillRect(rect(), bgr(lit ? PLAYING_FILL : BACKGROUND_COLOUR));
+    painter.fillRect(rect(), colourOf(lit ? PLAYING_FILL : BACKGROUND_COLOUR));
     if (lit) {
         painter.setPen(Qt::white);
         painter.drawRect(QRect(QPoint(1, 2), QPoint(width() - 2, height() - 3)));
     }
     const TRect glyph = glyphRect(lit ? TGlyph::PlayActive : TGlyph::Play);
     drawGlyphAt(painter, glyph, (width() - glyph.width()) / 2, 4);
-    painter.setPen(bgr(EDGE_DARK));
+    painter.setPen(colourOf(EDGE_DARK));
     painter.drawLine(0, 0, width() - 1, 0);
     painter.drawLine(0, height() - 1, width() - 1, height() - 1);
     drawFocusMark(painter, rect());
@@ -83,12 +78,12 @@ void TSelectionPanel::setSelected(bool selected) {
 
 void TSelectionPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), bgr(selected_ ? SELECTED_FILL : BACKGROUND_COLOUR));
+    painter.fillRect(rect(), colourOf(selected_ ? SELECTED_FILL : BACKGROUND_COLOUR));
     if (selected_) {
         painter.setPen(Qt::white);
         painter.drawRect(QRect(QPoint(1, 1), QPoint(width() - 2, height() - 2)));
     }
-    painter.setPen(selected_ ? QColor(Qt::white) : bgr(UNSELECTED_MARK));
+    painter.setPen(selected_ ? QColor(Qt::white) : colourOf(UNSELECTED_MARK));
     painter.drawRect((width() - 40) / 2, (height() - 8) / 2, 39, 7);
     drawFocusMark(painter, rect());
 }
@@ -98,11 +93,11 @@ TColoredBox::TColoredBox(QWidget* parent, int level, int labelCode)
 
 void TColoredBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), bgr(LEVEL_COLOURS[std::clamp(level_, 0, 2)]));
+    painter.fillRect(rect(), colourOf(LEVEL_COLOURS[std::clamp(level_, 0, 2)]));
     painter.setPen(Qt::white);
     painter.drawLine(0, 0, width() - 1, 0);
     painter.drawLine(0, 0, 0, height() - 1);
-    painter.setPen(bgr(EDGE_DARK));
+    painter.setPen(colourOf(EDGE_DARK));
     painter.drawLine(0, height() - 1, width() - 1, height() - 1);
     painter.drawLine(width() - 1, 0, width() - 1, height() - 1);
     const TRect level = levelGlyph(level_);
@@ -146,7 +141,7 @@ void TKeyBox::paintEvent(QPaintEvent*) {
     painter.setPen(Qt::white);
     painter.drawLine(0, 0, width() - 1, 0);
     painter.drawLine(0, 0, 0, height() - 1);
-    painter.setPen(bgr(EDGE_DARK));
+    painter.setPen(colourOf(EDGE_DARK));
     painter.drawLine(0, height() - 1, width() - 1, height() - 1);
     painter.drawLine(width() - 1, 0, width() - 1, height() - 1);
 }

@@ -52,16 +52,10 @@ const QImage& transparentGlyph(const TRect& glyph) {
 } // namespace
 
 void drawBevel(QPainter& painter, const QRect& area, bool sunken) {
-    drawFlatFill(painter, area);
-    const QColor topLeft = colourOf(sunken ? BEVEL_DARK : BEVEL_LIGHT);
-    const QColor bottomRight = colourOf(sunken ? BEVEL_LIGHT : BEVEL_DARK);
-    const int l = area.left(), t = area.top(), r = area.right(), b = area.bottom();
-    painter.setPen(topLeft);
-    painter.drawLine(l, t, r, t);
-    painter.drawLine(l, t, l, b);
-    painter.setPen(bottomRight);
-    painter.drawLine(l, b, r, b);
-    painter.drawLine(r, t, r, b);
+    if (sunken)
+        sunkenBox(painter, area, backgroundColour());
+    else
+        raisedBox(painter, area, backgroundColour());
 }
 
 void drawFlatFill(QPainter& painter, const QRect& area) {

@@ -26,12 +26,8 @@ public:
     virtual void buttonReleased(QWidget* button) = 0;
 };
 
-// Edge colours of the bevels of the small controls.
-inline constexpr std::uint32_t BEVEL_LIGHT = 0xFFFFFF;
-inline constexpr std::uint32_t BEVEL_DARK = 0x808080;
-
-// Fills `area` with the common background and a bevel: light edge on top and left, dark on
-// bottom and right; sunken swaps the two.
+// Fills `area` with the common background and a bevel: the raised or the sunken box of the
+// drawing primitives.
 void drawBevel(QPainter& painter, const QRect& area, bool sunken);
 // Fills `area` with the common background, no edge.
 void drawFlatFill(QPainter& painter, const QRect& area);

@@ -25,10 +25,20 @@ void leftAndTop(QPainter& painter, const QRect& area, const QColor& colour) {
     painter.drawLine(area.left(), area.top(), area.left(), area.bottom());
 }
 
+// The one bevel of the program: one edge colour all round, then the other on the left and top
+// edges (grey then white when raised, white then grey when sunken), so that the left and top
+// edges own the top-right and bottom-left corners.
+void bevelledBox(QPainter& painter, const QRect& area, const QColor& fill, bool sunken) {
+    const QColor light(Qt::white);
+    painter.fillRect(area, fill);
+    outline(painter, area, sunken ? light : outlineGrey);
+    leftAndTop(painter, area, sunken ? outlineGrey : light);
+}
+
 } // namespace
 
-QColor colourOf(std::uint32_t bgr) {
-    const TColour colour = TColour::fromValue(bgr);
+QColor colourOf(std::uint32_t value) {
+    const TColour colour = TColour::fromValue(value);
     return QColor(colour.red, colour.green, colour.blue);
 }
 
@@ -75,15 +85,11 @@ void andGlyph(QPainter& painter, int x, int y, const QImage& sheet, const TRect&
 }
 
 void raisedBox(QPainter& painter, const QRect& area, const QColor& fill) {
-    painter.fillRect(area, fill);
-    outline(painter, area, outlineGrey);
-    leftAndTop(painter, area, Qt::white);
+    bevelledBox(painter, area, fill, false);
 }
 
 void sunkenBox(QPainter& painter, const QRect& area, const QColor& fill) {
-    painter.fillRect(area, fill);
-    outline(painter, area, Qt::white);
-    leftAndTop(painter, area, outlineGrey);
+    bevelledBox(painter, area, fill, true);
 }
 
 void fillWithOutline(QPainter& painter, const QRect& area, const QColor& fill) {

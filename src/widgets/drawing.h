@@ -15,8 +15,8 @@ class QWidget;
 // Drawing primitives shared by the panels and painters. Glyphs are regions of the glyph sheet;
 // areas are inclusive pixel rectangles as QRect has them.
 
-// A colour written as 0x00BBGGRR.
-QColor colourOf(std::uint32_t bgr);
+// A colour from the number the program writes colours as (red in the low byte, see TColour).
+QColor colourOf(std::uint32_t value);
 // The common background of every window and panel.
 inline QColor backgroundColour() {
     return colourOf(BACKGROUND_COLOUR);
