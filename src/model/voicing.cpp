@@ -1,3 +1,5 @@
+// The four-part voicing of chords: the arrangements of a chord in a key, the voice-leading rules
+// between two chords, and the choice of a bass and of a voicing for a soprano.
 #include "model/chord.h"
 
 #include <algorithm>

@@ -30,7 +30,7 @@ TKeyPanel::TKeyPanel(QWidget* owner, const TMessageBundle& bundle)
     modes_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     modes_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     icon_->move(85, 6);
-    // The design's width, widened where this platform's font needs more for the longest name.
+    // The layout's pixel width, widened where this platform's font needs more for the longest name.
     int keysWidth = 116;
     for (const char* group : {"major group", "minor group"})
         for (const std::string& name : bundle.list(group))

@@ -35,8 +35,8 @@
 
 namespace {
 
-// Where the main window stands below the menu frame, and the design size of its working area,
-// which is also its smallest size.
+// Where the main window stands below the menu frame, and the layout's pixel size of its working
+// area, which is also its smallest size.
 constexpr int MAIN_WINDOW_TOP = 86;
 constexpr int MAIN_WINDOW_WIDTH = 1016;
 constexpr int MAIN_WINDOW_HEIGHT = 546;

@@ -206,7 +206,7 @@ void TNewDialog::buildButtons() {
     cancelButton_->setAutoDefault(false);
     cancelButton_->setToolTip("Keep the open composition");
     connect(cancelButton_, &QPushButton::clicked, this, &QDialog::reject);
-    // The design gives the dialog a help button without any help behind it.
+    // The layout gives the dialog a help button without any help behind it.
     helpButton_ = new QPushButton("Help", this);
     helpButton_->setGeometry(420, 572, 82, 27);
     helpButton_->hide();

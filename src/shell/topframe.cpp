@@ -24,7 +24,7 @@
 
 namespace {
 
-// The design width of the frame's client area and of the main window.
+// The layout's width of the frame's client area and of the main window, in pixels.
 constexpr int FRAME_WIDTH = 1016;
 constexpr int TOOL_AREA_HEIGHT = 42;
 

@@ -52,7 +52,7 @@ TZataktPanel::TZataktPanel(QWidget* owner, const TMessageBundle& bundle, const T
 }
 
 void TZataktPanel::placeControls() {
-    // The design's places, widened where this platform's font needs more room for the texts.
+    // The layout's pixel places, widened where this platform's font needs more room for the texts.
     const QFontMetrics metrics = fontMetrics();
     const int frame = 2 * types_->frameWidth();
     int listWidth = 75;

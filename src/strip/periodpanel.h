@@ -1,3 +1,5 @@
+// The period panel: the scrolling strip of the whole period, which selects a motive cell, plays
+// parts of the period and tells which motive a motive continues from.
 #pragma once
 
 #include "strip/periodpanelcells.h"

@@ -1,3 +1,5 @@
+// The pieces of the period strip: play and selection strips, the coloured column boxes, the key
+// box and the motive cells with their canvases.
 #pragma once
 
 #include "canvas/canvaslisteners.h"

@@ -1,3 +1,4 @@
+// The period panel's controls beside the strip: the mode buttons and the navigation tree.
 #pragma once
 
 #include "widgets/buttons.h"

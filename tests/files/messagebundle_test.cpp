@@ -141,7 +141,7 @@ TEST(EngMessageBundle, MenuCaptionsCarryTheirMnemonics) {
 
 TEST(EngMessageBundle, EveryTextIsPresentAndShown) {
     const TEngMessageBundle bundle;
-    // The design's 125 texts, the texts of later features and 22 of the menus and the strip.
+    // The first 125 texts, the texts of later features and 22 of the menus and the strip.
     EXPECT_EQ(bundle.textTable().size(), 158u + 22u);
     EXPECT_EQ(bundle.listTable().size(), 6u);
     for (const auto& [key, text] : bundle.textTable()) {

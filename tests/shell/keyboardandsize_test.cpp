@@ -232,19 +232,19 @@ TEST_F(MenuFrameAndWindow, MovingThroughTheOutlineWithTheKeyboardScrollsTheStrip
 
 TEST_F(MenuFrameAndWindow, TheWindowGrowsFromItsDesignSizeAndTheFrameFollows) {
     EXPECT_EQ(window.minimumSize(), QSize(1016, 546));
-    const QRect designStrip = window.periodPanel()->geometry();
-    EXPECT_EQ(designStrip, QRect(158, 287, 856, 255));
-    const QRect designArea = window.developmentArea()->geometry();
-    EXPECT_EQ(designArea.left(), 3);
-    EXPECT_EQ(designArea.width(), 1011);
-    const int designMaximum = window.periodPanel()->scrollArea()->horizontalScrollBar()->maximum();
+    const QRect layoutStrip = window.periodPanel()->geometry();
+    EXPECT_EQ(layoutStrip, QRect(158, 287, 856, 255));
+    const QRect layoutArea = window.developmentArea()->geometry();
+    EXPECT_EQ(layoutArea.left(), 3);
+    EXPECT_EQ(layoutArea.width(), 1011);
+    const int layoutMaximum = window.periodPanel()->scrollArea()->horizontalScrollBar()->maximum();
     window.show();
 
     window.resize(1600, 1000);
     EXPECT_EQ(window.periodPanel()->geometry(), QRect(158, 287, 1600 - 160, 255));
     EXPECT_EQ(window.periodPanel()->scrollArea()->horizontalScrollBar()->width(), 1600 - 160);
     EXPECT_EQ(window.periodPanel()->scrollArea()->horizontalScrollBar()->maximum(),
-              designMaximum - (1600 - 1016));
+              layoutMaximum - (1600 - 1016));
     EXPECT_EQ(window.developmentArea()->width(), 1600 - 5);
     EXPECT_EQ(window.navigationTree()->geometry().bottom(), 1000 - 4);
     EXPECT_EQ(frame.width(), 1600);
@@ -254,8 +254,8 @@ TEST_F(MenuFrameAndWindow, TheWindowGrowsFromItsDesignSizeAndTheFrameFollows) {
     EXPECT_EQ(window.periodPanel()->width(), 1600 - 160);
 
     window.resize(1016, 546);
-    EXPECT_EQ(window.periodPanel()->geometry(), designStrip);
-    EXPECT_EQ(window.developmentArea()->geometry(), designArea);
+    EXPECT_EQ(window.periodPanel()->geometry(), layoutStrip);
+    EXPECT_EQ(window.developmentArea()->geometry(), layoutArea);
     EXPECT_EQ(frame.width(), 1016);
 }
 
