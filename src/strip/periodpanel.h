@@ -23,16 +23,6 @@ public:
     virtual void scrolled() = 0;
 };
 
-// A node of the view tree that mirrors the period: the period, its sentences, their phrases.
-class TBaseViewNode {
-public:
-    virtual ~TBaseViewNode() = default;
-    virtual TColoredBoxSet* column() const = 0;
-    virtual bool isLeaf() const = 0;
-    virtual const std::vector<TUMotiveSet*>& cells() const = 0;
-    virtual std::vector<TBaseViewNode*> children() const = 0;
-};
-
 class TPhraseView : public TBaseViewNode {
 public:
     explicit TPhraseView(TColoredBoxSet* column) : column_(column) {}

@@ -4,7 +4,7 @@
 #include "files/messagebundle.h"
 #include "model/glyphatlas.h"
 #include "model/phrasedata.h"
-#include "strip/periodpanel.h"
+#include "strip/periodpanelcells.h"
 #include "widgets/drawing.h"
 #include "widgets/resources.h"
 

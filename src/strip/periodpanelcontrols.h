@@ -8,9 +8,21 @@
 #include <QWidget>
 
 #include <array>
+#include <vector>
 
+class TColoredBoxSet;
 class TMessageBundle;
-class TBaseViewNode;
+class TUMotiveSet;
+
+// A node of the view tree that mirrors the period: the period, its sentences, their phrases.
+class TBaseViewNode {
+public:
+    virtual ~TBaseViewNode() = default;
+    virtual TColoredBoxSet* column() const = 0;
+    virtual bool isLeaf() const = 0;
+    virtual const std::vector<TUMotiveSet*>& cells() const = 0;
+    virtual std::vector<TBaseViewNode*> children() const = 0;
+};
 
 // Told which strip position the user chose in the navigation tree.
 class TNavigationTreeListener {
