@@ -43,11 +43,11 @@ TDocumentLifecycle::TDocumentLifecycle(TPeriodData& period, TMotivePlayer& motiv
     : period_(period), motivePlayer_(motivePlayer), bundle_(bundle), dialogs_(dialogs),
       applicationFolder_(std::move(applicationFolder)), savedDocument_(periodDocument(period)) {}
 
-bool TDocumentLifecycle::newComposition(TBaseService& service) {
+bool TDocumentLifecycle::newComposition() {
     motivePlayer_.stop();
     if (!maySetAside())
         return false;
-    const auto structure = dialogs_.askNewComposition(service);
+    const auto structure = dialogs_.askNewComposition();
     return structure && buildFrom(*structure);
 }
 

@@ -4,7 +4,6 @@
 #include <functional>
 #include <string>
 
-class TBaseService;
 class TMessageBundle;
 class TMotivePlayer;
 class TPeriodData;
@@ -33,7 +32,7 @@ public:
 
     // After asking about unsaved changes, the new-composition dialog; OK builds its period.
     // Returns whether a new period was built.
-    bool newComposition(TBaseService& service);
+    bool newComposition();
     // A composition still named "Untitled" goes through saveAs.
     void save();
     void saveAs();

@@ -304,7 +304,7 @@ void TMainWindow::tempoPicked(int value) {
 
 void TMainWindow::newComposition() {
     fastMenu_->hide();
-    if (documents_.newComposition(*this))
+    if (documents_.newComposition())
         show();
 }
 

@@ -1,6 +1,5 @@
 #include "shell/newdialog.h"
 
-#include "canvas/baseservice.h"
 #include "files/messagebundle.h"
 #include "model/phrasedata.h"
 #include "shell/keypanel.h"
@@ -63,10 +62,9 @@ QListWidget* list(QWidget* owner, const char* caption, QPoint topLeft, const cha
 
 } // namespace
 
-TNewDialog::TNewDialog(QWidget* owner, TBaseService& service)
-    : QDialog(owner), templates_(periodTemplates(service.messageBundle())),
-      schemes_(letterSchemes()), meters_(newPeriodMeters()), service_(service),
-      bundle_(service.messageBundle()), structure_(openingStructure(bundle_)),
+TNewDialog::TNewDialog(QWidget* owner, const TMessageBundle& bundle)
+    : QDialog(owner), templates_(periodTemplates(bundle)), schemes_(letterSchemes()),
+      meters_(newPeriodMeters()), bundle_(bundle), structure_(openingStructure(bundle_)),
       offeredLetters_(phraseLetterChoices()) {
     setWindowTitle("New Dialog");
     setFixedSize(DIALOG_WIDTH, DIALOG_HEIGHT);

@@ -17,7 +17,6 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class TBaseService;
 class TKeyPanel;
 class TMessageBundle;
 class TTempPanel;
@@ -32,7 +31,7 @@ public:
     // The buttons beside each list, in this order.
     enum TListButton { ADD_BUTTON, DELETE_BUTTON, UP_BUTTON, DOWN_BUTTON };
 
-    TNewDialog(QWidget* owner, TBaseService& service);
+    TNewDialog(QWidget* owner, const TMessageBundle& bundle);
     ~TNewDialog() override;
 
     // The results after OK.
@@ -91,7 +90,6 @@ private:
     std::vector<TRawPeriodData> templates_;
     std::vector<TRawLetterScheme> schemes_;
     std::vector<TMeasure> meters_;
-    TBaseService& service_;
     const TMessageBundle& bundle_;
     TRawPeriodData structure_;
     std::vector<std::uint8_t> offeredLetters_;

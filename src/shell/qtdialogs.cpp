@@ -79,8 +79,8 @@ TSaveChangesAnswer TQtDialogs::askSaveChanges(const std::string& text, const std
     }
 }
 
-std::optional<TPeriodStructure> TQtDialogs::askNewComposition(TBaseService& service) {
-    TNewDialog dialog(owner_, service);
+std::optional<TPeriodStructure> TQtDialogs::askNewComposition() {
+    TNewDialog dialog(owner_, bundle_);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.periodStructure();

@@ -23,7 +23,7 @@ public:
     int chooseMidiDevice(int current) override;
     void showAbout() override;
     TSaveChangesAnswer askSaveChanges(const std::string& text, const std::string& caption) override;
-    std::optional<TPeriodStructure> askNewComposition(TBaseService& service) override;
+    std::optional<TPeriodStructure> askNewComposition() override;
 
 private:
     std::optional<std::filesystem::path> askFileName(const TFileChoice& choice, bool saving);

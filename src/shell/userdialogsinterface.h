@@ -13,8 +13,6 @@ struct TFileChoice {
     std::filesystem::path folder;
 };
 
-class TBaseService;
-
 // The answers to "Save changes to NAME?".
 enum class TSaveChangesAnswer { Save, Discard, Cancel };
 
@@ -38,5 +36,5 @@ public:
     virtual TSaveChangesAnswer askSaveChanges(const std::string& text,
                                               const std::string& caption) = 0;
     // The new-composition dialog: the period the user laid out, or nothing on Cancel.
-    virtual std::optional<TPeriodStructure> askNewComposition(TBaseService& service) = 0;
+    virtual std::optional<TPeriodStructure> askNewComposition() = 0;
 };

@@ -1,4 +1,3 @@
-#include "../canvas/fakebaseservice.h"
 #include "shelltesting.h"
 
 #include "files/engmessagebundle.h"
@@ -120,17 +119,17 @@ template <typename Dialog, typename Answer> void answerNextModal(Answer answer) 
 }
 
 TEST(QtDialogs, TheNewCompositionDialogGivesItsPeriodOnOkOnly) {
-    TFakeBaseService service;
-    TQtDialogs dialogs(nullptr, service.messageBundle(), {});
+    TEngMessageBundle bundle;
+    TQtDialogs dialogs(nullptr, bundle, {});
     answerNextModal<TNewDialog>([](TNewDialog& dialog) { dialog.cancelButton()->click(); });
-    EXPECT_FALSE(dialogs.askNewComposition(service).has_value());
+    EXPECT_FALSE(dialogs.askNewComposition().has_value());
 
     answerNextModal<TNewDialog>([](TNewDialog& dialog) {
         dialog.templateChoice()->setCurrentIndex(6);
         emit dialog.templateChoice()->activated(6);
         dialog.okButton()->click();
     });
-    const auto structure = dialogs.askNewComposition(service);
+    const auto structure = dialogs.askNewComposition();
     ASSERT_TRUE(structure.has_value());
     EXPECT_EQ(structure->phraseCounts, (std::vector<int>{3}));
     EXPECT_EQ(structure->letters, (std::vector<std::uint8_t>{5, 6, 11}));

@@ -1,4 +1,3 @@
-#include "../canvas/fakebaseservice.h"
 #include "shelltesting.h"
 
 #include "files/engmessagebundle.h"
@@ -45,8 +44,6 @@ protected:
     TCountingListener listener;
     TPeriodData period;
     TDocumentLifecycle documents{period, motivePlayer, bundle, dialogs, folder.path()};
-    // Only the new-composition dialog takes it, and the scripted one never looks at it.
-    TFakeBaseService service;
 };
 
 void expectDefaultPeriod(const TPeriodData& period) {
@@ -291,7 +288,7 @@ TEST_F(DocumentLifecycle, UnsavedWorkIsKeptWhenTheQuestionIsCancelled) {
     EXPECT_EQ(dialogs.saveQuestions[0].caption, "The Tonaria");
     EXPECT_TRUE(dialogs.fileChoices.empty()) << "no file dialog after Cancel";
     EXPECT_EQ(periodDocument(period), before);
-    EXPECT_FALSE(documents.newComposition(service));
+    EXPECT_FALSE(documents.newComposition());
     EXPECT_EQ(dialogs.newDialogs, 0);
     EXPECT_EQ(dialogs.saveQuestions.size(), 2u);
     EXPECT_EQ(periodDocument(period), before);
@@ -330,7 +327,7 @@ TEST_F(DocumentLifecycle, SavingFromTheQuestionMustSucceedBeforeTheCommandGoesOn
 TEST_F(DocumentLifecycle, DiscardingLetsNewReplaceThePeriod) {
     dialogs.saveAnswers = {TSaveChangesAnswer::Discard};
     dialogs.newAnswers = {smallStructure()};
-    EXPECT_TRUE(documents.newComposition(service));
+    EXPECT_TRUE(documents.newComposition());
 
     EXPECT_EQ(dialogs.newDialogs, 1);
     EXPECT_EQ(listener.changes, 1);
@@ -344,7 +341,7 @@ TEST_F(DocumentLifecycle, DiscardingLetsNewReplaceThePeriod) {
 
     // Unchanged since: the next New asks nothing, and its Cancel leaves the period alone.
     const std::string before = periodDocument(period);
-    EXPECT_FALSE(documents.newComposition(service));
+    EXPECT_FALSE(documents.newComposition());
     EXPECT_EQ(dialogs.newDialogs, 2);
     EXPECT_EQ(dialogs.saveQuestions.size(), 1u);
     EXPECT_EQ(periodDocument(period), before);

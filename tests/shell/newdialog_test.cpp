@@ -1,5 +1,4 @@
-#include "../canvas/fakebaseservice.h"
-
+#include "files/engmessagebundle.h"
 #include "files/periodbuilder.h"
 #include "files/periodwriter.h"
 #include "shell/keypanel.h"
@@ -73,8 +72,8 @@ std::string emptyDocument(const std::string& settings,
 
 class NewDialog : public ::testing::Test {
 protected:
-    TFakeBaseService service;
-    TNewDialog dialog{nullptr, service};
+    TEngMessageBundle bundle;
+    TNewDialog dialog{nullptr, bundle};
 };
 
 TEST_F(NewDialog, OpensOnTwoSentencesOfPhrasesABB1A1) {

@@ -53,7 +53,7 @@ public:
         saveQuestions.push_back({text, caption});
         return take(saveAnswers, TSaveChangesAnswer::Cancel);
     }
-    std::optional<TPeriodStructure> askNewComposition(TBaseService&) override {
+    std::optional<TPeriodStructure> askNewComposition() override {
         ++newDialogs;
         return take(newAnswers, std::optional<TPeriodStructure>());
     }
