@@ -1,3 +1,4 @@
+#include "widgets/buttons.h"
 #include "widgets/drawing.h"
 #include "widgets/windowplacement.h"
 #include "widgetstesting.h"
@@ -98,6 +99,26 @@ TEST(Boxes, RaisedAndSunkenEdgesStayInsideTheArea) {
         EXPECT_EQ(target.pixelColor(5, 3), fill);
         EXPECT_EQ(target.pixelColor(9, 3), QColor(Qt::black)) << sunken;
         EXPECT_EQ(target.pixelColor(5, 7), QColor(Qt::black)) << sunken;
+    }
+}
+
+TEST(Boxes, AControlsBevelIsTheBoxOnTheCommonBackground) {
+    // Buttons, choosers and handles draw the same edges as the boxes, corners included.
+    for (bool sunken : {false, true}) {
+        QImage bevel = filled(12, 10, Qt::black);
+        QImage box = bevel;
+        const QRect area(2, 1, 7, 6);
+        {
+            QPainter painter(&bevel);
+            drawBevel(painter, area, sunken);
+        }
+        {
+            QPainter painter(&box);
+            const QColor background = backgroundColour();
+            sunken ? sunkenBox(painter, area, background) : raisedBox(painter, area, background);
+        }
+        EXPECT_EQ(bevel, box) << sunken;
+        EXPECT_EQ(bevel.pixelColor(5, 3), backgroundColour()) << sunken;
     }
 }
 
