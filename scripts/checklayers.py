@@ -111,7 +111,8 @@ def cycles(graph):
 
 
 def main():
-    root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    # The repository to check: this script's own, or the folder given as the one argument.
+    root = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
     upward, unknown = [], set()
     file_graph, folder_graph = {}, {}
     count = 0
