@@ -9,7 +9,9 @@ core=(cmake ninja-build g++ pkg-config clang-format libgtest-dev libgmock-dev li
       # jackd1 (not jackd2, which would remove librtmidi-dev) gives the tests a real MIDI port
       librtmidi-dev libfluidsynth-dev timgm6mb-soundfont jackd1
       # ALSA's and JACK's messages are routed to the diagnostic stream
-      libasound2-dev)
+      libasound2-dev
+      # the check that every source folder includes only the folders below it
+      python3)
 # The desktop application: Qt 6 Widgets, the font the glyph sheet is drawn with, and an X
 # server with tools for looking at the windows in tests.
 # MuseScore 3 reads the exported MusicXML back in a round-trip test: notes, numerals, tempo
