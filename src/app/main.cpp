@@ -1,4 +1,5 @@
 #include "files/appfolders.h"
+#include "playback/brokenpipes.h"
 #include "playback/mididevices.h"
 #include "shell/commandline.h"
 #include "shell/mainwindow.h"
@@ -53,6 +54,8 @@ std::filesystem::path standardFolder(QStandardPaths::StandardLocation location) 
 int main(int argc, char* argv[]) {
     QElapsedTimer clock;
     clock.start();
+    // A JACK server that stops must cost a message, not the program.
+    ignoreBrokenPipes();
     // --help and --version answer in a terminal without any window system.
     if (asksForTextOnly(argc, argv)) {
         std::vector<std::string> arguments(argv + 1, argv + argc);

@@ -22,6 +22,8 @@ public:
     virtual std::vector<TUMotiveSet*> motiveCells() = 0;
     virtual bool saveTo(const std::string& name) = 0;
     virtual bool openFrom(const std::string& name) = 0;
+    // Opens an example as an untitled copy: its file never becomes the document's name.
+    virtual bool openCopyFrom(const std::string& name) = 0;
     virtual QWidget* mainWindowControl() = 0;
     // Enables or disables the menu frame and the main window; enabling gives the frame focus.
     virtual void enableInput(bool enable) = 0;

@@ -66,7 +66,7 @@ QPushButton* TStepForm::addButton(const QString& caption, const QString& hint) {
 }
 
 void TStepForm::start() {
-    if (!help_.openFrom(
+    if (!help_.openCopyFrom(
             helpFile(applicationFolder_, STEP_BY_STEP_FOLDER, STEP_EXAMPLE_FILE).toStdString()))
         return;
     step_ = 0;

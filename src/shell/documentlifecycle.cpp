@@ -1,6 +1,8 @@
 #include "shell/documentlifecycle.h"
 
+#include "files/atomicfile.h"
 #include "files/binaryfile.h"
+#include "files/fileerrors.h"
 #include "files/messagebundle.h"
 #include "files/midiexport.h"
 #include "files/musicxmlexport.h"
@@ -33,6 +35,15 @@ void writeMidiFileWhole(const TPeriodData& period, const std::filesystem::path& 
         std::filesystem::remove(part, ignored);
         throw;
     }
+}
+
+// Why a write failed, in plain words.
+std::string reasonOf(const std::exception& error) {
+    if (const auto* write = dynamic_cast<const TFileWriteError*>(&error))
+        return write->reason();
+    if (const auto* system = dynamic_cast<const std::filesystem::filesystem_error*>(&error))
+        return system->code().message();
+    return error.what();
 }
 
 } // namespace
@@ -92,8 +103,8 @@ void TDocumentLifecycle::exportToMusicXml() {
 bool TDocumentLifecycle::saveTo(const std::filesystem::path& name) {
     try {
         savePeriod(period_, name);
-    } catch (const std::exception&) {
-        reportSaveError(name);
+    } catch (const std::exception& error) {
+        reportSaveError(name, reasonOf(error));
         return false;
     }
     markUnmodified();
@@ -102,17 +113,26 @@ bool TDocumentLifecycle::saveTo(const std::filesystem::path& name) {
 }
 
 bool TDocumentLifecycle::openFrom(const std::filesystem::path& name) {
+    return readAndName(name, name.string());
+}
+
+bool TDocumentLifecycle::openCopyFrom(const std::filesystem::path& name) {
+    return readAndName(name, UNTITLED);
+}
+
+bool TDocumentLifecycle::readAndName(const std::filesystem::path& name,
+                                     const std::string& documentName) {
     // A document read over the open one silences it first.
     motivePlayer_.stop();
     try {
         readPeriodFile(period_, name);
-    } catch (const std::exception&) {
-        dialogs_.showMessage(bundle_.text("open error") + "\n" + name.string(),
-                             bundle_.text("error"));
-        buildDefault();
+    } catch (const std::exception& error) {
+        // The reader leaves the period as it was: the open composition, its name and any
+        // unsaved changes stay.
+        dialogs_.showMessage(openErrorText(bundle_, name, error.what()), bundle_.text("error"));
         return false;
     }
-    period_.setName(name.string());
+    period_.setName(documentName);
     period_.notifyChanged();
     markUnmodified();
     return true;
@@ -121,8 +141,8 @@ bool TDocumentLifecycle::openFrom(const std::filesystem::path& name) {
 bool TDocumentLifecycle::exportTo(const std::filesystem::path& name) {
     try {
         writeMidiFileWhole(period_, name);
-    } catch (const std::exception&) {
-        reportSaveError(name);
+    } catch (const std::exception& error) {
+        reportSaveError(name, reasonOf(error));
         return false;
     }
     return true;
@@ -131,8 +151,8 @@ bool TDocumentLifecycle::exportTo(const std::filesystem::path& name) {
 bool TDocumentLifecycle::exportMusicXmlTo(const std::filesystem::path& name) {
     try {
         exportMusicXml(period_, name);
-    } catch (const std::exception&) {
-        reportSaveError(name);
+    } catch (const std::exception& error) {
+        reportSaveError(name, reasonOf(error));
         return false;
     }
     return true;
@@ -201,6 +221,7 @@ std::filesystem::path TDocumentLifecycle::folder(const char* name) const {
     return path;
 }
 
-void TDocumentLifecycle::reportSaveError(const std::filesystem::path& name) {
-    dialogs_.showMessage(bundle_.text("save error") + "\n" + name.string(), bundle_.text("error"));
+void TDocumentLifecycle::reportSaveError(const std::filesystem::path& name,
+                                         const std::string& reason) {
+    dialogs_.showMessage(saveErrorText(bundle_, name, reason), bundle_.text("error"));
 }

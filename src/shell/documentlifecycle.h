@@ -20,8 +20,8 @@ inline constexpr const char* MUSICXML_FOLDER = "xmls";
 inline constexpr const char* MUSICXML_SUFFIX = "musicxml";
 
 // New, open, save, save as and export of the one open composition, with their questions and
-// failure messages. A failed open leaves the default period; a failed save or export leaves the
-// period, its name and any file already on the disk as they were. It keeps the document as it
+// failure messages, which name the reason. A failed open, save or export leaves the period, its
+// name and any file already on the disk as they were. It keeps the document as it
 // was last saved, opened or built, so that unsaved work is never replaced without asking.
 // Interface thread only.
 class TDocumentLifecycle {
@@ -42,9 +42,12 @@ public:
 
     // Writes the period to `name`, which becomes its name; reports a failure and returns false.
     bool saveTo(const std::filesystem::path& name);
-    // Reads `name` into the period and names it so; on failure reports it, builds the default
-    // period and returns false.
+    // Reads `name` into the period and names it so; on failure reports why and returns false,
+    // leaving the open composition as it was.
     bool openFrom(const std::filesystem::path& name);
+    // As openFrom, but the period is named "Untitled", so that the file (an example the program
+    // brings, often where the user may not write) is never saved over: Save asks for a name.
+    bool openCopyFrom(const std::filesystem::path& name);
     // Writes the MIDI file of the period; reports a failure and returns false.
     bool exportTo(const std::filesystem::path& name);
     // Writes the MusicXML score of the period; reports a failure and returns false.
@@ -70,7 +73,8 @@ public:
 
 private:
     std::filesystem::path folder(const char* name) const;
-    void reportSaveError(const std::filesystem::path& name);
+    bool readAndName(const std::filesystem::path& name, const std::string& documentName);
+    void reportSaveError(const std::filesystem::path& name, const std::string& reason);
     void markUnmodified();
 
     TPeriodData& period_;

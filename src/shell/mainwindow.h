@@ -127,6 +127,7 @@ public:
     // TForHelpService
     bool saveTo(const std::string& name) override { return documents_.saveTo(name); }
     bool openFrom(const std::string& name) override { return documents_.openFrom(name); }
+    bool openCopyFrom(const std::string& name) override { return documents_.openCopyFrom(name); }
     QWidget* mainWindowControl() override { return this; }
     void enableInput(bool enable) override;
     void enableMainWindow(bool enable) override { setEnabled(enable); }

@@ -25,7 +25,12 @@ class TRecordingHelp : public TForHelpService {
 public:
     std::vector<TUMotiveSet*> motiveCells() override { return {}; }
     bool saveTo(const std::string&) override { return false; }
+    // An example opened under its own name would be saved over.
     bool openFrom(const std::string& name) override {
+        opened.push_back("under its own name: " + name);
+        return openSucceeds;
+    }
+    bool openCopyFrom(const std::string& name) override {
         opened.push_back(name);
         return openSucceeds;
     }

@@ -69,13 +69,15 @@ TEST_F(CommandLineFile, AGoodFileOpensUnderItsFullName) {
     EXPECT_EQ(window->windowTitle().toStdString(), (folder / "song.tnr").string());
 }
 
-TEST_F(CommandLineFile, AFileThatCannotBeReadIsReportedAndLeavesTheDefaultPeriod) {
+TEST_F(CommandLineFile, AFileThatCannotBeReadIsReportedWithItsReasonAndLeavesTheDefaultPeriod) {
     const auto name = folder / "broken.tnr";
     writeWhole(name, "<PERIOD><TEMP VALUE=\"x\"/></PERIOD>");
     const auto window = start();
     EXPECT_FALSE(openCommandLineFile(*window, parseCommandLine({name.string()})));
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, "Unable to open file\n" + name.string());
+    EXPECT_EQ(dialogs.messages[0].text,
+              "Unable to open file " + name.string() +
+                  ": TEMP at offset 9: VALUE \"x\" is not a whole number");
     EXPECT_EQ(dialogs.messages[0].caption, "Error");
     EXPECT_EQ(window->period().motiveCount(), 8);
     EXPECT_EQ(window->period().name(), "Untitled");

@@ -46,48 +46,71 @@ protected:
     TDocumentLifecycle documents{period, motivePlayer, bundle, dialogs, folder.path()};
 };
 
-void expectDefaultPeriod(const TPeriodData& period) {
-    ASSERT_EQ(period.sentences().size(), 2u);
-    std::string letters;
-    for (const TSentenceData& sentence : period.sentences()) {
-        ASSERT_EQ(sentence.phrases().size(), 2u);
-        for (const TPhraseData& phrase : sentence.phrases()) {
-            EXPECT_EQ(phrase.motives().size(), 2u);
-            letters += std::to_string(phrase.suffix()) + " ";
-        }
-    }
-    EXPECT_EQ(letters, "5 6 10 11 ");
-    EXPECT_EQ(period.key().sign(), -2);
-    EXPECT_TRUE(period.key().isMinor());
-    EXPECT_EQ(period.measure().ticksPerMeasure(), 240);
-    EXPECT_EQ(period.zatakt(), 60);
-    EXPECT_EQ(period.tempo(), 100);
-    EXPECT_EQ(period.name(), "Untitled");
-}
-
-TEST_F(DocumentLifecycle, OpeningABadFileReportsItAndLeavesTheDefaultPeriod) {
-    for (const std::string content :
-         {"not xml at all", "<PERIOD><TEMP VALUE=\"fast\"/></PERIOD>", ""}) {
-        const auto name = folder / "bad.tnr";
-        writeWhole(name, content);
+TEST_F(DocumentLifecycle, AFailedOpenSaysWhyAndKeepsTheOpenCompositionWithItsChanges) {
+    const auto kept = folder / "kept.tnr";
+    ASSERT_TRUE(documents.saveTo(kept));
+    period.setTempo(140); // not saved yet
+    const std::string before = periodDocument(period);
+    std::filesystem::create_directory(folder / "folder.tnr");
+    const struct {
+        std::string file;
+        std::string content;
+        std::string reason;
+    } cases[] = {
+        {"score.musicxml", "<score-partwise version=\"4.0\"><part-list/></score-partwise>",
+         "it is not a Tonaria composition"},
+        {"settings.tnr", "<CONFIG><MIDI_DEVICE VALUE=\"0\"/></CONFIG>",
+         "it is not a Tonaria composition"},
+        {"fast.tnr", "<PERIOD><TEMP VALUE=\"fast\"/></PERIOD>",
+         "TEMP at offset 9: VALUE \"fast\" is not a whole number"},
+        {"empty.tnr", "", "no document element"},
+        {"missing.tnr", "", "No such file or directory"},
+        {"folder.tnr", "", "it is a folder"},
+    };
+    for (const auto& each : cases) {
+        const auto name = folder / each.file;
+        if (each.file != "missing.tnr" && each.file != "folder.tnr")
+            writeWhole(name, each.content);
         dialogs.messages.clear();
-        period.setTempo(130);
         listener.changes = 0;
 
         EXPECT_FALSE(documents.openFrom(name));
 
-        ASSERT_EQ(dialogs.messages.size(), 1u) << content;
-        EXPECT_EQ(dialogs.messages[0].text, "Unable to open file\n" + name.string());
+        ASSERT_EQ(dialogs.messages.size(), 1u) << each.file;
+        EXPECT_EQ(dialogs.messages[0].text,
+                  "Unable to open file " + name.string() + ": " + each.reason);
         EXPECT_EQ(dialogs.messages[0].caption, "Error");
-        expectDefaultPeriod(period);
-        EXPECT_EQ(listener.changes, 1) << "the views are rebuilt for the default period";
+        EXPECT_EQ(periodDocument(period), before) << each.file;
+        EXPECT_EQ(period.name(), kept.string());
+        EXPECT_TRUE(documents.isModified()) << "the unsaved change is still unsaved";
+        EXPECT_EQ(listener.changes, 0) << "the views stay";
+        if (each.file != "missing.tnr" && each.file != "folder.tnr") {
+            EXPECT_EQ(readWhole(name), each.content) << "nothing is written over a refused file";
+        }
     }
 }
 
-TEST_F(DocumentLifecycle, OpeningAMissingFileIsAFailureToo) {
-    EXPECT_FALSE(documents.openFrom(folder / "nowhere.tnr"));
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    expectDefaultPeriod(period);
+TEST_F(DocumentLifecycle, AnExampleOpensAsAnUntitledCopyAndSaveAsksForAName) {
+    const auto example = folder / "example.tnr";
+    period.setTempo(90);
+    writeWhole(example, periodDocument(period));
+    buildDefaultPeriod(period);
+    listener.changes = 0;
+
+    ASSERT_TRUE(documents.openCopyFrom(example));
+    EXPECT_EQ(period.tempo(), 90);
+    EXPECT_EQ(period.name(), "Untitled");
+    EXPECT_FALSE(documents.isModified());
+    EXPECT_EQ(listener.changes, 1);
+
+    period.setTempo(95);
+    const auto mine = folder / "mine.tnr";
+    dialogs.fileAnswers = {mine};
+    documents.save();
+    EXPECT_EQ(dialogs.fileChoices.size(), 1u) << "Save asked for a name";
+    EXPECT_EQ(readWhole(mine), periodDocument(period));
+    EXPECT_NE(readWhole(example), periodDocument(period)) << "the example stays as it came";
+    EXPECT_EQ(period.name(), mine.string());
 }
 
 TEST_F(DocumentLifecycle, SavedCompositionOpensAgainUnderItsFileName) {
@@ -157,8 +180,8 @@ TEST_F(DocumentLifecycle, AFailedSaveReportsItAndChangesNothing) {
     const auto name = folder / "no such folder" / "song.tnr";
     EXPECT_FALSE(documents.saveTo(name));
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text,
-              "The error occurs while saving of the file\n" + name.string());
+    EXPECT_EQ(dialogs.messages[0].text, "The error occurs while saving of the file " +
+                                            name.string() + ": No such file or directory");
     EXPECT_EQ(dialogs.messages[0].caption, "Error");
     EXPECT_EQ(period.name(), "Untitled");
     EXPECT_EQ(period.tempo(), 130);
@@ -201,8 +224,8 @@ TEST_F(DocumentLifecycle, MusicXmlExportOffersTheScoresFolderAndAsksBeforeReplac
     const auto unwritable = folder / "no such folder" / "song.musicxml";
     EXPECT_FALSE(documents.exportMusicXmlTo(unwritable));
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text,
-              "The error occurs while saving of the file\n" + unwritable.string());
+    EXPECT_EQ(dialogs.messages[0].text, "The error occurs while saving of the file " +
+                                            unwritable.string() + ": No such file or directory");
 }
 
 TEST_F(DocumentLifecycle, ExportOverAnExistingFileAsksAndKeepsItOnCancel) {
@@ -221,8 +244,9 @@ TEST_F(DocumentLifecycle, AFailedExportReportsItAndLeavesTheOldFileWhole) {
     std::filesystem::create_directories(name / "inside");
     EXPECT_FALSE(documents.exportTo(name));
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text,
-              "The error occurs while saving of the file\n" + name.string());
+    EXPECT_EQ(dialogs.messages[0].text.rfind(
+                  "The error occurs while saving of the file " + name.string() + ": ", 0),
+              0u);
     EXPECT_TRUE(std::filesystem::is_directory(name / "inside"));
     EXPECT_FALSE(std::filesystem::exists(folder / "taken.mid.part"));
 }

@@ -91,26 +91,39 @@ TEST_F(MainWindow, CancellingTheFirstDeviceDialogStartsWithoutADeviceOrMessage) 
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
-TEST_F(MainWindow, OpeningABadFileShowsTheMessageAndLeavesTheDefaultPeriod) {
+TEST_F(MainWindow, OpeningAFileThatIsNotACompositionSaysWhyAndKeepsTheOpenOne) {
     const auto window = start();
-    const auto name = folder / "broken.tnr";
-    writeWhole(name, "<PERIOD><SENTENCE><PHRASE><MOTIVE>");
+    const auto kept = folder / "kept.tnr";
     window->period().setTempo(70);
+    ASSERT_TRUE(window->saveTo(kept.string()));
+    window->period().setTempo(80); // not saved yet
+    const auto score = folder / "score.musicxml";
+    const std::string scoreText = "<?xml version=\"1.0\"?>\n<score-partwise version=\"4.0\">"
+                                  "<part-list/></score-partwise>\n";
+    writeWhole(score, scoreText);
     QWidget* oldView = window->periodPanel();
     QSignalSpy destroyed(oldView, &QObject::destroyed);
+    const int shownTempo = frame.tempoPanel()->tempo();
 
     dialogs.saveAnswers = {TSaveChangesAnswer::Discard};
-    dialogs.fileAnswers = {name};
+    dialogs.fileAnswers = {score};
     window->open();
 
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, "Unable to open file\n" + name.string());
-    EXPECT_EQ(window->period().tempo(), 100);
-    EXPECT_EQ(window->period().motiveCount(), 8);
-    EXPECT_EQ(window->windowTitle(), "Untitled");
-    EXPECT_EQ(frame.tempoPanel()->tempo(), 100);
+    EXPECT_EQ(dialogs.messages[0].text,
+              "Unable to open file " + score.string() + ": it is not a Tonaria composition");
+    EXPECT_EQ(window->period().tempo(), 80);
+    EXPECT_EQ(window->period().name(), kept.string());
+    EXPECT_EQ(window->windowTitle().toStdString(), kept.string() + "*");
+    EXPECT_EQ(frame.tempoPanel()->tempo(), shownTempo);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(destroyed.count(), 1) << "the view is rebuilt for the default period";
+    EXPECT_EQ(destroyed.count(), 0) << "the open composition's views stay";
+
+    // Save goes on writing the composition's own file, never the score.
+    window->save();
+    EXPECT_EQ(readWhole(score), scoreText);
+    EXPECT_EQ(readWhole(kept), periodDocument(window->period()));
+    EXPECT_EQ(window->windowTitle().toStdString(), kept.string());
 }
 
 TEST_F(MainWindow, OpeningAFileNamesTheWindowAndShowsItsTempo) {

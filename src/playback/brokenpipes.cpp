@@ -1,0 +1,9 @@
+#include "playback/brokenpipes.h"
+
+#include <csignal>
+
+void ignoreBrokenPipes() {
+#if defined(SIGPIPE)
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
+}
