@@ -65,9 +65,12 @@ TEST_F(StepHelp, StartOpensTheExampleAtStepZeroBesideTheMenuFrame) {
     EXPECT_FALSE(form->pageView()->toPlainText().isEmpty());
     EXPECT_EQ(form->frameGeometry().right(), frame_.frameGeometry().right());
     EXPECT_EQ(window_->period().motiveCount(), 8);
-    EXPECT_EQ(fs::path(window_->period().name()).filename(), "step8.tnr");
+    // The example is an untitled copy: Save asks for a name instead of writing over it.
+    EXPECT_EQ(window_->period().name(), "Untitled");
     EXPECT_EQ(window_->motiveCellCount(), 8);
     EXPECT_TRUE(dialogs_.messages.empty());
+    window_->save();
+    EXPECT_EQ(dialogs_.fileChoices.size(), 1u);
 }
 
 TEST_F(StepHelp, StartingAgainFromStepFiveReopensTheExampleAtStepZero) {
