@@ -26,6 +26,6 @@ std::string commandLineUsage();
 std::string versionText();
 
 // Opens the composition the command line names, as "Open" would: a file that cannot be read
-// shows "Unable to open file" with the reason and leaves the default period. A relative name is taken from the
-// current folder. Returns false when nothing was opened.
+// shows "Unable to open file" with the reason and leaves the default period. A relative name is
+// taken from the current folder. Returns false when nothing was opened.
 bool openCommandLineFile(TForHelpService& window, const TCommandLine& line);
