@@ -109,8 +109,7 @@ TEST_F(DevelopCommand, ARhythmVariantAsItsSourceIsNamedWhenNoOtherRhythmExists) 
     ASSERT_EQ(run({"generate", empty, in, "--rhythm", "240"}), EXIT_OK) << err_.str();
     ASSERT_EQ(run({"develop", in, "--motive", "0", "--effect", "rhythm", path("out.tnr")}),
               EXIT_OK);
-    EXPECT_NE(out_.str().find("variant 1 repeats the source: no other is found"),
-              std::string::npos)
+    EXPECT_NE(out_.str().find("variant 1 repeats the source: no other is found"), std::string::npos)
         << out_.str();
     EXPECT_EQ(run({"develop", in, "--motive", "0", "--effect", "rhythm", path("out.tnr"),
                    "--no-school-harmony"}),
