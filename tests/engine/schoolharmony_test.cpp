@@ -1,4 +1,5 @@
 #include "engine/periodharmonisation.h"
+#include "enginetesthelpers.h"
 #include "model/chordcatalogue.h"
 #include "model/diagnostics.h"
 #include "model/schemechords.h"
@@ -15,22 +16,6 @@ namespace {
 
 const std::vector<TMeasure> METERS{TMeasure(2, QUARTER), TMeasure(3, QUARTER), TMeasure(2, EIGHTH),
                                    TMeasure(3, EIGHTH), TMeasure(4, QUARTER)};
-
-// `sentences` sentences of two phrases of `motives` motives each.
-TPeriodData emptyPeriod(const TKey& key, const TMeasure& measure, std::int16_t upbeat,
-                        int sentences, int motives) {
-    TPeriodData p;
-    p.setKey(key);
-    p.setMeasure(measure);
-    p.setZatakt(upbeat);
-    for (int s = 0; s < sentences; ++s) {
-        TSentenceData sentence;
-        for (int ph = 0; ph < 2; ++ph)
-            sentence.phrases().emplace_back(motives, SUFFIX_A, key, measure, upbeat);
-        p.sentences().push_back(sentence);
-    }
-    return p;
-}
 
 // Every chord of the period with its voices, and the generator's state after: a change to any
 // chord, voice or draw changes it.

@@ -1,5 +1,6 @@
 // What a harmony teacher checks in every period the program harmonises under school harmony.
 #include "engine/periodharmonisation.h"
+#include "enginetesthelpers.h"
 #include "model/schemechords.h"
 
 #include <gtest/gtest.h>
@@ -19,21 +20,6 @@ const std::string TONIC = "TONIC_THREE_CHORD";
 const std::string DOMINANT = "DOMINANT_THREE_CHORD";
 const std::string DOMINANT_SEVENTH = "DOMINANT_FOUR_CHORD";
 const std::string SIX_FOUR = "K_SIXTH_FOURTH_CHORD";
-
-TPeriodData emptyPeriod(const TKey& key, const TMeasure& measure, std::int16_t upbeat,
-                        int sentences, int motives) {
-    TPeriodData p;
-    p.setKey(key);
-    p.setMeasure(measure);
-    p.setZatakt(upbeat);
-    for (int s = 0; s < sentences; ++s) {
-        TSentenceData sentence;
-        for (int ph = 0; ph < 2; ++ph)
-            sentence.phrases().emplace_back(motives, SUFFIX_A, key, measure, upbeat);
-        p.sentences().push_back(sentence);
-    }
-    return p;
-}
 
 // The chords in the order they sound (an upbeat chord carried over counted once), where each
 // phrase and sentence ends, and whether the chord's motive gave a reason for leaving a rule.
