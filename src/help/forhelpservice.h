@@ -22,6 +22,12 @@ public:
     virtual std::vector<TUMotiveSet*> motiveCells() = 0;
     virtual bool saveTo(const std::string& name) = 0;
     virtual bool openFrom(const std::string& name) = 0;
+    // Writes the composition to `name` without renaming it or touching its mark of unsaved
+    // changes, so that takeBackFrom can give it back as it was; false when it cannot be written.
+    virtual bool setAsideTo(const std::string& name) = 0;
+    // Reads the composition set aside into `name` back, under the name and with the mark of
+    // unsaved changes it had; false (the open composition stays) when it cannot be read.
+    virtual bool takeBackFrom(const std::string& name) = 0;
     // Opens an example as an untitled copy: its file never becomes the document's name.
     virtual bool openCopyFrom(const std::string& name) = 0;
     virtual QWidget* mainWindowControl() = 0;
@@ -66,6 +72,10 @@ public:
     virtual TGroupButton* rhythmGathererItem(int i) = 0;
     virtual TDragged* rhythmGathererEntry(int i) = 0;
     virtual QWidget* rhythmShowButton() = 0;
+    virtual QWidget* pitchModeChooser() = 0;
+    virtual QWidget* pitchContrastFigure() = 0;
+    // The scheme panel's button of scheme command `command` (0 to 39), or null.
+    virtual QWidget* schemeCommandButton(int command) = 0;
     virtual void scrollToNode(int n) = 0;
     // Selects the chooser; when it shows an effect panel, that panel develops `motive`.
     virtual void chooseEffect(int index, const TMotive& motive) = 0;
@@ -76,4 +86,7 @@ public:
     // The variant view of the variant window (the recorded pointer paths are in its pixels).
     virtual TVariantView* variantView() = 0;
     virtual void refreshVariantView() = 0;
+    // While set, the variant view is driven by a demonstration: its choice lasts until the
+    // demonstration's release, whatever the real mouse button does.
+    virtual void setVariantViewFlag(bool scripted) = 0;
 };

@@ -19,6 +19,16 @@ public:
     // Whether automatic harmonisation keeps the rules of school harmony (cadences at phrase ends
     // among them); remembered between runs.
     virtual void setSchoolHarmony(bool on) = 0;
+    // The nine demonstrations; starting one ends the one that runs.
+    virtual void demo1() = 0;
+    virtual void demo2() = 0;
+    virtual void demo3() = 0;
+    virtual void demo4() = 0;
+    virtual void demo5() = 0;
+    virtual void demo6() = 0;
+    virtual void demo7() = 0;
+    virtual void demo8() = 0;
+    virtual void demo9() = 0;
     virtual void stepByStepHelp() = 0;
     virtual void theoryHelp() = 0;
     virtual void about() = 0;

@@ -138,6 +138,32 @@ bool TDocumentLifecycle::readAndName(const std::filesystem::path& name,
     return true;
 }
 
+bool TDocumentLifecycle::setAsideTo(const std::filesystem::path& name) {
+    try {
+        savePeriod(period_, name);
+    } catch (const std::exception&) {
+        return false;
+    }
+    setAside_ = TSetAside{period_.name(), savedDocument_};
+    return true;
+}
+
+bool TDocumentLifecycle::takeBackFrom(const std::filesystem::path& name) {
+    if (!setAside_)
+        return false;
+    motivePlayer_.stop();
+    try {
+        readPeriodFile(period_, name);
+    } catch (const std::exception&) {
+        return false;
+    }
+    const TSetAside kept = *std::exchange(setAside_, std::nullopt);
+    period_.setName(kept.name);
+    savedDocument_ = kept.savedDocument;
+    period_.notifyChanged();
+    return true;
+}
+
 bool TDocumentLifecycle::exportTo(const std::filesystem::path& name) {
     try {
         writeMidiFileWhole(period_, name);

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 class TMessageBundle;
@@ -48,6 +49,14 @@ public:
     // As openFrom, but the period is named "Untitled", so that the file (an example the program
     // brings, often where the user may not write) is never saved over: Save asks for a name.
     bool openCopyFrom(const std::filesystem::path& name);
+    // Writes the period to `name` (atomically) while it stays what it is: its name and its
+    // mark of unsaved changes are kept for takeBackFrom. Returns false, without a message,
+    // when the file cannot be written.
+    bool setAsideTo(const std::filesystem::path& name);
+    // Reads the period set aside into `name` and gives it the name and the saved state it had
+    // when it was set aside. Returns false, without a message, when it cannot be read or
+    // nothing was set aside; the open composition then stays.
+    bool takeBackFrom(const std::filesystem::path& name);
     // Writes the MIDI file of the period; reports a failure and returns false.
     bool exportTo(const std::filesystem::path& name);
     // Writes the MusicXML score of the period; reports a failure and returns false.
@@ -83,5 +92,11 @@ private:
     TUserDialogsInterface& dialogs_;
     std::filesystem::path applicationFolder_;
     std::string savedDocument_;
+    // What setAsideTo kept: the name and the document last saved, opened or built.
+    struct TSetAside {
+        std::string name;
+        std::string savedDocument;
+    };
+    std::optional<TSetAside> setAside_;
     std::function<void()> unmodifiedListener_;
 };

@@ -2,7 +2,10 @@
 
 #include "canvas/canvascursors.h"
 #include "canvas/umotivecanvas.h"
+#include "engine/schemecommand.h"
+#include "files/appfolders.h"
 #include "files/settings.h"
+#include "help/democontrol.h"
 #include "help/stepform.h"
 #include "help/theoryform.h"
 #include "panels/captionbutton.h"
@@ -24,6 +27,7 @@
 #include "widgets/hintpanel.h"
 #include "widgets/resources.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
@@ -49,6 +53,20 @@ constexpr QPoint PERIOD_PANEL_PLACE(158, 287);
 constexpr int PERIOD_PANEL_WIDTH = 856;
 constexpr int RIGHT_MARGIN = MAIN_WINDOW_WIDTH - PERIOD_PANEL_PLACE.x() - PERIOD_PANEL_WIDTH;
 constexpr int BOTTOM_MARGIN = 3;
+constexpr const char* DEMONSTRATION_FOLDER = "dynamichelp";
+constexpr const char* DEMONSTRATION_TEMP_FILE = "temp.tnr";
+
+// The user's composition waits beside the demonstrations' data, or, where the program may not
+// write (installed), in the same folder among the user's documents.
+std::filesystem::path demoTempFile(const TAppFolders& folders) {
+    const std::filesystem::path data = folders.data / DEMONSTRATION_FOLDER;
+    if (isWritableFolder(data))
+        return data / DEMONSTRATION_TEMP_FILE;
+    const std::filesystem::path own = folders.documents / DEMONSTRATION_FOLDER;
+    std::error_code ignored;
+    std::filesystem::create_directories(own, ignored);
+    return own / DEMONSTRATION_TEMP_FILE;
+}
 
 } // namespace
 
@@ -116,9 +134,19 @@ TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
     variantWindow_->view()->addSelectionListener(fastMenu_);
     frame_.tempoPanel()->setListener(this);
     frame_.setCaption();
+    TDemoSetting demoSetting;
+    demoSetting.dataFolder = applicationFolder_ / DEMONSTRATION_FOLDER;
+    demoSetting.tempFile = demoTempFile(folders);
+    demoSetting.stepMilliseconds = demoStepFromEnvironment();
+    demoSetting.showMessage = [this](const std::string& text, const std::string& caption) {
+        dialogs_.showMessage(text, caption);
+    };
+    demos_ = std::make_unique<TDemoControl>(*this, *this, std::move(demoSetting));
 }
 
 TMainWindow::~TMainWindow() {
+    // A demonstration ends first: its last steps still use the windows.
+    demos_.reset();
     // A choice in progress ends before the canvases go.
     variantWindow_->view()->abandon();
     variantWindow_->view()->removeSelectionListener(schemePanel_->rythmSet());
@@ -252,6 +280,36 @@ void TMainWindow::moveEvent(QMoveEvent* event) {
     scrolled();
 }
 
+void TMainWindow::closeEvent(QCloseEvent* event) {
+    demos_->stop();
+    QWidget::closeEvent(event);
+}
+
+void TMainWindow::startDemo(int number) {
+    playback_.stop();
+    demos_->start(number);
+}
+
+void TMainWindow::setVariantViewFlag(bool scripted) {
+    if (variantWindow_ != nullptr)
+        variantWindow_->view()->setScripted(scripted);
+}
+
+QWidget* TMainWindow::pitchModeChooser() {
+    return schemePanel_->pitchSet()->modeChooser();
+}
+
+QWidget* TMainWindow::pitchContrastFigure() {
+    return schemePanel_->pitchSet()->contrastFigure();
+}
+
+QWidget* TMainWindow::schemeCommandButton(int command) {
+    if (command < 0 || command >= SCHEME_COMMAND_COUNT)
+        return nullptr;
+    return isPitchCommand(command) ? schemePanel_->pitchSet()->buttonOfCommand(command)
+                                   : schemePanel_->rythmSet()->buttonOfCommand(command);
+}
+
 void TMainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // The strip takes its place once the window is laid out.
@@ -379,6 +437,8 @@ void TMainWindow::showEditor() {
 }
 
 bool TMainWindow::mayQuit() {
+    // The user's own composition is back before it is offered for saving.
+    demos_->stop();
     playback_.stop();
     return documents_.maySetAside();
 }

@@ -21,6 +21,7 @@
 #include <memory>
 #include <vector>
 
+class TDemoControl;
 class TDevelopmentArea;
 class TFastMenu;
 class TMidiBackendInterface;
@@ -117,6 +118,15 @@ public:
     void chooseMidiDevice() override { playback_.chooseDevice(); }
     // Stores the choice in the settings file; a failed write is reported once.
     void setSchoolHarmony(bool on) override;
+    void demo1() override { startDemo(1); }
+    void demo2() override { startDemo(2); }
+    void demo3() override { startDemo(3); }
+    void demo4() override { startDemo(4); }
+    void demo5() override { startDemo(5); }
+    void demo6() override { startDemo(6); }
+    void demo7() override { startDemo(7); }
+    void demo8() override { startDemo(8); }
+    void demo9() override { startDemo(9); }
     // Warns that the melody will be closed, then opens the example and its first step.
     void stepByStepHelp() override;
     void theoryHelp() override;
@@ -128,6 +138,8 @@ public:
     bool saveTo(const std::string& name) override { return documents_.saveTo(name); }
     bool openFrom(const std::string& name) override { return documents_.openFrom(name); }
     bool openCopyFrom(const std::string& name) override { return documents_.openCopyFrom(name); }
+    bool setAsideTo(const std::string& name) override { return documents_.setAsideTo(name); }
+    bool takeBackFrom(const std::string& name) override { return documents_.takeBackFrom(name); }
     QWidget* mainWindowControl() override { return this; }
     void enableInput(bool enable) override;
     void enableMainWindow(bool enable) override { setEnabled(enable); }
@@ -157,6 +169,9 @@ public:
     TGroupButton* rhythmGathererItem(int i) override;
     TDragged* rhythmGathererEntry(int i) override;
     QWidget* rhythmShowButton() override;
+    QWidget* pitchModeChooser() override;
+    QWidget* pitchContrastFigure() override;
+    QWidget* schemeCommandButton(int command) override;
     void scrollToNode(int n) override { periodPanel_->scrollToNode(n); }
     void chooseEffect(int index, const TMotive& motive) override;
     void playPeriod() override { periodPanel_->playPeriod(); }
@@ -165,6 +180,7 @@ public:
     void playPhrase(int n) override { periodPanel_->playPhrase(n); }
     TVariantView* variantView() override;
     void refreshVariantView() override;
+    void setVariantViewFlag(bool scripted) override;
 
     // TMessageHandler: what the timer threads post besides the notes, which go to their canvas.
     void handleMessage(int message, int code, std::int64_t value) override;
@@ -183,6 +199,7 @@ public:
     TSchemePanel* schemePanel() const { return schemePanel_; }
     // The fast menu itself, with its controls.
     TFastMenu* fastMenuWindow() const { return fastMenu_; }
+    TDemoControl& demonstrations() { return *demos_; }
 
 protected:
     // The strip, its scroll bar and the development area take the window's width; the menu
@@ -194,6 +211,8 @@ protected:
     // The fast menu follows the window.
     void moveEvent(QMoveEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // A running demonstration ends and gives the user's composition back first.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     // Attaches the fast menu to the cell, scrolls the strip to bring the cell under the menu's
@@ -202,6 +221,7 @@ private:
     // Replaces the period panel after the tree changed, and wires it to the mode buttons and
     // the navigation tree.
     void rebuildPeriodPanel();
+    void startDemo(int number);
     void resetScheme();
     // The period's name, with "*" while it has unsaved changes.
     void refreshCaption();
@@ -233,4 +253,5 @@ private:
     bool schoolHarmonyFailureReported_ = false;
     TStepForm* stepForm_ = nullptr;
     TTheoryForm* theoryForm_ = nullptr;
+    std::unique_ptr<TDemoControl> demos_;
 };

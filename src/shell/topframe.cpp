@@ -39,6 +39,35 @@ QIcon glyphIcon(TGlyph glyph) {
     return QIcon(pixmap);
 }
 
+// The demonstrations' commands, named by the bundle keys of their captions.
+const std::pair<const char*, void (TBaseActionInterface::*)()> DEMONSTRATION_COMMANDS[] = {
+    {"demo1", &TBaseActionInterface::demo1}, {"demo2", &TBaseActionInterface::demo2},
+    {"demo3", &TBaseActionInterface::demo3}, {"demo4", &TBaseActionInterface::demo4},
+    {"demo5", &TBaseActionInterface::demo5}, {"demo6", &TBaseActionInterface::demo6},
+    {"demo7", &TBaseActionInterface::demo7}, {"demo8", &TBaseActionInterface::demo8},
+    {"demo9", &TBaseActionInterface::demo9},
+};
+
+// The demonstration buttons: command, caption, in two rows of five and two.
+struct TDemoButton {
+    const char* command;
+    const char* caption;
+};
+constexpr TDemoButton DEMONSTRATION_BUTTONS[] = {
+    {"demo1", "Notes"},     {"demo3", "Chords"}, {"demo4", "Fast ch."}, {"demo5", "Develop"},
+    {"demo6", "Rel. dev."}, {"demo7", "Rhythm"}, {"demo8", "Pitch"},
+};
+// The word of each demonstration's title whose first letter is its key in the "Demo" menu.
+constexpr std::pair<const char*, const char*> DEMONSTRATION_MNEMONICS[] = {
+    {"demo1", "notes"},    {"demo3", "chord"}, {"demo4", "Fast"},  {"demo5", "simple"},
+    {"demo6", "relative"}, {"demo7", "the"},   {"demo8", "Pitch"},
+};
+
+constexpr int DEMO_BUTTONS_LEFT = 526 + 21 + 10;
+constexpr int DEMO_BUTTON_WIDTH = 52;
+constexpr int DEMO_BUTTON_HEIGHT = 21;
+constexpr int DEMO_BUTTONS_PER_ROW = 5;
+
 } // namespace
 
 bool handlePlayKey(int key, TBaseActionInterface* actions) {
@@ -143,6 +172,14 @@ void TTopFrame::buildMenus() {
     tools->addAction(devices);
     tools->addAction(addToggle("menu school harmony", &TBaseActionInterface::setSchoolHarmony));
 
+    QMenu* demo = addMenu("menu demo");
+    for (const auto& [key, run] : DEMONSTRATION_COMMANDS) {
+        QAction* command = addCommand(key, run);
+        // The second and the ninth are commands without a menu item.
+        if (std::string_view(key) != "demo2" && std::string_view(key) != "demo9")
+            demo->addAction(command);
+    }
+
     QMenu* help = addMenu("menu help");
     help->addAction(addCommand("menu theory", &TBaseActionInterface::theoryHelp));
     help->addAction(addCommand("menu step by step", &TBaseActionInterface::stepByStepHelp));
@@ -159,6 +196,12 @@ void TTopFrame::applyTexts() {
     const TMessageBundle& bundle = service_->messageBundle();
     for (const auto& [key, action] : commands_)
         action->setText(QString::fromStdString(bundle.text(key)));
+    for (const auto& [key, word] : DEMONSTRATION_MNEMONICS) {
+        QString text = QString::fromStdString(bundle.text(key));
+        const qsizetype at = text.indexOf(QLatin1String(word));
+        if (at >= 0)
+            commands_.at(key)->setText(text.insert(at, '&'));
+    }
     for (const auto& [key, menu] : menus_)
         menu->setTitle(QString::fromStdString(bundle.text(key)));
 }
@@ -184,8 +227,22 @@ void TTopFrame::buildToolArea() {
                   glyphRect(TGlyph::ToolStopDisabled), QRect(138, 0, 27, 27));
 
     // The help buttons show their caption; each runs the command of its menu item.
-    addHelpButton(theoryAction(), "Theory", "theory", QRect(858, 9, 52, 22));
-    addHelpButton(stepHelpAction(), "Step by step", "step by step", QRect(910, 9, 79, 22));
+    helpButtons_.push_back(
+        addHelpButton(theoryAction(), "Theory", "theory", QRect(858, 9, 52, 22)));
+    helpButtons_.push_back(
+        addHelpButton(stepHelpAction(), "Step by step", "step by step", QRect(910, 9, 79, 22)));
+
+    // The demonstrations, each with its title as the hint.
+    int place = 0;
+    for (const TDemoButton& button : DEMONSTRATION_BUTTONS) {
+        const int column = place % DEMO_BUTTONS_PER_ROW;
+        const int row = place / DEMO_BUTTONS_PER_ROW;
+        demoButtons_.push_back(
+            addHelpButton(command(button.command), button.caption, button.command,
+                          QRect(DEMO_BUTTONS_LEFT + column * DEMO_BUTTON_WIDTH,
+                                row * DEMO_BUTTON_HEIGHT, DEMO_BUTTON_WIDTH, DEMO_BUTTON_HEIGHT)));
+        ++place;
+    }
 
     // How long the pointer rests on a preview in the variant view before it is kept.
     auto* delayLabel = new QLabel("VAZ cursor delay:", toolArea_);
@@ -221,11 +278,13 @@ void TTopFrame::buildToolArea() {
         button->show();
     for (QToolButton* button : helpButtons_)
         button->show();
+    for (QToolButton* button : demoButtons_)
+        button->show();
     toolButtons_.front()->setFocus();
 }
 
-void TTopFrame::addHelpButton(QAction* command, const char* caption, const char* hintKey,
-                              QRect place) {
+QToolButton* TTopFrame::addHelpButton(QAction* command, const char* caption, const char* hintKey,
+                                      QRect place) {
     auto* button = new QToolButton(toolArea_);
     button->setText(caption);
     button->setAutoRaise(true);
@@ -233,7 +292,7 @@ void TTopFrame::addHelpButton(QAction* command, const char* caption, const char*
     button->setToolTip(QString::fromStdString(service_->messageBundle().text(hintKey)));
     button->setToolTipDuration(10000);
     connect(button, &QToolButton::clicked, command, &QAction::trigger);
-    helpButtons_.push_back(button);
+    return button;
 }
 
 void TTopFrame::addToolButton(int id, const char* hintKey, const char* commandKey,

@@ -57,6 +57,8 @@ public:
     QAction* schoolHarmonyAction() const { return command("menu school harmony"); }
     // The "theory" and "step by step" tool buttons, in that order.
     const std::vector<QToolButton*>& helpButtons() const { return helpButtons_; }
+    // The seven demonstration buttons: demo1, demo3 to demo8.
+    const std::vector<QToolButton*>& demoButtons() const { return demoButtons_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -73,7 +75,8 @@ private:
     void applyTexts();
     void addToolButton(int id, const char* hintKey, const char* commandKey, const TRect& glyph,
                        const TRect& disabled, QRect place);
-    void addHelpButton(QAction* command, const char* caption, const char* hintKey, QRect place);
+    QToolButton* addHelpButton(QAction* command, const char* caption, const char* hintKey,
+                               QRect place);
 
     TBaseService* service_ = nullptr;
     TBaseActionInterface* actions_ = nullptr;
@@ -83,6 +86,7 @@ private:
     TFlatGroup toolGroup_;
     std::vector<TFlatButtonWithID*> toolButtons_;
     std::vector<QToolButton*> helpButtons_;
+    std::vector<QToolButton*> demoButtons_;
     // Commands and menus by the bundle key of their captions.
     std::map<std::string, QAction*> commands_;
     std::map<std::string, QMenu*> menus_;

@@ -209,7 +209,7 @@ void TVariantView::showSchemeSelection() {
 void TVariantView::timerUpdate() {
     if (!isOpen() || closing_)
         return;
-    if (buttonHeld_ && !buttonHeld_()) {
+    if (!scripted_ && buttonHeld_ && !buttonHeld_()) {
         abandon();
         return;
     }
@@ -260,15 +260,19 @@ bool TVariantView::eventFilter(QObject* watched, QEvent* event) {
         return false;
     switch (event->type()) {
     case QEvent::KeyPress:
-        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        // A demonstration's window takes every key: it cancels the demonstration.
+        if (!scripted_ && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
             abandon();
             return true;
         }
         break;
     case QEvent::ApplicationDeactivate:
-        abandon();
+        if (!scripted_)
+            abandon();
         break;
     case QEvent::WindowDeactivate:
+        if (scripted_)
+            break;
         // The window the press began in lost the focus to something other than the view.
         if (watched == openerWindow_ && QApplication::activeWindow() != window_)
             abandon();

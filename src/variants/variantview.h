@@ -59,6 +59,10 @@ public:
     void setTimerEnabled(bool enabled) { timerEnabled_ = enabled; }
     void setButtonProbe(std::function<bool()> probe) { buttonHeld_ = std::move(probe); }
     void setTraceSink(std::unique_ptr<TTraceSink> sink) { trace_ = std::move(sink); }
+    // A demonstration drives the view: its choice lasts until the demonstration's release,
+    // whatever the real mouse button and the window focus do.
+    void setScripted(bool scripted) { scripted_ = scripted; }
+    bool isScripted() const { return scripted_; }
 
 protected:
     void draw(QPainter& painter) override;
@@ -89,6 +93,7 @@ private:
     std::function<bool()> buttonHeld_;
     QPointer<QWidget> openerWindow_;
     bool closing_ = false;
+    bool scripted_ = false;
     // The chord under the pointer's position when the notes half was entered.
     std::optional<TChord> scratchChord_;
     std::vector<TTurnAndRhythmSelectionListener*> selectionListeners_;

@@ -72,6 +72,12 @@ public:
     void playPhrase(int n) override { calls.push_back("play phrase " + std::to_string(n)); }
     TVariantView* variantView() override { return nullptr; }
     void refreshVariantView() override {}
+    void setVariantViewFlag(bool) override {}
+    QWidget* pitchModeChooser() override { return nullptr; }
+    QWidget* pitchContrastFigure() override { return nullptr; }
+    QWidget* schemeCommandButton(int) override { return nullptr; }
+    bool setAsideTo(const std::string&) override { return false; }
+    bool takeBackFrom(const std::string&) override { return false; }
 
     bool openSucceeds = true;
     std::vector<std::string> opened;

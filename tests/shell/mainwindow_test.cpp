@@ -18,6 +18,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTest>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -363,6 +364,15 @@ struct TActionLog : TBaseActionInterface {
     void setSchoolHarmony(bool on) override {
         calls.push_back(on ? "school harmony on" : "school harmony off");
     }
+    void demo1() override { calls.push_back("demo1"); }
+    void demo2() override { calls.push_back("demo2"); }
+    void demo3() override { calls.push_back("demo3"); }
+    void demo4() override { calls.push_back("demo4"); }
+    void demo5() override { calls.push_back("demo5"); }
+    void demo6() override { calls.push_back("demo6"); }
+    void demo7() override { calls.push_back("demo7"); }
+    void demo8() override { calls.push_back("demo8"); }
+    void demo9() override { calls.push_back("demo9"); }
     void stepByStepHelp() override { calls.push_back("stepByStepHelp"); }
     void theoryHelp() override { calls.push_back("theoryHelp"); }
     void about() override { calls.push_back("about"); }
@@ -429,6 +439,24 @@ TEST_F(MainWindow, ToolButtonsRunTheCommandsOfTheirIds) {
     EXPECT_EQ(frame.toolButtons()[0]->geometry(), QRect(5, 0, 28, 28));
     EXPECT_EQ(frame.toolButtons()[2]->geometry(), QRect(61, 0, 28, 28));
     EXPECT_EQ(frame.toolButtons()[4]->toolTip(), "Stop play");
+
+    // The seven demonstrations in two rows, each with its title as the hint.
+    log.calls.clear();
+    QStringList hints;
+    for (QToolButton* button : frame.demoButtons()) {
+        hints << button->toolTip();
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    EXPECT_EQ(log.calls, (std::vector<std::string>{"demo1", "demo3", "demo4", "demo5", "demo6",
+                                                   "demo7", "demo8"}));
+    EXPECT_EQ(hints.front(), "How to select the notes for motive");
+    EXPECT_EQ(hints.back(), "Pitch scheme description");
+    EXPECT_EQ(frame.demoButtons()[4]->geometry(), QRect(557 + 4 * 52, 0, 52, 21));
+    EXPECT_EQ(frame.demoButtons()[5]->geometry(), QRect(557, 21, 52, 21));
+    // The second and the ninth are commands only.
+    frame.command("demo2")->trigger();
+    frame.command("demo9")->trigger();
+    EXPECT_EQ(log.calls.back(), "demo9");
     frame.setActions(window.get());
 }
 
@@ -452,11 +480,17 @@ TEST_F(MainWindow, MenusOfferOnlyTheCommandsThatWork) {
               "&File: &New, &Open, &Save, Save &As..., &Export to (*.mid), "
               "Export to &MusicXML (*.musicxml), &Quit | &View: &Editor | "
               "&Tools: &Midi Devices..., &School harmony | "
+              "&Demo: How to select the &notes for motive, How to select a &chord and its "
+              "location, How to select a chord and its location through &Fast Menu, How to use "
+              "&simple (without Rel. prefix) ways of motive development, How to use &relative "
+              "(with Rel. prefix) ways of motive development, How to customize &the rhythm "
+              "scheme, &Pitch scheme description | "
               "&Help: &Theory, &Step-by-step, &About");
-    EXPECT_EQ(log.calls, (std::vector<std::string>{"newComposition", "open", "save", "saveAs",
-                                                   "exportToMidi", "exportToMusicXml", "showEditor",
-                                                   "chooseMidiDevice", "school harmony off",
-                                                   "theoryHelp", "stepByStepHelp", "about"}));
+    EXPECT_EQ(log.calls,
+              (std::vector<std::string>{
+                  "newComposition", "open", "save", "saveAs", "exportToMidi", "exportToMusicXml",
+                  "showEditor", "chooseMidiDevice", "school harmony off", "demo1", "demo3", "demo4",
+                  "demo5", "demo6", "demo7", "demo8", "theoryHelp", "stepByStepHelp", "about"}));
     EXPECT_EQ(frame.saveAction()->shortcut(), QKeySequence("Ctrl+S"));
     EXPECT_EQ(frame.saveAction()->shortcutContext(), Qt::ApplicationShortcut);
     EXPECT_EQ(frame.newAction()->shortcut(), QKeySequence("Ctrl+N"));
