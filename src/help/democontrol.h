@@ -22,6 +22,11 @@ public:
     // event loop goes on meanwhile, since the demonstration's last steps run on this thread.
     void stop();
     bool isRunning() const;
+    // Only for recording the pointer paths: the hand makes each path's choice (see
+    // TDemoSetting::recordPath). Takes effect with the next start.
+    void setPathRecorder(std::function<bool(QWidget*, const std::string&)> recorder) {
+        setting_.recordPath = std::move(recorder);
+    }
     // The last demonstration started, running or ended; null before the first.
     TDynamicHelpThread* demonstration() const { return demo_.get(); }
 

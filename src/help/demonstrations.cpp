@@ -176,8 +176,11 @@ protected:
         const int chooser = relative_ ? REL_SEQUENCE_UP_CHOOSER : SEQUENCE_UP_CHOOSER;
         drag(cellHandle(0), locate([this, chooser] { return help().panelChooser(chooser); }));
         waitSteps(100);
-        if (!relative_) {
-            showPage(page(4));
+        showPage(page(4));
+        if (relative_) {
+            pointAt(locate([this] { return help().relSequenceUpCanvas(); }));
+            waitSteps(150);
+        } else {
             play(locate([this] { return help().sequenceUpPlayButton(); }), 20);
         }
         showPage(page(5));
@@ -299,7 +302,8 @@ private:
         const QPointer<QWidget> canvas = cellCanvas(2);
         pointAtLeftPart(canvas);
         waitSteps(50);
-        playPath(canvas, script() + "1");
+        // A contour that rises and falls back: the program places notes of the scheme along it.
+        drawContour(canvas, {{0.08, 0.55}, {0.35, 0.35}, {0.65, 0.3}, {0.95, 0.5}});
         waitForPlayback();
         waitSteps(100);
     }
@@ -344,7 +348,7 @@ protected:
             waitSteps(150);
         }
         showPage(page(7));
-        generateMotive("1");
+        generateMotive({{0.08, 0.6}, {0.5, 0.3}, {0.95, 0.45}});
         showPage(page(8));
         drag(cellHandle(1), locate([this] { return help().pitchContrastFigure(); }));
         waitSteps(150);
@@ -356,11 +360,11 @@ protected:
         click(contrast, 20);
         waitSteps(200);
         showPage(page(10));
-        generateMotive("2");
+        generateMotive({{0.08, 0.3}, {0.5, 0.55}, {0.95, 0.4}});
     }
 
 private:
-    void generateMotive(const std::string& path) {
+    void generateMotive(const std::vector<QPointF>& contour) {
         const QPointer<QWidget> button = locate([this] { return help().modeButton(4); });
         pointAt(button);
         waitSteps(50);
@@ -368,7 +372,7 @@ private:
         const QPointer<QWidget> canvas = cellCanvas(2);
         pointAtLeftPart(canvas);
         waitSteps(50);
-        playPath(canvas, script() + path);
+        drawContour(canvas, contour);
         waitForPlayback();
         waitSteps(100);
     }

@@ -336,6 +336,42 @@ void TDynamicHelpThread::playPath(const QPointer<QWidget>& target, const std::st
         fail("the pointer path " + page_ + " cannot be played");
 }
 
+void TDynamicHelpThread::drawContour(const QPointer<QWidget>& canvas,
+                                     const std::vector<QPointF>& points) {
+    std::vector<QPoint> screen;
+    onInterface([&] {
+        if (canvas == nullptr)
+            return;
+        for (const QPointF& point : points)
+            screen.push_back(canvas->mapToGlobal(
+                QPoint(int(point.x() * canvas->width()), int(point.y() * canvas->height()))));
+    });
+    if (screen.empty())
+        fail("the canvas to draw on is gone");
+    smoothMove(screen.front());
+    press(canvas);
+    try {
+        for (std::size_t i = 1; i < screen.size(); ++i) {
+            const QPoint from = pointer();
+            for (const TPathPoint step :
+                 smoothMoveSteps({from.x(), from.y()}, {screen[i].x(), screen[i].y()})) {
+                const QPoint at = toQPoint(step);
+                setPointer(at);
+                onInterface([&] {
+                    if (canvas != nullptr)
+                        sendMouse(canvas, QEvent::MouseMove, canvas->mapFromGlobal(at), at);
+                });
+                sleepStep();
+            }
+            current_ = screen[i];
+        }
+    } catch (const TEndOfSteps&) {
+        release(canvas);
+        throw;
+    }
+    release(canvas);
+}
+
 void TDynamicHelpThread::waitForPlayback() {
     onInterface([this] { help_.markPlaying(); });
     for (bool finished = false; !finished;) {

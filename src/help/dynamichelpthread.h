@@ -3,6 +3,7 @@
 #include "files/pointerpath.h"
 
 #include <QPoint>
+#include <QPointF>
 #include <QPointer>
 #include <QThread>
 
@@ -95,6 +96,10 @@ protected:
     // release).
     void playPath(const QPointer<QWidget>& target, const std::string& script);
     void waitForPlayback();
+    // Draws a contour over a canvas in the mode that generates a motive: presses at the first
+    // point, glides through the others with the button held, releases at the last. The points
+    // are fractions of the canvas's width and height.
+    void drawContour(const QPointer<QWidget>& canvas, const std::vector<QPointF>& points);
     // Runs `locate` on the interface thread; a control that is not there is a failure.
     template <class Locate> QPointer<QWidget> locate(Locate locate) {
         QWidget* found = nullptr;

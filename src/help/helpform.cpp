@@ -30,7 +30,8 @@ THelpForm::THelpForm(QWidget* owner, const TMessageBundle& bundle)
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
     pages_->setFocusPolicy(Qt::NoFocus);
-    pages_->setGeometry(0, 0, 300, 150);
+    // The page fills the window, so that no line runs out of sight on the right.
+    pages_->setGeometry(0, 0, PAGE_WIDTH, PAGE_HEIGHT);
     pages_->setOpenLinks(false);
     setFixedSize(PAGE_WIDTH, PAGE_HEIGHT);
     qApp->installEventFilter(this);

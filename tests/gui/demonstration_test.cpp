@@ -45,11 +45,23 @@ const char* const SCRIPTS[] = {"",
                                "helpTurnScheme",
                                "helpTemplate"};
 
+std::size_t countOf(const std::string& text, const std::string& what) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++count;
+    return count;
+}
+
 class Demonstrations : public ::testing::Test {
 protected:
     void SetUp() override {
-        setenv("TONARIA_DEMO_STEP_MS", "1", 1);
+        // A faster pace may be asked for from outside (15 is the pace a user sees).
+        setenv("TONARIA_DEMO_STEP_MS", "1", 0);
         std::filesystem::copy(DATA_FOLDER, folder / "dynamichelp");
+        // With the glyph sheet the screen shows what a user sees, for a look at it.
+        std::error_code noGlyphs;
+        std::filesystem::copy_file(std::filesystem::path(TONARIA_APP_DIR) / "glyphs.bmp",
+                                   folder / "glyphs.bmp", noGlyphs);
         writeMidiDevice(folder / std::string(SETTINGS_FILE_NAME), 0);
         window = std::make_unique<TMainWindow>(frame, devices, folder.path(), &dialogs);
         frame.show();
@@ -131,11 +143,17 @@ TEST_P(EachDemonstration, RunsToItsEndChangesItsOwnCompositionAndGivesTheUsersBa
     // The choices of its paths and drops changed its prepared composition.
     const std::string prepared =
         readWhole(folder / "dynamichelp" / (std::string(SCRIPTS[number]) + ".tnr"));
-    EXPECT_NE(demo().demonstrationDocument(), prepared);
+    const std::string& changed = demo().demonstrationDocument();
+    EXPECT_NE(changed, prepared);
+    // Chords were chosen for an empty motive, or notes were chosen, developed or generated.
+    const std::string what = number == 3 || number == 4 ? "<CHORD " : "<NOTE ";
+    if (number != 9) {
+        EXPECT_GT(countOf(changed, what), countOf(prepared, what)) << what;
+    }
     expectUsersCompositionBack();
 }
 
-GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(EachDemonstration);
+INSTANTIATE_TEST_SUITE_P(AllNine, EachDemonstration, ::testing::Range(1, DEMONSTRATION_COUNT + 1));
 
 TEST_F(Demonstrations, AKeyDuringAWaitCancelsWithoutAMessage) {
     window->demo5();

@@ -1,0 +1,48 @@
+#include "routes.h"
+
+#include <map>
+
+namespace {
+
+// The note of pitch index p lies on the band of rows 439 - 10p to 449 - 10p; in the right half
+// each 25 pixels away from the middle line lengthen it by a sixteenth.
+constexpr int MIDDLE_RIGHT = 240;
+constexpr int COLUMN = 25;
+
+int rowOf(int pitch) {
+    return 444 - 10 * pitch;
+}
+
+// Chooses notes one after another: out from the middle line to the note (pitch, sixteenths),
+// rest there until it is kept, back towards the middle.
+std::vector<TRouteStep> notes(const std::vector<std::pair<int, int>>& picks) {
+    std::vector<TRouteStep> route;
+    for (const auto& [pitch, sixteenths] : picks) {
+        route.push_back({MIDDLE_RIGHT + 4, rowOf(pitch), 150});
+        route.push_back({MIDDLE_RIGHT + COLUMN * (sixteenths - 1) + 12, rowOf(pitch), 900});
+    }
+    return route;
+}
+
+// Chooses a chord: over the box at (x, y) of the chord half, resting until it is kept.
+std::vector<TRouteStep> chord(int x, int y) {
+    return {{x, y, 400}, {x, y + 2, 900}};
+}
+
+} // namespace
+
+std::vector<TRouteStep> routeOf(const std::string& script) {
+    static const std::map<std::string, std::vector<TRouteStep>> routes{
+        {"helpSelectNotes", notes({{22, 2}, {23, 2}, {24, 4}, {22, 4}})},
+        {"helpSelectNotesTwo", notes({{24, 4}, {23, 2}, {22, 2}, {21, 4}})},
+        {"helpSelectChord", chord(120, 200)},
+        {"helpSelectChordTwo", chord(120, 200)},
+        {"helpSimpleEffect", notes({{25, 4}, {24, 4}})},
+        {"helpRelEffect1", notes({{25, 4}})},
+        {"helpRelEffect", notes({{24, 4}})},
+        {"helpTemplate1", notes({{24, 2}, {25, 2}})},
+        {"helpTemplate2", notes({{22, 4}})},
+    };
+    const auto found = routes.find(script);
+    return found != routes.end() ? found->second : std::vector<TRouteStep>{};
+}
