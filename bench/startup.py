@@ -1,13 +1,20 @@
 #!/usr/bin/env python3
-"""The start-up of the desktop program timed as a whole process: from exec to the main window's
-first paint, with the built-in synthesizer over a JACK server with the dummy driver, under a
-virtual X server. Reports the median (and the spread) of the runs.
+"""The start-up of the desktop program against a floor, each timed as a whole process under a
+virtual X server, with the built-in synthesizer over a JACK server with the dummy driver.
+
+The floor is bench/startupfloor.cpp: an empty main window of the program's main window size.
+The two programs are started alternately, so that both see the same load. For each the script
+reports the medians of:
+  - exec to the first paint of the main window,
+  - exec to sound ready (the stored device, the synthesizer, has opened; the program only),
+  - the resident memory one second after the first paint,
+and the program's figures as ratios to the floor's.
 
 Usage: bench/startup.py [build folder] [runs]   (default: build, 7)
 
 A JACK server is started for the runs when none runs (and stopped afterwards). The program's
 settings file beside the executable names device 0 (the synthesizer) during the runs and is put
-back afterwards.
+back afterwards, so that the device dialog of a first start does not come up.
 """
 import os
 import re
@@ -20,8 +27,49 @@ from pathlib import Path
 build = Path(sys.argv[1] if len(sys.argv) > 1 else "build")
 runs = int(sys.argv[2]) if len(sys.argv) > 2 else 7
 program = build / "bin" / "tonaria"
-if not program.exists():
-    sys.exit(f"{program} is not built")
+floor = build / "bench" / "startup_floor"
+for needed in (program, floor):
+    if not needed.exists():
+        sys.exit(f"{needed} is not built")
+
+REPORT = re.compile(r"(main window painted|sound ready) after (\d+) ms \(clock ([0-9.]+)\)")
+MEMORY_DELAY = 1.0
+
+
+def resident_mb(pid):
+    for line in Path(f"/proc/{pid}/status").read_text().splitlines():
+        if line.startswith("VmRSS:"):
+            return int(line.split()[1]) / 1024
+    return float("nan")
+
+
+def start_once(command, env, wants_sound):
+    """One start: seconds from exec to the first paint, to sound ready (or None), and the
+    resident memory in MB one second after the first paint."""
+    started = time.time()
+    process = subprocess.Popen([str(command)], env=env, stdout=subprocess.DEVNULL,
+                               stderr=subprocess.PIPE, text=True)
+    seen = {}
+    try:
+        while "main window painted" not in seen or (wants_sound and "sound ready" not in seen):
+            line = process.stderr.readline()
+            if not line:
+                sys.exit(f"{command} ended before reporting: {seen}")
+            found = REPORT.search(line)
+            if found:
+                seen[found.group(1)] = float(found.group(3)) - started
+        painted = seen["main window painted"]
+        time.sleep(max(0.0, started + painted + MEMORY_DELAY - time.time()))
+        memory = resident_mb(process.pid)
+    finally:
+        process.terminate()
+        process.wait()
+    return painted, seen.get("sound ready"), memory
+
+
+def load():
+    return os.getloadavg()[0]
+
 
 env = dict(os.environ, JACK_NO_START_SERVER="1", TONARIA_STARTUP_PROBE="1")
 config = program.parent / "config.xml"
@@ -41,21 +89,35 @@ try:
     env["DISPLAY"] = display
     config.write_text('<CONFIG>\n    <MIDI_DEVICE VALUE="0"/>\n</CONFIG>')
 
-    wall = []
-    inside = []
-    for _ in range(runs + 1):  # the first run warms the file cache and is not counted
-        started = time.time()
-        result = subprocess.run([str(program)], env=env, capture_output=True, text=True,
-                                timeout=60)
-        found = re.search(r"painted after (\d+) ms \(clock ([0-9.]+)\)", result.stderr)
-        if not found:
-            sys.exit("no first paint reported:\n" + result.stderr)
-        wall.append(float(found.group(2)) - started)
-        inside.append(int(found.group(1)) / 1000)
-    wall, inside = wall[1:], inside[1:]
-    print(f"exec to first paint: median {statistics.median(wall):.3f} s "
-          f"(min {min(wall):.3f}, max {max(wall):.3f}, {runs} runs)")
-    print(f"main to first paint: median {statistics.median(inside):.3f} s")
+    results = {"floor": [], "program": []}
+    loads = [load()]
+    for run in range(runs + 1):  # the first round warms the file cache and is not counted
+        floor_figures = start_once(floor, env, False)
+        program_figures = start_once(program, env, True)
+        if run > 0:
+            results["floor"].append(floor_figures)
+            results["program"].append(program_figures)
+    loads.append(load())
+
+    def median(name, index):
+        return statistics.median(figures[index] for figures in results[name])
+
+    def spread(name, index):
+        values = [figures[index] for figures in results[name]]
+        return f"(min {min(values):.3f}, max {max(values):.3f})"
+
+    print(f"{runs} alternating runs; load average {loads[0]:.2f} before, {loads[1]:.2f} after")
+    floor_paint, program_paint = median("floor", 0), median("program", 0)
+    floor_memory, program_memory = median("floor", 2), median("program", 2)
+    print(f"exec to first paint:  floor {floor_paint:.3f} s {spread('floor', 0)}, "
+          f"program {program_paint:.3f} s {spread('program', 0)}, "
+          f"ratio {program_paint / floor_paint:.2f}")
+    print(f"exec to sound ready:  program {median('program', 1):.3f} s {spread('program', 1)}, "
+          f"after the first paint in every run: "
+          f"{all(sound > paint for paint, sound, _ in results['program'])}")
+    print(f"resident memory {MEMORY_DELAY:.0f} s after the first paint:  floor "
+          f"{floor_memory:.1f} MB, program {program_memory:.1f} MB, "
+          f"difference {program_memory - floor_memory:.1f} MB")
 finally:
     if saved is None:
         config.unlink(missing_ok=True)

@@ -3,6 +3,9 @@
 #include "playback/soundfont.h"
 
 #include <cstdio>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <mutex>
 
 #ifdef _OPENMP
@@ -49,6 +52,12 @@ TFluidSession::TFluidSession(const std::string& soundFont) {
         throw TMidiError("Cannot create the synthesizer");
     }
     fluid_settings_setnum(settings_, "synth.sample-rate", SYNTH_SAMPLE_RATE);
+    // Only the samples of the instruments that channels have selected are read into memory:
+    // the program plays a handful of the SoundFont's instruments.
+    fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
+    // Seven notes sound at most at once (melody, three chord voices, bass, preview, pulse);
+    // with two-layer instruments and their release tails that stays well below this.
+    fluid_settings_setint(settings_, "synth.polyphony", SYNTH_POLYPHONY);
     synth_ = new_fluid_synth(settings_);
     if (synth_ == nullptr) {
         delete_fluid_settings(settings_);
@@ -59,6 +68,10 @@ TFluidSession::TFluidSession(const std::string& soundFont) {
         delete_fluid_settings(settings_);
         throw TMidiError("Cannot load the SoundFont " + path);
     }
+#ifdef __GLIBC__
+    // Reading the SoundFont leaves many small freed blocks behind; give their pages back.
+    malloc_trim(0);
+#endif
 }
 
 TFluidSession::~TFluidSession() {

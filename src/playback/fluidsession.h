@@ -11,6 +11,7 @@
 #include <string>
 
 inline constexpr double SYNTH_SAMPLE_RATE = 44100.0;
+inline constexpr int SYNTH_POLYPHONY = 128;
 
 // A FluidSynth settings object and synthesizer with one SoundFont loaded.
 class TFluidSession {

@@ -554,7 +554,10 @@ void TMainWindow::chooseEffect(int index, const TMotive& motive) {
 void TMainWindow::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     if (std::exchange(deviceOpeningDue_, false))
-        QTimer::singleShot(0, this, [this] { playback_.openAtStartUp(); });
+        QTimer::singleShot(0, this, [this] {
+            playback_.openAtStartUp();
+            emit startUpDeviceOpened();
+        });
 }
 
 void TMainWindow::handleMessage(int message, int, std::int64_t) {

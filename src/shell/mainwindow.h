@@ -201,6 +201,11 @@ public:
     TFastMenu* fastMenuWindow() const { return fastMenu_; }
     TDemoControl& demonstrations() { return *demos_; }
 
+signals:
+    // The device stored in the settings has been opened after the first paint (or the attempt
+    // has ended, with its message): from here on a note sounds.
+    void startUpDeviceOpened();
+
 protected:
     // The strip, its scroll bar and the development area take the window's width; the menu
     // frame follows it.

@@ -77,6 +77,33 @@ TEST(SynthRenderer, AMotiveSoundsLouderThanSilenceForAsLongAsTheScheduleSays) {
     EXPECT_GT(playing, 20 * (before + 1));
 }
 
+// The SoundFont's samples are read when a channel selects an instrument: every instrument the
+// program plays must be there when its note comes, the pulse's drum kit too, which no program
+// change selects.
+TEST(SynthRenderer, EveryChannelThePlayerUsesSoundsWithItsInstrument) {
+    TSynthRenderer renderer;
+    const std::pair<int, int> instruments[] = {{MELODY_CHANNEL, MELODY_PROGRAM},
+                                               {CHORD_CHANNEL, CHORD_PROGRAM},
+                                               {BASS_CHANNEL, BASS_PROGRAM},
+                                               {PREVIEW_CHANNEL, PREVIEW_PROGRAM},
+                                               {PULSE_CHANNEL, -1}};
+    for (auto [channel, program] : instruments)
+        if (program >= 0)
+            renderer.send(shortMessage(0xC0 + channel, program, 0));
+    for (auto [channel, program] : instruments) {
+        TAudio audio;
+        renderer.render(22050, audio); // the last note's tail dies away
+        const double silence = rms(audio, 17640, 22050);
+        audio.samples.clear();
+        const int note = channel == PULSE_CHANNEL ? PULSE_NOTE : 60;
+        renderer.send(shortMessage(0x90 + channel, note, 100));
+        renderer.render(8820, audio);
+        renderer.send(shortMessage(0x80 + channel, note, 0));
+        EXPECT_GT(rms(audio, 0, 8820), 4 * (silence + 10))
+            << "channel " << channel << " program " << program << ", silence " << silence;
+    }
+}
+
 TEST(SynthRenderer, APeriodLastsAsLongAsPlayAllPlaysIt) {
     TPeriodData period;
     period.setTempo(145);
