@@ -208,6 +208,10 @@ void TTopFrame::applyTexts() {
 
 void TTopFrame::buildToolArea() {
     applyTexts();
+    // The menu bar has its height once its menus have their titles; the tool area keeps its
+    // whole height below it (else the second row of buttons and the cursor-delay slider are cut
+    // off).
+    setFixedHeight(menuBar()->sizeHint().height() + TOOL_AREA_HEIGHT);
     const TMessageBundle& bundle = service_->messageBundle();
     auto* label = new QLabel(QString::fromStdString(bundle.text("temp")), toolArea_);
     tempoPanel_ = new TTempPanel(toolArea_, bundle);

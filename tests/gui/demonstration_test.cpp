@@ -58,10 +58,6 @@ protected:
         // A faster pace may be asked for from outside (15 is the pace a user sees).
         setenv("TONARIA_DEMO_STEP_MS", "1", 0);
         std::filesystem::copy(DATA_FOLDER, folder / "dynamichelp");
-        // With the glyph sheet the screen shows what a user sees, for a look at it.
-        std::error_code noGlyphs;
-        std::filesystem::copy_file(std::filesystem::path(TONARIA_APP_DIR) / "glyphs.bmp",
-                                   folder / "glyphs.bmp", noGlyphs);
         writeMidiDevice(folder / std::string(SETTINGS_FILE_NAME), 0);
         window = std::make_unique<TMainWindow>(frame, devices, folder.path(), &dialogs);
         frame.show();

@@ -24,8 +24,11 @@ std::vector<TRouteStep> notes(const std::vector<std::pair<int, int>>& picks) {
     return route;
 }
 
-// Chooses a chord: over the box at (x, y) of the chord half, resting until it is kept.
-std::vector<TRouteStep> chord(int x, int y) {
+// Chooses a chord: over box `index` of the chord half (three boxes a row, as the chord strategy
+// lays out 19 to 21 chords), resting there before letting go.
+std::vector<TRouteStep> chord(int index) {
+    const int x = 9 + (index % 3) * 76 + 35;
+    const int y = 44 + (index / 3) * 50 + 22;
     return {{x, y, 400}, {x, y + 2, 900}};
 }
 
@@ -35,8 +38,10 @@ std::vector<TRouteStep> routeOf(const std::string& script) {
     static const std::map<std::string, std::vector<TRouteStep>> routes{
         {"helpSelectNotes", notes({{22, 2}, {23, 2}, {24, 4}, {22, 4}})},
         {"helpSelectNotesTwo", notes({{24, 4}, {23, 2}, {22, 2}, {21, 4}})},
-        {"helpSelectChord", chord(120, 200)},
-        {"helpSelectChordTwo", chord(120, 200)},
+        // The chord after the tonic: the first of the third row (the subdominant).
+        {"helpSelectChord", chord(6)},
+        // The period opens on the tonic, the first box.
+        {"helpSelectChordTwo", chord(0)},
         {"helpSimpleEffect", notes({{25, 4}, {24, 4}})},
         {"helpRelEffect1", notes({{25, 4}})},
         {"helpRelEffect", notes({{24, 4}})},
