@@ -384,3 +384,50 @@ TEST_F(DocumentLifecycle, AStructureThatCannotBeBuiltIsReportedAndChangesNothing
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DocumentLifecycle, ACompositionSetAsideComesBackWithItsNameAndItsMarkOfChanges) {
+    const auto mine = folder / "mine.tnr";
+    const auto aside = folder / "aside.tnr";
+    const auto other = folder / "other.tnr";
+    ASSERT_TRUE(documents.saveTo(mine));
+    for (const bool changed : {false, true}) {
+        if (changed)
+            period.setTempo(141);
+        const std::string before = periodDocument(period);
+        ASSERT_TRUE(documents.setAsideTo(aside));
+        // Setting aside neither renames nor counts as saving.
+        EXPECT_EQ(period.name(), mine.string());
+        EXPECT_EQ(documents.isModified(), changed);
+        EXPECT_EQ(readWhole(aside), before);
+        period.setTempo(60);
+        ASSERT_TRUE(documents.saveTo(other));
+        ASSERT_TRUE(documents.takeBackFrom(aside));
+        EXPECT_EQ(periodDocument(period), before);
+        EXPECT_EQ(period.name(), mine.string());
+        EXPECT_EQ(documents.isModified(), changed);
+        // Taken back once: a second call has nothing to give back.
+        EXPECT_FALSE(documents.takeBackFrom(aside));
+    }
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(DocumentLifecycle, AFailedSetAsideOrTakeBackKeepsTheOpenCompositionAndSaysNothing) {
+    const std::string before = periodDocument(period);
+    EXPECT_FALSE(documents.setAsideTo(folder / "missing-folder" / "aside.tnr"));
+    EXPECT_FALSE(documents.takeBackFrom(folder / "aside.tnr"));
+    ASSERT_TRUE(documents.setAsideTo(folder / "aside.tnr"));
+    writeWhole(folder / "aside.tnr", "<PERIOD>");
+    period.setTempo(90);
+    const std::string demonstration = periodDocument(period);
+    EXPECT_FALSE(documents.takeBackFrom(folder / "aside.tnr"));
+    EXPECT_EQ(periodDocument(period), demonstration);
+    // Mended on the disk, the composition still comes back.
+    writeWhole(folder / "aside.tnr", before);
+    EXPECT_TRUE(documents.takeBackFrom(folder / "aside.tnr"));
+    EXPECT_EQ(periodDocument(period), before);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+} // namespace
