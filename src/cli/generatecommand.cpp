@@ -4,25 +4,18 @@
 #include "cli/harmonisecommand.h"
 #include "cli/options.h"
 #include "cli/periodfiles.h"
-#include "engine/contextmotive.h"
-#include "engine/harmonisation.h"
-#include "engine/melodyrules.h"
-#include "engine/periodharmonisation.h"
+#include "engine/periodcomposition.h"
 #include "files/atomicfile.h"
 #include "files/engmessagebundle.h"
 #include "files/periodreader.h"
 #include "files/periodwriter.h"
 #include "model/random.h"
-#include "model/schemechords.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <string_view>
 
 namespace {
-
-// The contour mode's beacons when the user draws none: pitch 22 on every sixteenth.
-constexpr int DEFAULT_BEACON_PITCH = 22;
 
 TDurations parseRhythm(std::string_view text, bool inOrder) {
     TDurations rhythm;
@@ -69,18 +62,6 @@ TLights parseContour(std::string_view text) {
     return contour;
 }
 
-TLights beaconsFor(const TMotive& motive, const TGenerateOptions& options) {
-    TLights beacons;
-    if (options.contour) {
-        for (const TLight& light : *options.contour)
-            beacons.emplace_back(motive.upbeatStart() + light.time, light.pitch);
-        return beacons;
-    }
-    for (int t = motive.upbeatStart(); t < motive.end(); t += TICKS_PER_SIXTEENTH)
-        beacons.emplace_back(t, DEFAULT_BEACON_PITCH);
-    return beacons;
-}
-
 } // namespace
 
 TGenerateOptions parseGenerateOptions(std::span<const std::string> options) {
@@ -120,38 +101,12 @@ TGenerateOptions parseGenerateOptions(std::span<const std::string> options) {
 
 std::vector<TGeneratedMotive> generatePeriod(TPeriodData& period, TScheme& scheme,
                                              const TGenerateOptions& options) {
-    scheme.setUpbeat(period.zatakt());
     scheme.setSchoolHarmony(options.schoolHarmony);
     if (options.rhythm)
         scheme.setDurations(*options.rhythm, options.rhythmInOrder, true);
     if (options.turns)
         scheme.setTurns(*options.turns, options.turnsInOrder, true);
-
-    const std::vector<TContextCell> cells = periodCells(period);
-    const std::vector<TMotive*> motives = period.allMotives();
-    std::vector<TGeneratedMotive> report;
-    for (std::size_t i = 0; i < motives.size(); ++i) {
-        TMotive& motive = *motives[i];
-        if (!motive.notes().empty())
-            continue;
-        TGeneratedMotive entry;
-        entry.motive = static_cast<int>(i);
-        if (!motive.isHarmonised()) {
-            // As the harmonise command does it: led on from the motive before, in strip order.
-            entry.harmonisation =
-                harmoniseMotive(motive, period, contextMotive(cells, &motive),
-                                schemeChordTypeNames(), scheme.random(), options.schoolHarmony)
-                    .outcome;
-            entry.harmonisedNow = true;
-        }
-        // Like the canvas, generate nothing over a harmony that could not be completed.
-        if (motive.isHarmonised()) {
-            scheme.generateMotive(motive, beaconsFor(motive, options), melodyPlace(period, motive));
-            entry.generated = true;
-        }
-        report.push_back(entry);
-    }
-    return report;
+    return composeEmptyMotives(period, scheme, options.schoolHarmony, options.contour);
 }
 
 std::string generateUsageText() {

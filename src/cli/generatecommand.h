@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/harmonisation.h"
+#include "engine/periodcomposition.h"
 #include "engine/rhythmlayout.h"
 #include "engine/scheme.h"
 #include "engine/turn.h"
@@ -27,16 +27,8 @@ struct TGenerateOptions {
 // Reads the options after the two file names. Throws TUsageError.
 TGenerateOptions parseGenerateOptions(std::span<const std::string> options);
 
-// What generation did to one motive of the strip.
-struct TGeneratedMotive {
-    int motive = 0; // position in strip order
-    bool harmonisedNow = false;
-    THarmonisation harmonisation; // meaningful only when harmonised now
-    bool generated = false;       // false when the motive could not be harmonised
-};
-
-// Gives every motive without notes, in strip order, a harmony (when it has none) and notes
-// generated from the schemes along the contour. Motives with notes stay as they are.
+// Sets the scheme from the options, then composes every motive without notes
+// (composeEmptyMotives).
 std::vector<TGeneratedMotive> generatePeriod(TPeriodData& period, TScheme& scheme,
                                              const TGenerateOptions& options);
 

@@ -227,6 +227,12 @@ constexpr TBundleText ENG_TEXTS[] = {
     {"menu theory", "&Theory"},
     {"menu step by step", "&Step-by-step"},
     {"menu about", "&About"},
+    {"menu edit", "&Edit"},
+    {"menu undo", "&Undo"},
+    {"menu redo", "&Redo"},
+    {"menu harmonise period", "&Harmonise Period"},
+    {"menu compose empty motives", "&Compose Empty Motives"},
+    {"composing motives", "Composing the empty motives..."},
     // Asked before unsaved work would be replaced; %1 is the composition's file name.
     {"save changes", "Save changes to %1?"},
 };

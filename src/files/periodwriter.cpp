@@ -120,6 +120,13 @@ std::string periodDocument(const TPeriodData& period) {
     return std::move(out).str();
 }
 
+std::string motiveDocument(const TMotive& motive) {
+    std::ostringstream out;
+    TDocumentWriter writer(out);
+    writeMotive(writer, motive);
+    return std::move(out).str();
+}
+
 void savePeriod(const TPeriodData& period, const std::filesystem::path& file) {
     writeFileAtomically(file, periodDocument(period));
 }

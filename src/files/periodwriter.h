@@ -10,6 +10,8 @@
 // spaces per level, attributes in their fixed order and no line end after "</PERIOD>".
 void writePeriod(std::ostream& out, const TPeriodData& period);
 std::string periodDocument(const TPeriodData& period);
+// The MOTIVE element of `motive` as the period's document writes it.
+std::string motiveDocument(const TMotive& motive);
 
 // Saves the document to `file`, replacing it whole or not at all. Throws TFileWriteError
 // (files/atomicfile.h) when the file cannot be written; the old file is then left as it was.

@@ -16,6 +16,12 @@ public:
     // Stops while playing; otherwise plays the selected motive, or the period without one.
     virtual void playOrStop() = 0;
     virtual void chooseMidiDevice() = 0;
+    // Undo and Redo over the whole composition, a step at a time.
+    virtual void undo() = 0;
+    virtual void redo() = 0;
+    // Each one undoable step over the whole period.
+    virtual void harmonisePeriod() = 0;
+    virtual void composeEmptyMotives() = 0;
     // Whether automatic harmonisation keeps the rules of school harmony (cadences at phrase ends
     // among them); remembered between runs.
     virtual void setSchoolHarmony(bool on) = 0;

@@ -77,13 +77,12 @@ void TDocumentLifecycle::saveAs() {
     saveTo(*name);
 }
 
-void TDocumentLifecycle::open() {
+bool TDocumentLifecycle::open() {
     motivePlayer_.stop();
     if (!maySetAside())
-        return;
+        return false;
     const auto name = dialogs_.askOpenName({COMPOSITION_SUFFIX, folder(COMPOSITION_FOLDER)});
-    if (name)
-        openFrom(*name);
+    return name && openFrom(*name);
 }
 
 void TDocumentLifecycle::exportToMidi() {

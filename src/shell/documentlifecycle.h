@@ -37,7 +37,8 @@ public:
     // A composition still named "Untitled" goes through saveAs.
     void save();
     void saveAs();
-    void open();
+    // Returns whether a composition was read.
+    bool open();
     void exportToMidi();
     void exportToMusicXml();
 
@@ -68,6 +69,8 @@ public:
 
     // Whether the period differs from the document last saved, opened or built.
     bool isModified() const;
+    // Undoing or redoing New brings back the document that was last saved before it.
+    void setSavedDocument(std::string document) { savedDocument_ = std::move(document); }
     // True when nothing unsaved would be lost: there are no changes, or the user discards them,
     // or saves them successfully. False when the user cancels or the save fails.
     bool maySetAside();

@@ -21,6 +21,7 @@
 #include "panels/turnroundset.h"
 #include "shell/qtdialogs.h"
 #include "shell/topframe.h"
+#include "shell/undorecorder.h"
 #include "shell/wtonaria.h"
 #include "variants/variantview.h"
 #include "widgets/drawing.h"
@@ -123,8 +124,13 @@ TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
     navigationTree_ = new TNavigationTree(this, bundle_);
     navigationTree_->move(NAVIGATION_TREE_PLACE);
     navigationTree_->setFixedHeight(MAIN_WINDOW_HEIGHT - NAVIGATION_TREE_PLACE.y() - BOTTOM_MARGIN);
-    documents_.setUnmodifiedListener([this] { refreshCaption(); });
+    createUndoRecorder();
+    documents_.setUnmodifiedListener([this] {
+        undo_->markClean();
+        refreshCaption();
+    });
     documents_.buildDefault();
+    undo_->reset();
 
     loadCanvasCursors();
     developmentArea_->selectFirst();
@@ -169,6 +175,8 @@ TMainWindow::~TMainWindow() {
     periodPanel_ = nullptr;
     developmentArea_ = nullptr;
     schemePanel_ = nullptr;
+    // Nothing is recorded while the views go.
+    undo_.reset();
     // The views reach the player, the period and the message window, members that go after
     // this body: the child windows go first (each canvas leaves the player as it goes).
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
@@ -349,6 +357,9 @@ void TMainWindow::periodChanged() {
 
 void TMainWindow::tempoChanged(int tempo) {
     motivePlayer_.setTempo(tempo);
+    // An undone tempo shows too.
+    if (frame_.tempoPanel() != nullptr)
+        frame_.tempoPanel()->setTempo(tempo);
     refreshCaption();
 }
 
@@ -362,6 +373,8 @@ void TMainWindow::tempoPicked(int value) {
 
 void TMainWindow::newComposition() {
     fastMenu_->hide();
+    undo_->settle();
+    undo_->nameNext("New Composition");
     if (documents_.newComposition())
         show();
 }
@@ -369,7 +382,22 @@ void TMainWindow::newComposition() {
 void TMainWindow::open() {
     fastMenu_->hide();
     show();
-    documents_.open();
+    if (documents_.open())
+        undo_->reset();
+}
+
+bool TMainWindow::openFrom(const std::string& name) {
+    const bool opened = documents_.openFrom(name);
+    if (opened)
+        undo_->reset();
+    return opened;
+}
+
+bool TMainWindow::openCopyFrom(const std::string& name) {
+    const bool opened = documents_.openCopyFrom(name);
+    if (opened)
+        undo_->reset();
+    return opened;
 }
 
 void TMainWindow::playAll() {
@@ -612,6 +640,8 @@ void TMainWindow::resetScheme() {
 }
 
 void TMainWindow::refreshCaption() {
+    if (undo_ != nullptr)
+        undo_->documentTouched();
     const std::string mark = documents_.isModified() ? "*" : "";
     setWindowTitle(QString::fromStdString(period_.name() + mark));
 }

@@ -11,6 +11,7 @@
 #include "playback/player.h"
 #include "shell/baseactioninterface.h"
 #include "shell/documentlifecycle.h"
+#include "shell/periodtools.h"
 #include "shell/playbackcontrol.h"
 #include "shell/temppanel.h"
 #include "strip/periodpanel.h"
@@ -30,6 +31,7 @@ class TStepForm;
 class TTheoryForm;
 class TTopFrame;
 class TUMotiveCanvas;
+class TUndoRecorder;
 class TUserDialogsInterface;
 class TWTonaria;
 
@@ -116,6 +118,12 @@ public:
     void stopPlay() override { playback_.stop(); }
     void playOrStop() override;
     void chooseMidiDevice() override { playback_.chooseDevice(); }
+    void undo() override;
+    void redo() override;
+    void harmonisePeriod() override { runTool(TPeriodTool::Harmonise, "Harmonise Period"); }
+    void composeEmptyMotives() override {
+        runTool(TPeriodTool::ComposeEmptyMotives, "Compose Empty Motives");
+    }
     // Stores the choice in the settings file; a failed write is reported once.
     void setSchoolHarmony(bool on) override;
     void demo1() override { startDemo(1); }
@@ -136,10 +144,12 @@ public:
 
     // TForHelpService
     bool saveTo(const std::string& name) override { return documents_.saveTo(name); }
-    bool openFrom(const std::string& name) override { return documents_.openFrom(name); }
-    bool openCopyFrom(const std::string& name) override { return documents_.openCopyFrom(name); }
-    bool setAsideTo(const std::string& name) override { return documents_.setAsideTo(name); }
-    bool takeBackFrom(const std::string& name) override { return documents_.takeBackFrom(name); }
+    bool openFrom(const std::string& name) override;
+    bool openCopyFrom(const std::string& name) override;
+    // The undo steps wait while a demonstration runs and hold again once the composition is
+    // taken back.
+    bool setAsideTo(const std::string& name) override;
+    bool takeBackFrom(const std::string& name) override;
     QWidget* mainWindowControl() override { return this; }
     void enableInput(bool enable) override;
     void enableMainWindow(bool enable) override { setEnabled(enable); }
@@ -188,6 +198,7 @@ public:
 
     TDocumentLifecycle& documents() { return documents_; }
     TPlaybackControl& playback() { return playback_; }
+    TUndoRecorder& undoRecorder() { return *undo_; }
     TPeriodPanel* periodPanel() const { return periodPanel_; }
     TButtonGroupPanel* modeButtons() const { return modeButtons_; }
     TNavigationTree* navigationTree() const { return navigationTree_; }
@@ -228,8 +239,15 @@ private:
     void rebuildPeriodPanel();
     void startDemo(int number);
     void resetScheme();
-    // The period's name, with "*" while it has unsaved changes.
+    // The period's name, with "*" while it has unsaved changes; the one place that learns of
+    // every change of the document, which it hands to the undo recorder.
     void refreshCaption();
+    // The undo recorder, which learns of every change of the period, bound to the Edit menu.
+    void createUndoRecorder();
+    // The strip's canvas of a motive of the period, or null.
+    TUMotiveCanvas* cellCanvasOf(const TMotive* motive) const;
+    // Runs the tool over a copy of the period and makes its result one undo step.
+    void runTool(TPeriodTool tool, const std::string& stepName);
 
     TTopFrame& frame_;
     std::filesystem::path applicationFolder_; // the data folder: help pages and examples
@@ -242,6 +260,7 @@ private:
     TUserDialogsInterface& dialogs_;
     TPlaybackControl playback_;
     TDocumentLifecycle documents_;
+    std::unique_ptr<TUndoRecorder> undo_;
     TMessageWindow messageWindow_;
     TWTonaria* variantWindow_ = nullptr;
     TSchemePanel* schemePanel_ = nullptr;

@@ -163,6 +163,14 @@ void TTopFrame::buildMenus() {
     commands_["menu quit"] = quit;
     file->addAction(quit);
 
+    QMenu* edit = addMenu("menu edit");
+    edit->addAction(addCommand("menu undo", &TBaseActionInterface::undo, QKeySequence::Undo));
+    QAction* redo = addCommand("menu redo", &TBaseActionInterface::redo,
+                               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    edit->addAction(redo);
+
     QMenu* view = addMenu("menu view");
     view->addAction(addCommand("menu editor", &TBaseActionInterface::showEditor));
 
@@ -171,6 +179,10 @@ void TTopFrame::buildMenus() {
     devices->setIcon(glyphIcon(TGlyph::ToolMidiDevice));
     tools->addAction(devices);
     tools->addAction(addToggle("menu school harmony", &TBaseActionInterface::setSchoolHarmony));
+    tools->addSeparator();
+    tools->addAction(addCommand("menu harmonise period", &TBaseActionInterface::harmonisePeriod));
+    tools->addAction(
+        addCommand("menu compose empty motives", &TBaseActionInterface::composeEmptyMotives));
 
     QMenu* demo = addMenu("menu demo");
     for (const auto& [key, run] : DEMONSTRATION_COMMANDS) {

@@ -117,9 +117,9 @@ TEST_F(MenuFrameAndWindow, TheMenusAltKeysWorkFromTheMainWindowToo) {
     std::vector<QKeySequence> keys;
     for (const QShortcut* shortcut : window.findChildren<QShortcut*>())
         keys.push_back(shortcut->key());
-    const std::vector<QKeySequence> expected{QKeySequence("Alt+F"), QKeySequence("Alt+V"),
-                                             QKeySequence("Alt+T"), QKeySequence("Alt+D"),
-                                             QKeySequence("Alt+H")};
+    const std::vector<QKeySequence> expected{QKeySequence("Alt+F"), QKeySequence("Alt+E"),
+                                             QKeySequence("Alt+V"), QKeySequence("Alt+T"),
+                                             QKeySequence("Alt+D"), QKeySequence("Alt+H")};
     EXPECT_EQ(keys, expected);
     frame.show();
     emit window.findChildren<QShortcut*>()[0]->activated();

@@ -10,6 +10,7 @@
 #include "shell/mainwindow.h"
 #include "shell/temppanel.h"
 #include "shell/topframe.h"
+#include "shell/undorecorder.h"
 #include "strip/periodpanel.h"
 
 #include <QAction>
@@ -105,6 +106,9 @@ TEST_F(MainWindow, OpeningAFileThatIsNotACompositionSaysWhyAndKeepsTheOpenOne) {
     QWidget* oldView = window->periodPanel();
     QSignalSpy destroyed(oldView, &QObject::destroyed);
     const int shownTempo = frame.tempoPanel()->tempo();
+    const std::string document = periodDocument(window->period());
+    QCoreApplication::processEvents();
+    const int steps = window->undoRecorder().stack().count();
 
     dialogs.saveAnswers = {TSaveChangesAnswer::Discard};
     dialogs.fileAnswers = {score};
@@ -113,8 +117,9 @@ TEST_F(MainWindow, OpeningAFileThatIsNotACompositionSaysWhyAndKeepsTheOpenOne) {
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text,
               "Unable to open file " + score.string() + ": it is not a Tonaria composition");
-    EXPECT_EQ(window->period().tempo(), 80);
+    EXPECT_EQ(periodDocument(window->period()), document);
     EXPECT_EQ(window->period().name(), kept.string());
+    EXPECT_EQ(window->undoRecorder().stack().count(), steps) << "the steps taken stay";
     EXPECT_EQ(window->windowTitle().toStdString(), kept.string() + "*");
     EXPECT_EQ(frame.tempoPanel()->tempo(), shownTempo);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -361,6 +366,10 @@ struct TActionLog : TBaseActionInterface {
     void stopPlay() override { calls.push_back("stopPlay"); }
     void playOrStop() override { calls.push_back("playOrStop"); }
     void chooseMidiDevice() override { calls.push_back("chooseMidiDevice"); }
+    void undo() override { calls.push_back("undo"); }
+    void redo() override { calls.push_back("redo"); }
+    void harmonisePeriod() override { calls.push_back("harmonisePeriod"); }
+    void composeEmptyMotives() override { calls.push_back("composeEmptyMotives"); }
     void setSchoolHarmony(bool on) override {
         calls.push_back(on ? "school harmony on" : "school harmony off");
     }
@@ -478,19 +487,37 @@ TEST_F(MainWindow, MenusOfferOnlyTheCommandsThatWork) {
     }
     EXPECT_EQ(menus.join(" | ").toStdString(),
               "&File: &New, &Open, &Save, Save &As..., &Export to (*.mid), "
-              "Export to &MusicXML (*.musicxml), &Quit | &View: &Editor | "
-              "&Tools: &Midi Devices..., &School harmony | "
+              "Export to &MusicXML (*.musicxml), &Quit | &Edit: &Undo, &Redo | "
+              "&View: &Editor | "
+              "&Tools: &Midi Devices..., &School harmony, &Harmonise Period, "
+              "&Compose Empty Motives | "
               "&Demo: How to select the &notes for motive, How to select a &chord and its "
               "location, How to select a chord and its location through &Fast Menu, How to use "
               "&simple (without Rel. prefix) ways of motive development, How to use &relative "
               "(with Rel. prefix) ways of motive development, How to customize &the rhythm "
               "scheme, &Pitch scheme description | "
               "&Help: &Theory, &Step-by-step, &About");
-    EXPECT_EQ(log.calls,
-              (std::vector<std::string>{
-                  "newComposition", "open", "save", "saveAs", "exportToMidi", "exportToMusicXml",
-                  "showEditor", "chooseMidiDevice", "school harmony off", "demo1", "demo3", "demo4",
-                  "demo5", "demo6", "demo7", "demo8", "theoryHelp", "stepByStepHelp", "about"}));
+    EXPECT_EQ(log.calls, (std::vector<std::string>{"newComposition",
+                                                   "open",
+                                                   "save",
+                                                   "saveAs",
+                                                   "exportToMidi",
+                                                   "exportToMusicXml",
+                                                   "showEditor",
+                                                   "chooseMidiDevice",
+                                                   "school harmony off",
+                                                   "harmonisePeriod",
+                                                   "composeEmptyMotives",
+                                                   "demo1",
+                                                   "demo3",
+                                                   "demo4",
+                                                   "demo5",
+                                                   "demo6",
+                                                   "demo7",
+                                                   "demo8",
+                                                   "theoryHelp",
+                                                   "stepByStepHelp",
+                                                   "about"}));
     EXPECT_EQ(frame.saveAction()->shortcut(), QKeySequence("Ctrl+S"));
     EXPECT_EQ(frame.saveAction()->shortcutContext(), Qt::ApplicationShortcut);
     EXPECT_EQ(frame.newAction()->shortcut(), QKeySequence("Ctrl+N"));
