@@ -321,9 +321,9 @@ TEST_F(Undo, TheStepsWaitWhileADemonstrationHasTheWindow) {
     EXPECT_EQ(undoAction()->text(), "&Undo Compose Empty Motives");
     undoAction()->trigger();
     EXPECT_TRUE(motive(0).notes().empty());
-    motive(1).clearAll();
+    window->tempoPicked(145);
     settle();
-    EXPECT_EQ(steps(), 1) << "recording goes on after the demonstration";
+    EXPECT_EQ(undoAction()->text(), "&Undo Change Tempo") << "recording goes on afterwards";
 }
 
 } // namespace
