@@ -101,7 +101,8 @@ void TMotivePlayer::play(const TMotive& motive, TMotivePlayerListener* listener)
     ++queuedCount_;
     if (timer_ && !deferStart_ && !timer_->isRunning()) {
         try {
-            timer_->start();
+            // The first notes sound now: a preview follows the hand, a play button answers.
+            timer_->start(TRealTimer::TFirstEvent::AtOnce);
         } catch (const TMidiError&) {
             // Nothing has sounded: forget the motive rather than leave a schedule no timer plays.
             clearLocked();
@@ -114,7 +115,7 @@ void TMotivePlayer::play(const TMotive& motive, TMotivePlayerListener* listener)
 void TMotivePlayer::start() {
     Session session(*this);
     if (timer_ && !timer_->isRunning() && !(schedule_.empty() && planner_.pending().empty())) {
-        timer_->start();
+        timer_->start(TRealTimer::TFirstEvent::AtOnce);
     }
 }
 

@@ -42,7 +42,7 @@ int TRealTimer::interval() const {
     return static_cast<int>(interval_.count());
 }
 
-void TRealTimer::start() {
+void TRealTimer::start(TFirstEvent first) {
     std::unique_lock lock(mutex_);
     if (!thread_.joinable()) {
         try {
@@ -54,7 +54,9 @@ void TRealTimer::start() {
     ++run_;
     running_ = true;
     runInterval_ = interval_;
-    nextDeadline_ = clock_->now() + runInterval_;
+    nextDeadline_ = clock_->now();
+    if (first == TFirstEvent::AfterInterval)
+        nextDeadline_ += runInterval_;
     lock.unlock();
     wake_.notify_all();
 }

@@ -41,10 +41,14 @@ public:
     int interval() const;
     int resolution() const { return RESOLUTION_MS; }
 
-    // Stops a running timer first; the first event follows one interval after this call.
+    // When the first event of a run comes.
+    enum class TFirstEvent { AfterInterval, AtOnce };
+
+    // Stops a running timer first; the first event follows one interval after this call, or
+    // comes at once, and the later ones follow it an interval apart.
     // Throws TMidiError "Unable to start Multimedia Timer" when the thread cannot be created.
     // May be called on the timer thread.
-    void start();
+    void start(TFirstEvent first = TFirstEvent::AfterInterval);
     // May be called on the timer thread.
     void stop();
     // Called on any thread.

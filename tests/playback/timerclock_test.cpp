@@ -1,13 +1,21 @@
 // The timer's deadlines on a scripted clock: the timer thread runs, but no time passes except
 // what the clock says, so nothing here sleeps.
 
+#include "playbacktesting.h"
+
+#include "playback/motiveplayer.h"
+#include "playback/player.h"
 #include "playback/realtimer.h"
+#include "playback/recordingbackend.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <future>
 #include <map>
+#include <mutex>
+#include <optional>
+#include <thread>
 #include <vector>
 
 using namespace std::chrono_literals;
@@ -45,8 +53,10 @@ private:
 };
 
 // The clock times (ms from the start) at which the first `count` events fired.
-std::vector<long long> eventTimes(int intervalMs, std::chrono::milliseconds lateness,
-                                  std::map<int, std::chrono::milliseconds> stalls, int count) {
+std::vector<long long>
+eventTimes(int intervalMs, std::chrono::milliseconds lateness,
+           std::map<int, std::chrono::milliseconds> stalls, int count,
+           TRealTimer::TFirstEvent first = TRealTimer::TFirstEvent::AfterInterval) {
     auto clock = std::make_unique<ScriptedClock>(lateness, std::move(stalls));
     ScriptedClock& time = *clock;
     TRealTimer timer(intervalMs, std::move(clock));
@@ -61,7 +71,7 @@ std::vector<long long> eventTimes(int intervalMs, std::chrono::milliseconds late
             done.set_value();
         }
     });
-    timer.start();
+    timer.start(first);
     EXPECT_EQ(done.get_future().wait_for(10s), std::future_status::ready);
     return times;
 }
@@ -90,4 +100,47 @@ TEST(TimerDeadlines, AfterAStallOverTheCatchUpLimitPlaybackResumesWithoutABurst)
     const auto times = eventTimes(100, 0ms, {{5, 400ms}}, 8);
     const std::vector<long long> want{100, 200, 300, 400, 900, 1000, 1100, 1200};
     EXPECT_EQ(times, want);
+}
+
+TEST(TimerDeadlines, AStartAtOnceFiresNowAndKeepsTheIntervalAfterwards) {
+    // A preview must not wait a whole interval for its first note; the tempo is unchanged.
+    const auto times = eventTimes(100, 2ms, {}, 4, TRealTimer::TFirstEvent::AtOnce);
+    const std::vector<long long> want{2, 102, 202, 302};
+    EXPECT_EQ(times, want);
+}
+
+TEST(TimerDeadlines, APlayerSendsItsFirstNotesAsItStartsNotAnIntervalLater) {
+    // The device notes the scripted time of each note-on.
+    class TClockedBackend : public TRecordingBackend {
+    public:
+        explicit TClockedBackend(TTimerClockInterface& clock) : clock_(clock) {}
+        void send(std::uint32_t message) override {
+            if ((messageStatus(message) & 0xF0) == 0x90 && messageData2(message) > 0) {
+                std::lock_guard lock(mutex_);
+                noteOns_.push_back(clock_.now());
+            }
+            TRecordingBackend::send(message);
+        }
+        std::optional<TTimerClockInterface::TimePoint> firstNoteOn() {
+            std::lock_guard lock(mutex_);
+            return noteOns_.empty() ? std::nullopt : std::optional(noteOns_.front());
+        }
+
+    private:
+        TTimerClockInterface& clock_;
+        std::mutex mutex_;
+        std::vector<TTimerClockInterface::TimePoint> noteOns_;
+    };
+    auto clock = std::make_unique<ScriptedClock>(0ms, std::map<int, std::chrono::milliseconds>{});
+    TClockedBackend backend(*clock);
+    TPlayer player(backend);
+    player.open(0);
+    TMotivePlayer motivePlayer(&player, false, std::make_unique<TRealTimer>(100, std::move(clock)));
+    motivePlayer.play(playbacktest::makeMotive(TMeasure(2, 120), 0, {{0, 21, 120}}, {}), nullptr);
+    std::optional<TTimerClockInterface::TimePoint> first;
+    for (int wait = 0; wait < 1000 && !(first = backend.firstNoteOn()); ++wait)
+        std::this_thread::sleep_for(1ms);
+    motivePlayer.stop();
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->time_since_epoch(), 0ms);
 }
