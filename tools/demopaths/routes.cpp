@@ -34,6 +34,7 @@ std::vector<TRouteStep> chord(int index) {
 
 } // namespace
 
+// Each choice of notes fills the measure of 3/4 (twelve sixteenths) of the prepared compositions.
 std::vector<TRouteStep> routeOf(const std::string& script) {
     static const std::map<std::string, std::vector<TRouteStep>> routes{
         {"helpSelectNotes", notes({{22, 2}, {23, 2}, {24, 4}, {22, 4}})},
@@ -42,11 +43,11 @@ std::vector<TRouteStep> routeOf(const std::string& script) {
         {"helpSelectChord", chord(6)},
         // The period opens on the tonic, the first box.
         {"helpSelectChordTwo", chord(0)},
-        {"helpSimpleEffect", notes({{25, 4}, {24, 4}})},
-        {"helpRelEffect1", notes({{25, 4}})},
-        {"helpRelEffect", notes({{24, 4}})},
-        {"helpTemplate1", notes({{24, 2}, {25, 2}})},
-        {"helpTemplate2", notes({{22, 4}})},
+        {"helpSimpleEffect", notes({{25, 4}, {24, 4}, {23, 4}})},
+        {"helpRelEffect1", notes({{25, 6}, {24, 6}})},
+        {"helpRelEffect", notes({{26, 4}, {25, 4}, {24, 4}})},
+        {"helpTemplate1", notes({{24, 4}, {25, 2}, {26, 2}, {24, 4}})},
+        {"helpTemplate2", notes({{22, 4}, {21, 4}, {22, 4}})},
     };
     const auto found = routes.find(script);
     return found != routes.end() ? found->second : std::vector<TRouteStep>{};
