@@ -377,6 +377,8 @@ void TMainWindow::newComposition() {
     undo_->nameNext("New Composition");
     if (documents_.newComposition())
         show();
+    else
+        undo_->settle(); // the name goes with the cancelled New
 }
 
 void TMainWindow::open() {

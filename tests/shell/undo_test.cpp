@@ -225,6 +225,11 @@ TEST_F(Undo, NewIsOneStepThatGivesTheOldPeriodAndNameBack) {
     window->composeEmptyMotives();
     ASSERT_TRUE(window->saveTo(file.string()));
     const std::string old = document();
+    window->newComposition(); // cancelled
+    window->tempoPicked(145);
+    settle();
+    EXPECT_EQ(undoAction()->text(), "&Undo Change Tempo") << "a cancelled New names nothing";
+    undoAction()->trigger();
     TPeriodStructure structure = defaultPeriodStructure();
     structure.motiveCounts = {3, 1, 1, 1};
     dialogs.newAnswers = {structure};
@@ -261,9 +266,9 @@ TEST_F(Undo, AChordChosenInTheVariantWindowIsOneStepNamedSo) {
             QPoint(chords->boxes()[box].left + 5, chords->boxes()[box].top + 5));
         QCursor::setPos(global);
         send(QEvent::MouseMove, canvas->mapFromGlobal(global), Qt::LeftButton);
-        settle();
         ASSERT_TRUE(window->variantWindowBusy());
         EXPECT_FALSE(motive(0).chords().empty()) << "the chord under the pointer previews";
+        EXPECT_FALSE(window->undoRecorder().settle()) << "the choice goes on";
         EXPECT_EQ(steps(), 0) << "nothing is recorded while the choice goes on";
     }
     send(QEvent::MouseButtonRelease, QPoint(40, 60), Qt::NoButton);
