@@ -85,7 +85,8 @@ int main(int argc, char* argv[]) {
         QDir(QApplication::applicationDirPath()).absolutePath().toStdString();
     const TAppFolders folders =
         locateAppFolders(executableFolder, standardFolder(QStandardPaths::AppConfigLocation),
-                         standardFolder(QStandardPaths::DocumentsLocation) / "Tonaria");
+                         standardFolder(QStandardPaths::DocumentsLocation) / "Tonaria",
+                         userStateFolder(std::getenv("XDG_STATE_HOME"), std::getenv("HOME")));
 
     const auto devices = makeSystemDevices(&std::cerr);
     TTopFrame frame;

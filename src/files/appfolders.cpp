@@ -39,15 +39,24 @@ bool isWritableFolder(const fs::path& folder) {
     return written;
 }
 
+fs::path userStateFolder(const char* xdgStateHome, const char* home) {
+    // The base directory specification ignores a relative value.
+    if (xdgStateHome != nullptr && fs::path(xdgStateHome).is_absolute())
+        return fs::path(xdgStateHome) / "tonaria";
+    return fs::path(home != nullptr ? home : "") / ".local" / "state" / "tonaria";
+}
+
 TAppFolders locateAppFolders(const fs::path& executableFolder, const fs::path& userConfigFolder,
-                             const fs::path& userDocumentsFolder) {
+                             const fs::path& userDocumentsFolder, const fs::path& userStateFolder) {
     TAppFolders folders;
     folders.data = dataFolderOf(executableFolder);
     const bool installed = folders.data != executableFolder;
     if (!installed && isWritableFolder(executableFolder)) {
         folders.settingsFile = executableFolder / std::string(SETTINGS_FILE_NAME);
         folders.documents = executableFolder;
+        folders.recovery = executableFolder / RECOVERY_FOLDER;
     } else {
+        folders.recovery = userStateFolder / RECOVERY_FOLDER;
         folders.settingsFile = userConfigFolder / std::string(SETTINGS_FILE_NAME);
         folders.documents = userDocumentsFolder;
     }

@@ -77,7 +77,7 @@ TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
     : TMainWindow(frame, devices,
                   TAppFolders{applicationFolder,
                               applicationFolder / std::string(SETTINGS_FILE_NAME),
-                              applicationFolder},
+                              applicationFolder, applicationFolder / RECOVERY_FOLDER},
                   dialogs, opening) {}
 
 TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
