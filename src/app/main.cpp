@@ -2,6 +2,7 @@
 #include "playback/brokenpipes.h"
 #include "playback/mididevices.h"
 #include "shell/commandline.h"
+#include "shell/endsignals.h"
 #include "shell/mainwindow.h"
 #include "shell/topframe.h"
 #include "widgets/windowplacement.h"
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QSessionManager>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -106,8 +108,32 @@ int main(int argc, char* argv[]) {
                          [&probe] { probe.report("sound ready"); });
     }
     window.show();
-    // The composition named on the command line opens once the windows show, so that a
-    // message about a file that cannot be read stands in front of them.
-    QTimer::singleShot(0, &window, [&window, &line] { openCommandLineFile(window, line); });
+    // Ended from outside (the desktop's logout or shutdown, a terminal closed, kill): the
+    // unsaved work is kept for the next start, and the program ends cleanly.
+    TEndSignals endSignals;
+    QObject::connect(&endSignals, &TEndSignals::endRequested, &window, [&window] {
+        window.keepRecovery();
+        QCoreApplication::quit();
+    });
+    // The session ends: asked as quitting asks where the session lets the program ask, the work
+    // kept for the next start otherwise.
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, &window,
+                     [&window](QSessionManager& manager) {
+                         if (manager.allowsInteraction()) {
+                             const bool mayEnd = window.mayQuit();
+                             manager.release();
+                             if (!mayEnd)
+                                 manager.cancel();
+                         } else {
+                             window.keepRecovery();
+                         }
+                     });
+    // The work an ended program left is offered first, then the composition named on the
+    // command line opens, once the windows show, so that the questions and messages stand in
+    // front of them.
+    QTimer::singleShot(0, &window, [&window, &line] {
+        window.offerRecovery();
+        openCommandLineFile(window, line);
+    });
     return application.exec();
 }

@@ -235,6 +235,15 @@ constexpr TBundleText ENG_TEXTS[] = {
     {"composing motives", "Composing the empty motives..."},
     // Asked before unsaved work would be replaced; %1 is the composition's file name.
     {"save changes", "Save changes to %1?"},
+    // Asked at start for the copy of unsaved work an ended program left; %1 is the
+    // composition's file name, %2 the time the copy was written.
+    {"recover question", "Recover the unsaved changes to %1 from %2?"},
+    {"recover", "Recover"},
+    {"discard", "Discard"},
+    {"later", "Later"},
+    // %1 is the copy, %2 why it cannot be read, %3 the name it was kept under.
+    {"recovery damaged", "The recovery copy %1 cannot be read: %2. It was kept as %3."},
+    {"recovery error", "Unable to write the recovery copy %1: %2"},
 };
 
 } // namespace

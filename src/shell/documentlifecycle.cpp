@@ -163,6 +163,23 @@ bool TDocumentLifecycle::takeBackFrom(const std::filesystem::path& name) {
     return true;
 }
 
+bool TDocumentLifecycle::recoverFrom(const std::string& document, const std::string& original) {
+    motivePlayer_.stop();
+    try {
+        readPeriodText(period_, document);
+    } catch (const std::exception& error) {
+        dialogs_.showMessage(error.what(), bundle_.text("error"));
+        return false;
+    }
+    period_.setName(original.empty() ? UNTITLED : original);
+    period_.notifyChanged();
+    // No document the file could hold is empty: the recovered one counts as modified.
+    savedDocument_.clear();
+    if (unmodifiedListener_)
+        unmodifiedListener_();
+    return true;
+}
+
 bool TDocumentLifecycle::exportTo(const std::filesystem::path& name) {
     try {
         writeMidiFileWhole(period_, name);

@@ -58,6 +58,10 @@ public:
     // when it was set aside. Returns false, without a message, when it cannot be read or
     // nothing was set aside; the open composition then stays.
     bool takeBackFrom(const std::filesystem::path& name);
+    // Replaces the period by a recovered `document`, named `original` ("Untitled" when empty)
+    // and marked modified, so that Save writes the user's own file. Reports a document that
+    // cannot be read and returns false, leaving the period as it was.
+    bool recoverFrom(const std::string& document, const std::string& original);
     // Writes the MIDI file of the period; reports a failure and returns false.
     bool exportTo(const std::filesystem::path& name);
     // Writes the MusicXML score of the period; reports a failure and returns false.

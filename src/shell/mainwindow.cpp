@@ -131,6 +131,8 @@ TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
     });
     documents_.buildDefault();
     undo_->reset();
+    autosave_ =
+        std::make_unique<TAutosave>(documents_, period_, bundle_, dialogs_, folders.recovery);
 
     loadCanvasCursors();
     developmentArea_->selectFirst();
@@ -470,7 +472,10 @@ bool TMainWindow::mayQuit() {
     // The user's own composition is back before it is offered for saving.
     demos_->stop();
     playback_.stop();
-    return documents_.maySetAside();
+    if (!documents_.maySetAside())
+        return false;
+    autosave_->discard();
+    return true;
 }
 
 void TMainWindow::enableInput(bool enable) {
@@ -644,6 +649,9 @@ void TMainWindow::resetScheme() {
 void TMainWindow::refreshCaption() {
     if (undo_ != nullptr)
         undo_->documentTouched();
-    const std::string mark = documents_.isModified() ? "*" : "";
-    setWindowTitle(QString::fromStdString(period_.name() + mark));
+    const bool modified = documents_.isModified();
+    setWindowTitle(QString::fromStdString(period_.name() + (modified ? "*" : "")));
+    // A demonstration's composition is not the user's work: the copy of that waits.
+    if (autosave_ != nullptr && !(demos_ != nullptr && demos_->isRunning()))
+        autosave_->documentChanged(modified);
 }

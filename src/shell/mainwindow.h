@@ -9,6 +9,7 @@
 #include "model/period.h"
 #include "playback/motiveplayer.h"
 #include "playback/player.h"
+#include "shell/autosave.h"
 #include "shell/baseactioninterface.h"
 #include "shell/documentlifecycle.h"
 #include "shell/periodtools.h"
@@ -197,6 +198,11 @@ public:
     void motivePlaying(TProcessPlayingInterface& canvas, bool started) override;
 
     TDocumentLifecycle& documents() { return documents_; }
+    // Offers the unsaved work that ended programs left; true when a copy was recovered.
+    bool offerRecovery() { return autosave_->offerRecovery(); }
+    // The program ends without asking (a signal, the session's end): the unsaved work is kept.
+    void keepRecovery() { autosave_->keepNow(); }
+    TAutosave& autosave() { return *autosave_; }
     TPlaybackControl& playback() { return playback_; }
     TUndoRecorder& undoRecorder() { return *undo_; }
     TPeriodPanel* periodPanel() const { return periodPanel_; }
@@ -278,4 +284,5 @@ private:
     TStepForm* stepForm_ = nullptr;
     TTheoryForm* theoryForm_ = nullptr;
     std::unique_ptr<TDemoControl> demos_;
+    std::unique_ptr<TAutosave> autosave_;
 };

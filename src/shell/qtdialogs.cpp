@@ -8,6 +8,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include <utility>
 
@@ -84,4 +85,23 @@ std::optional<TPeriodStructure> TQtDialogs::askNewComposition() {
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.periodStructure();
+}
+
+TRecoverAnswer TQtDialogs::askRecover(const std::string& text, const std::string& caption) {
+    const auto box = makeMessageBox(owner_, QMessageBox::Question, QString::fromStdString(text),
+                                    QString::fromStdString(caption), QMessageBox::NoButton);
+    QPushButton* recover =
+        box->addButton(QString::fromStdString(bundle_.text("recover")), QMessageBox::AcceptRole);
+    QPushButton* discard = box->addButton(QString::fromStdString(bundle_.text("discard")),
+                                          QMessageBox::DestructiveRole);
+    QPushButton* later =
+        box->addButton(QString::fromStdString(bundle_.text("later")), QMessageBox::RejectRole);
+    box->setDefaultButton(recover);
+    box->setEscapeButton(later);
+    box->exec();
+    if (box->clickedButton() == recover)
+        return TRecoverAnswer::Recover;
+    if (box->clickedButton() == discard)
+        return TRecoverAnswer::Discard;
+    return TRecoverAnswer::Later;
 }

@@ -23,6 +23,7 @@ public:
     int chooseMidiDevice(int current) override;
     void showAbout() override;
     TSaveChangesAnswer askSaveChanges(const std::string& text, const std::string& caption) override;
+    TRecoverAnswer askRecover(const std::string& text, const std::string& caption) override;
     std::optional<TPeriodStructure> askNewComposition() override;
 
 private:

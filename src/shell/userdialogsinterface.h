@@ -16,6 +16,9 @@ struct TFileChoice {
 // The answers to "Save changes to NAME?".
 enum class TSaveChangesAnswer { Save, Discard, Cancel };
 
+// The answers to "Recover the unsaved changes to NAME from TIME?".
+enum class TRecoverAnswer { Recover, Discard, Later };
+
 // The modal questions and notices of the shell. The desktop shows real dialogs; tests answer
 // from a script, so nothing blocks.
 class TUserDialogsInterface {
@@ -35,6 +38,8 @@ public:
     // Save / Discard / Cancel, Cancel for closing the box.
     virtual TSaveChangesAnswer askSaveChanges(const std::string& text,
                                               const std::string& caption) = 0;
+    // Recover / Discard / Later, Later for closing the box.
+    virtual TRecoverAnswer askRecover(const std::string& text, const std::string& caption) = 0;
     // The new-composition dialog: the period the user laid out, or nothing on Cancel.
     virtual std::optional<TPeriodStructure> askNewComposition() = 0;
 };

@@ -23,12 +23,14 @@ public:
     int aboutBoxes = 0;
     std::vector<TShown> saveQuestions;
     int newDialogs = 0;
+    std::vector<TShown> recoverQuestions;
 
     std::deque<bool> confirmAnswers;
     std::deque<std::filesystem::path> fileAnswers;
     std::deque<int> deviceAnswers;
     std::deque<TSaveChangesAnswer> saveAnswers;
     std::deque<std::optional<TPeriodStructure>> newAnswers;
+    std::deque<TRecoverAnswer> recoverAnswers;
 
     void showMessage(const std::string& text, const std::string& caption) override {
         messages.push_back({text, caption});
@@ -52,6 +54,10 @@ public:
                                       const std::string& caption) override {
         saveQuestions.push_back({text, caption});
         return take(saveAnswers, TSaveChangesAnswer::Cancel);
+    }
+    TRecoverAnswer askRecover(const std::string& text, const std::string& caption) override {
+        recoverQuestions.push_back({text, caption});
+        return take(recoverAnswers, TRecoverAnswer::Later);
     }
     std::optional<TPeriodStructure> askNewComposition() override {
         ++newDialogs;
