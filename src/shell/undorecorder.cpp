@@ -65,6 +65,7 @@ TUndoRecorder::TUndoRecorder(TPeriodData& period, TCanvasOf canvasOf, TBusy busy
       busy_(std::move(busy)), current_{periodDocument(period), period.name(),
                                        periodDocument(period),
                                        std::make_shared<const TPeriodData>(period)} {
+    stack_.setUndoLimit(UNDO_LIMIT);
     settleTimer_.setSingleShot(true);
     connect(&settleTimer_, &QTimer::timeout, this, [this] { settle(); });
     qApp->installEventFilter(this);

@@ -42,6 +42,9 @@ public:
     // True while a change may still be going on (a choice, a pressed button).
     using TBusy = std::function<bool()>;
 
+    // The steps kept; each holds the composition twice, so a long session must not keep all.
+    static constexpr int UNDO_LIMIT = 100;
+
     TUndoRecorder(TPeriodData& period, TCanvasOf canvasOf, TBusy busy, QObject* parent = nullptr);
     ~TUndoRecorder() override;
 

@@ -331,4 +331,28 @@ TEST_F(Undo, TheStepsWaitWhileADemonstrationHasTheWindow) {
     EXPECT_EQ(undoAction()->text(), "&Undo Change Tempo") << "recording goes on afterwards";
 }
 
+TEST_F(Undo, ALongSessionKeepsTheLatestStepsOnly) {
+    // Every step holds the composition twice: without a bound a long session only grows.
+    const int changes = TUndoRecorder::UNDO_LIMIT + 5;
+    std::vector<std::string> states{document()};
+    for (int i = 0; i < changes; ++i) {
+        // Tempo changes in a row make one step; a note between them keeps them apart.
+        if (i % 2 == 0) {
+            window->tempoPicked(60 + i % 4 * 10);
+        } else {
+            cell(0)->saveVersion();
+            motive(0).notes() = i % 4 == 1 ? TNoteList{TNote(0, 20, 120)} : TNoteList{};
+            motive(0).notifyChanged();
+        }
+        settle();
+        states.push_back(document());
+    }
+    EXPECT_EQ(steps(), TUndoRecorder::UNDO_LIMIT);
+    for (int i = 0; i < TUndoRecorder::UNDO_LIMIT; ++i)
+        undoAction()->trigger();
+    EXPECT_FALSE(undoAction()->isEnabled());
+    EXPECT_EQ(document(), states[std::size_t(changes - TUndoRecorder::UNDO_LIMIT)])
+        << "the oldest steps are the ones forgotten";
+}
+
 } // namespace
