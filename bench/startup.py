@@ -5,7 +5,8 @@ virtual X server, with the built-in synthesizer over a JACK server with the dumm
 The floor is bench/startupfloor.cpp: an empty main window of the program's main window size.
 The two programs are started alternately, so that both see the same load. For each the script
 reports the medians of:
-  - exec to the first paint of the main window,
+  - exec to the first paint of the main window, split into exec to main (loading the
+    libraries) and main to the first paint (building the windows),
   - exec to sound ready (the stored device, the synthesizer, has opened; the program only),
   - the resident memory one second after the first paint,
 and the program's figures as ratios to the floor's.
@@ -44,8 +45,8 @@ def resident_mb(pid):
 
 
 def start_once(command, env, wants_sound):
-    """One start: seconds from exec to the first paint, to sound ready (or None), and the
-    resident memory in MB one second after the first paint."""
+    """One start: seconds from exec to the first paint, to sound ready (or None), the
+    resident memory in MB one second after the first paint, and seconds from exec to main."""
     started = time.time()
     process = subprocess.Popen([str(command)], env=env, stdout=subprocess.DEVNULL,
                                stderr=subprocess.PIPE, text=True)
@@ -58,13 +59,15 @@ def start_once(command, env, wants_sound):
             found = REPORT.search(line)
             if found:
                 seen[found.group(1)] = float(found.group(3)) - started
+                if found.group(1) == "main window painted":
+                    to_main = seen[found.group(1)] - int(found.group(2)) / 1000
         painted = seen["main window painted"]
         time.sleep(max(0.0, started + painted + MEMORY_DELAY - time.time()))
         memory = resident_mb(process.pid)
     finally:
         process.terminate()
         process.wait()
-    return painted, seen.get("sound ready"), memory
+    return painted, seen.get("sound ready"), memory, to_main
 
 
 def load():
@@ -112,9 +115,13 @@ try:
     print(f"exec to first paint:  floor {floor_paint:.3f} s {spread('floor', 0)}, "
           f"program {program_paint:.3f} s {spread('program', 0)}, "
           f"ratio {program_paint / floor_paint:.2f}")
+    print(f"  of which exec to main: floor {median('floor', 3):.3f} s, "
+          f"program {median('program', 3):.3f} s; main to first paint: floor "
+          f"{floor_paint - median('floor', 3):.3f} s, "
+          f"program {program_paint - median('program', 3):.3f} s (differences of medians)")
     print(f"exec to sound ready:  program {median('program', 1):.3f} s {spread('program', 1)}, "
           f"after the first paint in every run: "
-          f"{all(sound > paint for paint, sound, _ in results['program'])}")
+          f"{all(sound > paint for paint, sound, _, _ in results['program'])}")
     print(f"resident memory {MEMORY_DELAY:.0f} s after the first paint:  floor "
           f"{floor_memory:.1f} MB, program {program_memory:.1f} MB, "
           f"difference {program_memory - floor_memory:.1f} MB")
