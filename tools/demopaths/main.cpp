@@ -68,6 +68,10 @@ public:
     TSaveChangesAnswer askSaveChanges(const std::string&, const std::string&) override {
         return TSaveChangesAnswer::Discard;
     }
+    // Copies of unsaved work are left for the user.
+    TRecoverAnswer askRecover(const std::string&, const std::string&) override {
+        return TRecoverAnswer::Later;
+    }
     std::optional<TPeriodStructure> askNewComposition() override { return std::nullopt; }
     bool failed = false;
 };

@@ -44,7 +44,8 @@ std::vector<TRouteStep> routeOf(const std::string& script) {
         // The period opens on the tonic, the first box.
         {"helpSelectChordTwo", chord(0)},
         {"helpSimpleEffect", notes({{25, 4}, {24, 4}, {23, 4}})},
-        {"helpRelEffect1", notes({{25, 6}, {24, 6}})},
+        // A relative variant comes without chords: the first press chooses the dominant for it.
+        {"helpRelEffect1", chord(8)},
         {"helpRelEffect", notes({{26, 4}, {25, 4}, {24, 4}})},
         {"helpTemplate1", notes({{24, 4}, {25, 2}, {26, 2}, {24, 4}})},
         {"helpTemplate2", notes({{22, 4}, {21, 4}, {22, 4}})},
