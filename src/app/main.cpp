@@ -128,10 +128,11 @@ int main(int argc, char* argv[]) {
                              window.keepRecovery();
                          }
                      });
-    // The work an ended program left is offered first, then the composition named on the
-    // command line opens, once the windows show, so that the questions and messages stand in
-    // front of them.
+    // Once the windows show, so that the messages and questions stand in front of them: missing
+    // data files are named, the work an ended program left is offered, and the composition named
+    // on the command line opens.
     QTimer::singleShot(0, &window, [&window, &line] {
+        window.reportMissingData();
         window.offerRecovery();
         openCommandLineFile(window, line);
     });

@@ -216,6 +216,8 @@ constexpr TBundleText ENG_TEXTS[] = {
     {"menu help", "&Help"},
     {"menu new", "&New"},
     {"menu open", "&Open"},
+    {"menu open recent", "Open &Recent"},
+    {"menu no recent", "No recent compositions"},
     {"menu save", "&Save"},
     {"menu save as", "Save &As..."},
     {"menu export midi", "&Export to (*.mid)"},
@@ -244,6 +246,9 @@ constexpr TBundleText ENG_TEXTS[] = {
     // %1 is the copy, %2 why it cannot be read, %3 the name it was kept under.
     {"recovery damaged", "The recovery copy %1 cannot be read: %2. It was kept as %3."},
     {"recovery error", "Unable to write the recovery copy %1: %2"},
+    // Followed by the paths looked in, one a line.
+    {"data missing", "Some of the program's files are missing, so pictures or help pages will "
+                     "be blank. Looked for:"},
 };
 
 } // namespace

@@ -5,13 +5,16 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <optional>
+#include <sstream>
 
 namespace {
 
 constexpr const char* SCHOOL_HARMONY_ELEMENT = "SCHOOL_HARMONY";
 // What earlier versions stored instead: "1" asked for cadences at phrase ends.
 constexpr const char* CADENCES_ELEMENT = "CADENCES";
+constexpr const char* RECENT_ELEMENT = "RECENT";
 
 bool loadSettings(const std::filesystem::path& settingsFile, pugi::xml_document& document) {
     // A few lines; anything much larger is not a settings file.
@@ -20,14 +23,14 @@ bool loadSettings(const std::filesystem::path& settingsFile, pugi::xml_document&
     return !readRegularFile(settingsFile, text, maxBytes) && !parseDocument(document, text);
 }
 
-bool writeSettings(const std::filesystem::path& settingsFile, int device,
-                   bool schoolHarmony) noexcept {
+bool writeSettings(const std::filesystem::path& settingsFile, int device, bool schoolHarmony,
+                   const std::vector<std::string>& recent) noexcept {
     try {
         if (settingsFile.has_parent_path()) {
             std::error_code ignored; // a folder that cannot be made fails the write below
             std::filesystem::create_directories(settingsFile.parent_path(), ignored);
         }
-        writeFileAtomically(settingsFile, settingsDocument(device, schoolHarmony));
+        writeFileAtomically(settingsFile, settingsDocument(device, schoolHarmony, recent));
         return true;
     } catch (...) {
         return false;
@@ -79,17 +82,64 @@ bool readSchoolHarmony(const std::filesystem::path& settingsFile) {
     return value != "0";
 }
 
-std::string settingsDocument(int device, bool schoolHarmony) {
+std::string settingsDocument(int device, bool schoolHarmony,
+                             const std::vector<std::string>& recent) {
     std::string text = "<CONFIG>\n    <MIDI_DEVICE VALUE=\"" + std::to_string(device) + "\"/>\n";
     if (!schoolHarmony)
         text += "    <" + std::string(SCHOOL_HARMONY_ELEMENT) + " VALUE=\"0\"/>\n";
+    // pugixml writes the names with the escapes XML needs.
+    for (std::size_t i = 0; i < recent.size() && i < RECENT_FILE_COUNT; ++i) {
+        pugi::xml_document element;
+        element.append_child(RECENT_ELEMENT).append_attribute("FILE") = recent[i].c_str();
+        std::ostringstream out;
+        element.save(out, "", pugi::format_raw | pugi::format_no_declaration);
+        text += "    " + out.str() + "\n";
+    }
     return text + "</CONFIG>";
 }
 
 bool writeMidiDevice(const std::filesystem::path& settingsFile, int device) noexcept {
-    return writeSettings(settingsFile, device, readSchoolHarmony(settingsFile));
+    return writeSettings(settingsFile, device, readSchoolHarmony(settingsFile),
+                         readRecentFiles(settingsFile));
 }
 
 bool writeSchoolHarmony(const std::filesystem::path& settingsFile, bool on) noexcept {
-    return writeSettings(settingsFile, readMidiDevice(settingsFile), on);
+    return writeSettings(settingsFile, readMidiDevice(settingsFile), on,
+                         readRecentFiles(settingsFile));
+}
+
+std::vector<std::string> readRecentFiles(const std::filesystem::path& settingsFile) {
+    std::vector<std::string> recent;
+    pugi::xml_document document;
+    if (!loadSettings(settingsFile, document))
+        return recent;
+    for (const pugi::xml_node child : document.document_element().children(RECENT_ELEMENT)) {
+        const std::string file = child.attribute("FILE").value();
+        std::error_code error;
+        if (file.empty() || !std::filesystem::is_regular_file(file, error))
+            continue;
+        if (std::find(recent.begin(), recent.end(), file) == recent.end())
+            recent.push_back(file);
+        if (recent.size() == RECENT_FILE_COUNT)
+            break;
+    }
+    return recent;
+}
+
+std::vector<std::string> withRecentFile(std::vector<std::string> recent, const std::string& file) {
+    recent.erase(std::remove(recent.begin(), recent.end(), file), recent.end());
+    recent.insert(recent.begin(), file);
+    if (recent.size() > RECENT_FILE_COUNT)
+        recent.resize(RECENT_FILE_COUNT);
+    return recent;
+}
+
+bool writeRecentFiles(const std::filesystem::path& settingsFile,
+                      const std::vector<std::string>& recent) noexcept {
+    try {
+        return writeSettings(settingsFile, readMidiDevice(settingsFile),
+                             readSchoolHarmony(settingsFile), recent);
+    } catch (...) {
+        return false;
+    }
 }

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The settings that persist between runs, kept in "config.xml" in the application folder (in
 // the user's configuration folder when the program is installed): the number of the MIDI
@@ -33,6 +34,24 @@ bool readSchoolHarmony(const std::filesystem::path& settingsFile);
 // leaving the old file in place whole, when it cannot be written.
 bool writeSchoolHarmony(const std::filesystem::path& settingsFile, bool on) noexcept;
 
+// The compositions of File > Open Recent, newest first.
+inline constexpr std::size_t RECENT_FILE_COUNT = 8;
+
+// The recent compositions the settings file keeps, newest first, at most RECENT_FILE_COUNT,
+// leaving out those that are no longer regular files. A file of an earlier version, without
+// the list, has none.
+std::vector<std::string> readRecentFiles(const std::filesystem::path& settingsFile);
+// `recent` with `file` put first: any earlier place of it goes, and the list is cut to
+// RECENT_FILE_COUNT.
+std::vector<std::string> withRecentFile(std::vector<std::string> recent, const std::string& file);
+// Replaces the settings file by one that keeps `recent` (cut to RECENT_FILE_COUNT) with the
+// stored device and school harmony setting. Returns false, leaving the old file whole, when it
+// cannot be written.
+bool writeRecentFiles(const std::filesystem::path& settingsFile,
+                      const std::vector<std::string>& recent) noexcept;
+
 // The exact text of a settings file that stores `device` and, when school harmony is off, the
 // element that says so after it; with it on the file is the one the device alone gives.
-std::string settingsDocument(int device, bool schoolHarmony = true);
+// The recent compositions follow as RECENT elements, newest first.
+std::string settingsDocument(int device, bool schoolHarmony = true,
+                             const std::vector<std::string>& recent = {});

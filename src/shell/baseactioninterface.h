@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 // The commands of the menu frame, carried out by the main window. The commands of the
 // demonstrations and the help windows join with those features.
 class TBaseActionInterface {
@@ -9,6 +12,9 @@ public:
     virtual void save() = 0;
     virtual void saveAs() = 0;
     virtual void open() = 0;
+    // File > Open Recent: the compositions opened or saved last, newest first, and opening one.
+    virtual std::vector<std::string> recentFiles() = 0;
+    virtual void openRecent(const std::string& file) = 0;
     virtual void exportToMidi() = 0;
     virtual void exportToMusicXml() = 0;
     virtual void playAll() = 0;

@@ -19,6 +19,7 @@
 #include "panels/rythmset.h"
 #include "panels/schemepanel.h"
 #include "panels/turnroundset.h"
+#include "shell/datacheck.h"
 #include "shell/qtdialogs.h"
 #include "shell/topframe.h"
 #include "shell/undorecorder.h"
@@ -55,6 +56,7 @@ constexpr int PERIOD_PANEL_WIDTH = 856;
 constexpr int RIGHT_MARGIN = MAIN_WINDOW_WIDTH - PERIOD_PANEL_PLACE.x() - PERIOD_PANEL_WIDTH;
 constexpr int BOTTOM_MARGIN = 3;
 constexpr const char* DEMONSTRATION_FOLDER = "dynamichelp";
+constexpr const char* UNTITLED_NAME = "Untitled";
 constexpr const char* DEMONSTRATION_TEMP_FILE = "temp.tnr";
 
 // The user's composition waits beside the demonstrations' data, or, where the program may not
@@ -365,8 +367,29 @@ void TMainWindow::tempoChanged(int tempo) {
     refreshCaption();
 }
 
-void TMainWindow::nameChanged(const std::string&) {
+void TMainWindow::nameChanged(const std::string& name) {
     refreshCaption();
+    // A composition opened or saved under its own name joins File > Open Recent; the
+    // demonstrations' compositions are not the user's.
+    if (name == UNTITLED_NAME || (demos_ != nullptr && demos_->isRunning()))
+        return;
+    std::error_code error;
+    const std::filesystem::path file = std::filesystem::absolute(name, error);
+    if (!error && std::filesystem::is_regular_file(file, error))
+        writeRecentFiles(settingsFile_,
+                         withRecentFile(readRecentFiles(settingsFile_), file.string()));
+}
+
+std::vector<std::string> TMainWindow::recentFiles() {
+    return readRecentFiles(settingsFile_);
+}
+
+void TMainWindow::openRecent(const std::string& file) {
+    fastMenu_->hide();
+    show();
+    playback_.stop();
+    if (documents_.maySetAside())
+        documents_.openFrom(file);
 }
 
 void TMainWindow::tempoPicked(int value) {
@@ -644,6 +667,12 @@ void TMainWindow::resetScheme() {
     // The emptied Motives for Contrast show as empty figures.
     if (schemePanel_ != nullptr)
         schemePanel_->reloadSets();
+}
+
+void TMainWindow::reportMissingData() {
+    const std::string text = missingDataText(bundle_, applicationFolder_);
+    if (!text.empty())
+        dialogs_.showMessage(text, bundle_.text("warning"));
 }
 
 void TMainWindow::refreshCaption() {

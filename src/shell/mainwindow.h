@@ -113,6 +113,8 @@ public:
     void save() override { documents_.save(); }
     void saveAs() override { documents_.saveAs(); }
     void open() override;
+    std::vector<std::string> recentFiles() override;
+    void openRecent(const std::string& file) override;
     void exportToMidi() override { documents_.exportToMidi(); }
     void exportToMusicXml() override { documents_.exportToMusicXml(); }
     void playAll() override;
@@ -198,6 +200,9 @@ public:
     void motivePlaying(TProcessPlayingInterface& canvas, bool started) override;
 
     TDocumentLifecycle& documents() { return documents_; }
+    // Names the glyph sheet and help folders that are missing, in one message; nothing when all
+    // are there.
+    void reportMissingData();
     // Offers the unsaved work that ended programs left; true when a copy was recovered.
     bool offerRecovery() { return autosave_->offerRecovery(); }
     // The program ends without asking (a signal, the session's end): the unsaved work is kept.

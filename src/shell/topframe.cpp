@@ -14,11 +14,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+
 #include <QPainter>
 #include <QShortcut>
 #include <QSlider>
 #include <QSpinBox>
 #include <QToolButton>
+#include <filesystem>
 
 #include <algorithm>
 
@@ -130,6 +132,26 @@ QMenu* TTopFrame::addMenu(const char* captionKey) {
     return menu;
 }
 
+void TTopFrame::fillRecentMenu(QMenu& menu) {
+    menu.clear();
+    const std::vector<std::string> files =
+        actions_ != nullptr ? actions_->recentFiles() : std::vector<std::string>();
+    int number = 1;
+    for (const std::string& file : files) {
+        const QString name =
+            QString::fromStdString(std::filesystem::path(file).filename().string());
+        QAction* entry = menu.addAction(QString("&%1 %2").arg(number++).arg(name));
+        entry->setToolTip(QString::fromStdString(file));
+        connect(entry, &QAction::triggered, this, [this, file] {
+            if (actions_ != nullptr)
+                actions_->openRecent(file);
+        });
+    }
+    if (files.empty())
+        menu.addAction(QString::fromStdString(service_->messageBundle().text("menu no recent")))
+            ->setEnabled(false);
+}
+
 QAction* TTopFrame::command(const std::string& key) const {
     const auto found = commands_.find(key);
     return found != commands_.end() ? found->second : nullptr;
@@ -144,6 +166,10 @@ void TTopFrame::buildMenus() {
     QAction* open = addCommand("menu open", &TBaseActionInterface::open, QKeySequence::Open);
     open->setIcon(glyphIcon(TGlyph::ToolOpen));
     file->addAction(open);
+    QMenu* recent = file->addMenu(QString());
+    menus_["menu open recent"] = recent;
+    // The list is read when the menu opens: a file that went since is not offered.
+    connect(recent, &QMenu::aboutToShow, this, [this, recent] { fillRecentMenu(*recent); });
     QAction* save = addCommand("menu save", &TBaseActionInterface::save, QKeySequence::Save);
     save->setIcon(glyphIcon(TGlyph::ToolSave));
     file->addAction(save);

@@ -72,6 +72,8 @@ private:
     // A checkable command that hands its new state to `set` whenever it changes.
     QAction* addToggle(const char* captionKey, void (TBaseActionInterface::*set)(bool));
     void buildMenus();
+    // File > Open Recent, numbered, with each composition's whole path as its tip.
+    void fillRecentMenu(QMenu& menu);
     void applyTexts();
     void addToolButton(int id, const char* hintKey, const char* commandKey, const TRect& glyph,
                        const TRect& disabled, QRect place);

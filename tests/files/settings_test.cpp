@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -137,6 +138,40 @@ TEST(Settings, OnlyAnExplicitZeroTurnsSchoolHarmonyOffAndTheOldCadencesElementSt
     EXPECT_EQ(readMidiDevice(file), 3);
     EXPECT_TRUE(writeMidiDevice(file, 3));
     EXPECT_EQ(readTextFile(file), settingsDocument(3));
+}
+
+TEST(RecentFiles, NewestFirstAtMostEightEachOnceAndKeptByTheOtherSettingsWrites) {
+    TScratchFolder folder;
+    const fs::path settings = folder / "config.xml";
+    std::vector<std::string> recent;
+    for (int i = 0; i < 10; ++i) {
+        const fs::path file = folder / ("song " + std::to_string(i) + " & \"x\".tnr");
+        writeText(file, "x");
+        recent = withRecentFile(recent, file.string());
+    }
+    recent = withRecentFile(recent, (folder / "song 5 & \"x\".tnr").string());
+    ASSERT_EQ(recent.size(), RECENT_FILE_COUNT);
+    EXPECT_EQ(recent[0], (folder / "song 5 & \"x\".tnr").string());
+    EXPECT_EQ(recent[1], (folder / "song 9 & \"x\".tnr").string());
+    EXPECT_EQ(std::count(recent.begin(), recent.end(), recent[0]), 1);
+
+    writeText(settings, settingsDocument(3, false)); // a file of an earlier version
+    EXPECT_TRUE(readRecentFiles(settings).empty());
+    ASSERT_TRUE(writeRecentFiles(settings, recent));
+    EXPECT_EQ(readRecentFiles(settings), recent);
+    EXPECT_EQ(readMidiDevice(settings), 3);
+    EXPECT_FALSE(readSchoolHarmony(settings));
+    ASSERT_TRUE(writeMidiDevice(settings, 1));
+    ASSERT_TRUE(writeSchoolHarmony(settings, true));
+    EXPECT_EQ(readRecentFiles(settings), recent) << "the other settings' writes keep the list";
+
+    // A composition that went, or became a folder, is not offered.
+    fs::remove(recent[2]);
+    fs::remove(recent[3]);
+    fs::create_directory(recent[3]);
+    std::vector<std::string> left = recent;
+    left.erase(left.begin() + 2, left.begin() + 4);
+    EXPECT_EQ(readRecentFiles(settings), left);
 }
 
 TEST(AtomicFile, ReplacesTheWholeFile) {

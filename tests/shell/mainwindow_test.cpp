@@ -14,6 +14,7 @@
 #include "strip/periodpanel.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QSlider>
@@ -360,6 +361,9 @@ struct TActionLog : TBaseActionInterface {
     void save() override { calls.push_back("save"); }
     void saveAs() override { calls.push_back("saveAs"); }
     void open() override { calls.push_back("open"); }
+    std::vector<std::string> recentFiles() override { return recent; }
+    void openRecent(const std::string& file) override { calls.push_back("openRecent " + file); }
+    std::vector<std::string> recent;
     void exportToMidi() override { calls.push_back("exportToMidi"); }
     void exportToMusicXml() override { calls.push_back("exportToMusicXml"); }
     void playAll() override { calls.push_back("playAll"); }
@@ -391,6 +395,34 @@ struct TActionLog : TBaseActionInterface {
         return quitAnswer;
     }
 };
+
+TEST_F(MainWindow, OpenRecentOffersTheCompositionsOpenedAndSavedLastAndOpensThem) {
+    auto window = start();
+    QMenu* recent = nullptr;
+    for (QMenu* menu : frame.findChildren<QMenu*>())
+        if (menu->title() == "Open &Recent")
+            recent = menu;
+    ASSERT_NE(recent, nullptr);
+    emit recent->aboutToShow();
+    ASSERT_EQ(recent->actions().size(), 1);
+    EXPECT_FALSE(recent->actions()[0]->isEnabled()) << "nothing yet";
+
+    ASSERT_TRUE(window->saveTo((folder / "first.tnr").string()));
+    window->period().setTempo(140);
+    ASSERT_TRUE(window->saveTo((folder / "second.tnr").string()));
+    window->openCopyFrom((folder / "first.tnr").string()); // an untitled copy is not recent
+    emit recent->aboutToShow();
+    ASSERT_EQ(recent->actions().size(), 2);
+    EXPECT_EQ(recent->actions()[0]->text(), "&1 second.tnr");
+    EXPECT_EQ(recent->actions()[1]->toolTip(),
+              QString::fromStdString((folder / "first.tnr").string()));
+
+    recent->actions()[0]->trigger();
+    EXPECT_EQ(window->period().name(), (folder / "second.tnr").string());
+    EXPECT_EQ(window->period().tempo(), 140);
+    EXPECT_EQ(window->recentFiles(), (std::vector<std::string>{(folder / "second.tnr").string(),
+                                                               (folder / "first.tnr").string()}));
+}
 
 TEST_F(MainWindow, SchoolHarmonyIsACheckableToolsItemOnForANewUserAndRememberedBetweenRuns) {
     auto window = start();
@@ -486,7 +518,7 @@ TEST_F(MainWindow, MenusOfferOnlyTheCommandsThatWork) {
         menus << menu->text() + ": " + items.join(", ");
     }
     EXPECT_EQ(menus.join(" | ").toStdString(),
-              "&File: &New, &Open, &Save, Save &As..., &Export to (*.mid), "
+              "&File: &New, &Open, Open &Recent, &Save, Save &As..., &Export to (*.mid), "
               "Export to &MusicXML (*.musicxml), &Quit | &Edit: &Undo, &Redo | "
               "&View: &Editor | "
               "&Tools: &Midi Devices..., &School harmony, &Harmonise Period, "
