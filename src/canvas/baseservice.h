@@ -93,9 +93,13 @@ public:
     virtual int motiveCellCount() = 0;
 };
 
-// The shared objects and the cross-panel operations of the main window, as the canvases,
-// panels and dialogs reach them: every role above. Holders never own the service.
-class TBaseService : public TPlayingService,
-                     public TDocumentService,
-                     public TCanvasWindowService,
-                     public TPanelService {};
+// The roles a motive canvas reaches, and with it everything that builds canvases (the period
+// strip's cells): playing, the document and the windows around the canvas. Holders never own
+// the service.
+class TCanvasService : public TPlayingService,
+                       public TDocumentService,
+                       public TCanvasWindowService {};
+
+// The shared objects and the cross-panel operations of the main window, as the panels and
+// dialogs reach them: every role above. Holders never own the service.
+class TBaseService : public TCanvasService, public TPanelService {};

@@ -40,7 +40,7 @@ TRealButton* smallButton(QWidget* owner, TGlyph enabled, TGlyph disabled, const 
 
 } // namespace
 
-TUMotiveCanvas::TUMotiveCanvas(QWidget* parent, TBaseService& service, TMotive& motive)
+TUMotiveCanvas::TUMotiveCanvas(QWidget* parent, TCanvasService& service, TMotive& motive)
     : TMotiveCanvas(parent, motive, &service.motivePlayer()), service_(service), history_(motive),
       messageEntry_(service.messageWindow(), *this, canvasSerial()) {
     canvasPlayerListener().postTo(&service.messageWindow());

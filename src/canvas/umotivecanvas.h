@@ -43,7 +43,7 @@ public:
     static constexpr QRect FORWARD_BUTTON{22, 135, 17, 14};
     static constexpr QRect FAST_MENU_BUTTON{41, 135, 17, 14};
 
-    TUMotiveCanvas(QWidget* parent, TBaseService& service, TMotive& motive);
+    TUMotiveCanvas(QWidget* parent, TCanvasService& service, TMotive& motive);
     ~TUMotiveCanvas() override;
 
     // Selects the mode by number (0 to 6, or MODE_NOTE), sets its cursor and repaints, when it
@@ -99,7 +99,7 @@ public:
     QPoint variantPopupPoint() const;
 
     // For the modes.
-    TBaseService& service() { return service_; }
+    TCanvasService& service() { return service_; }
     bool pointerPressed() const { return pointerPressed_; }
     void fireMotiveHarmonised();
     void fireMotiveEditStarted();
@@ -141,7 +141,7 @@ private:
     void releaseButtons();
     void afterHistoryChange();
 
-    TBaseService& service_;
+    TCanvasService& service_;
     std::unique_ptr<TVariantModel> variantModel_;
     TVersionHistory history_;
     std::array<std::unique_ptr<TUMotiveInterface>, MODE_COUNT> modes_;

@@ -18,10 +18,11 @@ constexpr int FORM_HEIGHT = 640;
 
 } // namespace
 
-TStepForm::TStepForm(QWidget* owner, TForHelpService& help, TBaseService& service,
-                     std::filesystem::path applicationFolder)
-    : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint), help_(help), service_(service),
-      applicationFolder_(std::move(applicationFolder)), pages_(new QTextBrowser(this)) {
+TStepForm::TStepForm(QWidget* owner, TForHelpService& help, TPlayingService& playing,
+                     TPanelService& panels, std::filesystem::path applicationFolder)
+    : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint), help_(help), playing_(playing),
+      panels_(panels), applicationFolder_(std::move(applicationFolder)),
+      pages_(new QTextBrowser(this)) {
     setWindowTitle("Step-by-step help");
     setObjectName("stepForm");
     pages_->setOpenLinks(true);
@@ -87,13 +88,13 @@ void TStepForm::moveBy(int delta) {
 
 void TStepForm::showStep() {
     const THelpStep& step = HELP_STEPS[std::size_t(step_)];
-    service_.motivePlayer().stop();
+    playing_.motivePlayer().stop();
     pages_->setSource(helpPageUrl(applicationFolder_, STEP_BY_STEP_FOLDER, step.page));
     previous_->setEnabled(step_ >= 1);
     next_->setEnabled(step_ < STEP_COUNT - 1);
     help_.scrollToNode(step.node);
     if (step.sourceCell < 0) {
-        service_.selectPanel(step.chooser);
+        panels_.selectPanel(step.chooser);
         return;
     }
     const std::vector<TUMotiveSet*> cells = help_.motiveCells();

@@ -6,8 +6,9 @@
 
 class QPushButton;
 class QTextBrowser;
-class TBaseService;
 class TForHelpService;
+class TPanelService;
+class TPlayingService;
 
 // "Step-by-step help": walks through the example period in eight steps. Each step shows its
 // page, scrolls the period view to the motive it talks about and opens the panel that motive
@@ -16,9 +17,10 @@ class TForHelpService;
 class TStepForm : public QWidget {
     Q_OBJECT
 public:
-    // The pages and the example lie in the "stepbystep" folder of `applicationFolder`.
-    TStepForm(QWidget* owner, TForHelpService& help, TBaseService& service,
-              std::filesystem::path applicationFolder);
+    // The pages and the example lie in the "stepbystep" folder of `applicationFolder`. A step
+    // stops the motive player of `playing` and selects its panel through `panels`.
+    TStepForm(QWidget* owner, TForHelpService& help, TPlayingService& playing,
+              TPanelService& panels, std::filesystem::path applicationFolder);
 
     // Places the window at the menu frame's right, opens the example and shows step 0. When
     // the example cannot be opened (the main window has said why) the window stays hidden.
@@ -40,7 +42,8 @@ private:
     QPushButton* addButton(const QString& caption, const QString& hint);
 
     TForHelpService& help_;
-    TBaseService& service_;
+    TPlayingService& playing_;
+    TPanelService& panels_;
     std::filesystem::path applicationFolder_;
     int step_ = 0;
     QTextBrowser* pages_;

@@ -441,7 +441,7 @@ void TMainWindow::stepByStepHelp() {
     if (!documents_.maySetAside())
         return;
     if (stepForm_ == nullptr)
-        stepForm_ = new TStepForm(this, *this, *this, applicationFolder_);
+        stepForm_ = new TStepForm(this, *this, *this, *this, applicationFolder_);
     stepForm_->start();
 }
 

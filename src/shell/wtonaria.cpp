@@ -10,7 +10,7 @@ TWTonaria::TWTonaria(QWidget* owner, TBaseService& service)
     setAttribute(Qt::WA_ShowWithoutActivating);
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
-    view_ = new TVariantView(this, service_, this);
+    view_ = new TVariantView(this, service_, service_, this);
     view_->move(VIEW_MARGIN, VIEW_MARGIN);
     setFixedSize(view_->width() + 2 * VIEW_MARGIN, view_->height() + 2 * VIEW_MARGIN);
     move(212, 0);

@@ -59,7 +59,7 @@ std::vector<TBaseViewNode*> TGroupView::children() const {
     return nodes;
 }
 
-TPeriodPanel::TPeriodPanel(QWidget* parent, int visibleWidth, TBaseService& service,
+TPeriodPanel::TPeriodPanel(QWidget* parent, int visibleWidth, TCanvasService& service,
                            TPeriodData& period)
     : QWidget(parent), service_(service), area_(new QScrollArea(this)), strip_(new QWidget) {
     setFixedHeight(HEIGHT);

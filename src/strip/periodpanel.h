@@ -12,7 +12,7 @@
 #include <vector>
 
 class QScrollArea;
-class TBaseService;
+class TCanvasService;
 class TPeriodData;
 struct TMotiveAndListenerPair;
 
@@ -78,7 +78,7 @@ public:
     static constexpr int STRIP_HEIGHT = 229;
     static constexpr int HEIGHT = 255;
 
-    TPeriodPanel(QWidget* parent, int visibleWidth, TBaseService& service, TPeriodData& period);
+    TPeriodPanel(QWidget* parent, int visibleWidth, TCanvasService& service, TPeriodData& period);
     ~TPeriodPanel() override;
 
     bool scrollTo(int x) override;
@@ -120,7 +120,7 @@ private:
     void selectCell(TUMotiveSet* cell);
     void layOutArea();
 
-    TBaseService& service_;
+    TCanvasService& service_;
     QScrollArea* area_;
     QWidget* strip_;
     std::unique_ptr<TPeriodView> view_;

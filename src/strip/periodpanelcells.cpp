@@ -146,7 +146,7 @@ void TKeyBox::paintEvent(QPaintEvent*) {
     painter.drawLine(width() - 1, 0, width() - 1, height() - 1);
 }
 
-TUMotiveSet::TUMotiveSet(QWidget* parent, TBaseService& service, TMotive& motive, int canvasId,
+TUMotiveSet::TUMotiveSet(QWidget* parent, TCanvasService& service, TMotive& motive, int canvasId,
                          int group, TButtonListener* selectionListener,
                          TUMotiveListener* motiveListener)
     : QWidget(parent), service_(service), playPanel_(new TPlayPanel(this, this)),

@@ -9,7 +9,7 @@
 
 #include <QWidget>
 
-class TBaseService;
+class TCanvasService;
 class TDragged;
 class TMotive;
 class TUMotiveCanvas;
@@ -119,7 +119,7 @@ private:
 class TUMotiveSet : public QWidget, public TButtonListener, public TUMotiveCanvasListener {
     Q_OBJECT
 public:
-    TUMotiveSet(QWidget* parent, TBaseService& service, TMotive& motive, int canvasId, int group,
+    TUMotiveSet(QWidget* parent, TCanvasService& service, TMotive& motive, int canvasId, int group,
                 TButtonListener* selectionListener, TUMotiveListener* motiveListener);
     ~TUMotiveSet() override;
 
@@ -136,7 +136,7 @@ public:
     void pointerMoved(TUMotiveCanvas* canvas) override;
 
 private:
-    TBaseService& service_;
+    TCanvasService& service_;
     TPlayPanel* playPanel_;
     TSelectionPanel* selectionPanel_;
     TDragged* dragged_;

@@ -26,14 +26,15 @@ int screenWidthAt(const QWidget& widget) {
 
 } // namespace
 
-TVariantView::TVariantView(QWidget* parent, TBaseService& service, QWidget* window)
+TVariantView::TVariantView(QWidget* parent, TPlayingService& playing, TCanvasWindowService& windows,
+                           QWidget* window)
     : TDblBufferedPanel(QImage(), VARIANT_VIEW_WIDTH, VARIANT_VIEW_HEIGHT,
                         QStringLiteral("TVariantView"), parent),
-      service_(service), window_(window), trace_(traceSinkFromEnvironment()),
+      playing_(playing), windows_(windows), window_(window), trace_(traceSinkFromEnvironment()),
       buttonHeld_([] { return QGuiApplication::mouseButtons().testFlag(Qt::LeftButton); }) {
     setFixedSize(VARIANT_VIEW_WIDTH, VARIANT_VIEW_HEIGHT);
     setAccessibleName(QStringLiteral("Variants"));
-    TMessageWindow* messages = &service.messageWindow();
+    TMessageWindow* messages = &playing.messageWindow();
     // Called on the timer thread: only posts.
     timer_.setCallback([messages] { messages->post(MESSAGE_VARIANT_UPDATE, 1, 0); });
 }
@@ -102,8 +103,8 @@ void TVariantView::open(TScheme& scheme, TVariantModel& model, int x, int y) {
     placeWindow(x, y);
 
     TMotive& motive = *model.motive();
-    session_ = std::make_unique<TVariantSession>(scheme, model, &service_.motivePlayer(),
-                                                 service_.cursorDelay());
+    session_ = std::make_unique<TVariantSession>(scheme, model, &playing_.motivePlayer(),
+                                                 windows_.cursorDelay());
     const bool complete = session_->notesComplete();
     side_ = startingSide(memory_, model.cursor(), model.start(), model.offersNotes(), complete);
     startSide_ = side_;
@@ -130,7 +131,7 @@ void TVariantView::open(TScheme& scheme, TVariantModel& model, int x, int y) {
 
     clip_.clear();
     clip_.addRegion(VIEW_REGION, QRect(viewOrigin(), QSize(VARIANT_VIEW_WIDTH, height())), 0,
-                    service_.cursorDelay());
+                    windows_.cursorDelay());
     QCursor::setPos(viewOrigin() + entry);
     clip_.confineTo(VIEW_REGION);
     invalidatePicture();

@@ -29,7 +29,10 @@ public:
     static constexpr int TIMER_PERIOD_MS = 50;
 
     // `window` is the top-level window the view lives in; it is shown and placed by open.
-    TVariantView(QWidget* parent, TBaseService& service, QWidget* window);
+    // The view plays previews and posts its timer updates through `playing`, and reads the
+    // cursor delay from `windows`.
+    TVariantView(QWidget* parent, TPlayingService& playing, TCanvasWindowService& windows,
+                 QWidget* window);
     ~TVariantView() override;
 
     // TColorPanelListener
@@ -76,7 +79,8 @@ private:
     void movePointerInView(int x, int y);
     void showSchemeSelection();
 
-    TBaseService& service_;
+    TPlayingService& playing_;
+    TCanvasWindowService& windows_;
     QWidget* window_;
     std::unique_ptr<TVariantSession> session_;
     std::array<std::unique_ptr<TVariantStrategy>, 2> strategies_;

@@ -1,6 +1,6 @@
 #include "canvas/messagewindow.h"
 #include "canvas/umotivecanvas.h"
-#include "fakebaseservice.h"
+#include "fakecanvasservice.h"
 
 #include <QCoreApplication>
 
@@ -16,7 +16,7 @@ namespace {
 // Records what reaches it on the interface thread, as the main window's canvases are told.
 class RecordingCanvas : public TUMotiveCanvas {
 public:
-    RecordingCanvas(TBaseService& service, TMotive& motive)
+    RecordingCanvas(TCanvasService& service, TMotive& motive)
         : TUMotiveCanvas(nullptr, service, motive) {}
     void noteStarted(int motiveId, int noteIndex) override {
         calls.push_back("start " + std::to_string(motiveId) + ":" + std::to_string(noteIndex));
@@ -37,7 +37,7 @@ TMotive motiveOfNotes(int count) {
 }
 
 TEST(PlaybackEvents, ReachTheCanvasThatPostedThemOnTheInterfaceThreadInPostingOrder) {
-    TFakeBaseService service;
+    TFakeCanvasService service;
     TMotive firstMotive = motiveOfNotes(4);
     TMotive secondMotive = motiveOfNotes(4);
     RecordingCanvas first(service, firstMotive);
@@ -78,7 +78,7 @@ TEST(PlaybackEvents, ReachTheCanvasThatPostedThemOnTheInterfaceThreadInPostingOr
 }
 
 TEST(PlaybackEvents, ANoteIndexAbove255ReachesItsNote) {
-    TFakeBaseService service;
+    TFakeCanvasService service;
     TMotive motive = motiveOfNotes(300);
     TUMotiveCanvas canvas(nullptr, service, motive);
     canvas.playerListener()->noteStarted(motive.id(), 280);
@@ -91,7 +91,7 @@ TEST(PlaybackEvents, ANoteIndexAbove255ReachesItsNote) {
 }
 
 TEST(PlaybackEvents, ForACanvasThatHasGoneAreDroppedEvenWhenItsIdIsGivenAgain) {
-    TFakeBaseService service;
+    TFakeCanvasService service;
     TMotive motive = motiveOfNotes(4);
     auto gone = std::make_unique<TUMotiveCanvas>(nullptr, service, motive);
     gone->setCanvasId(48);
@@ -112,7 +112,7 @@ TEST(PlaybackEvents, ForACanvasThatHasGoneAreDroppedEvenWhenItsIdIsGivenAgain) {
 }
 
 TEST(MessageWindow, DeliversOtherMessagesFromAnotherThreadInPostingOrder) {
-    TFakeBaseService service;
+    TFakeCanvasService service;
     constexpr int count = 500;
     std::thread timer([&] {
         for (int i = 0; i < count; ++i)
@@ -128,7 +128,7 @@ TEST(MessageWindow, DeliversOtherMessagesFromAnotherThreadInPostingOrder) {
 
 TEST(MessageWindow, SendingThePostedEventsOfTheWindowHandsOnEverythingPostedSoFar) {
     // As a panel does before it clears the highlights of notes that may still be on their way.
-    TFakeBaseService service;
+    TFakeCanvasService service;
     std::thread timer([&] {
         for (int i = 0; i < 50; ++i)
             service.messageWindow().post(MESSAGE_VARIANT_UPDATE, 1, i);
@@ -160,7 +160,7 @@ public:
 };
 
 TEST(MessageWindow, AHandlerRunningANestedEventLoopGetsTheLaterPostsInOrder) {
-    TFakeBaseService service; // for the application object
+    TFakeCanvasService service; // for the application object
     NestingHandler handler;
     TMessageWindow window(handler);
     handler.window = &window;
@@ -195,7 +195,7 @@ protected:
         return flags;
     }
 
-    TFakeBaseService service;
+    TFakeCanvasService service;
     TMotive motive{TKey(0, 0), TMeasure(2, 120)};
     RecordingCanvas canvas{service, motive};
 };

@@ -2,7 +2,7 @@
 #include "canvas/editmode.h"
 #include "canvas/lightmode.h"
 #include "canvas/umotivecanvas.h"
-#include "fakebaseservice.h"
+#include "fakecanvasservice.h"
 #include "model/random.h"
 #include "widgets/dragged.h"
 
@@ -54,7 +54,7 @@ protected:
         return widget.cursor().pixmap().cacheKey() == canvasCursor(id).pixmap().cacheKey();
     }
 
-    TFakeBaseService service;
+    TFakeCanvasService service;
     RecordingCanvasListener listener;
     std::vector<std::unique_ptr<TUMotiveCanvas>> canvases;
 };

@@ -1,7 +1,7 @@
 // The step-by-step window and the theory window, driven through fake services that record
 // what the forms ask of the main window.
 
-#include "../canvas/fakebaseservice.h"
+#include "../canvas/fakecanvasservice.h"
 
 #include "help/forhelpservice.h"
 #include "help/helppages.h"
@@ -84,11 +84,25 @@ public:
     std::vector<std::string> calls;
 };
 
+// Records the panels the steps select.
+class TRecordingPanels : public TPanelService {
+public:
+    void takeRhythmFrom(const TMotive&) override {}
+    void takePitchFrom(const TMotive&) override {}
+    void contrastMotivesChanged() override {}
+    void selectPanel(int index) override { selected.push_back(index); }
+    void fastMenuNext(int) override {}
+    void fastMenuPrevious(int) override {}
+    int motiveCellCount() override { return 0; }
+    std::vector<int> selected;
+};
+
 class StepForm : public ::testing::Test {
 protected:
-    TFakeBaseService service;
+    TFakeCanvasService service;
+    TRecordingPanels panels;
     TRecordingHelp help;
-    TStepForm form{nullptr, help, service, TONARIA_APP_DIR};
+    TStepForm form{nullptr, help, service, panels, TONARIA_APP_DIR};
 
     std::string shownPage() const { return form.pageView()->source().fileName().toStdString(); }
 };
@@ -106,7 +120,7 @@ TEST_F(StepForm, StartOpensTheExampleAndShowsTheFirstStep) {
     EXPECT_FALSE(form.previousButton()->isEnabled());
     EXPECT_TRUE(form.nextButton()->isEnabled());
     EXPECT_EQ(help.calls, (std::vector<std::string>{"scroll 2"}));
-    EXPECT_EQ(service.selectedPanels, (std::vector<int>{0}));
+    EXPECT_EQ(panels.selected, (std::vector<int>{0}));
 }
 
 TEST_F(StepForm, AnExampleThatCannotBeOpenedKeepsTheWindowHidden) {
@@ -129,7 +143,7 @@ TEST_F(StepForm, NextWalksTheStepTableAndStopsAtTheLastStep) {
     EXPECT_EQ(help.calls,
               (std::vector<std::string>{"scroll 2", "scroll 4", "scroll 5", "scroll 7", "scroll 8",
                                         "scroll 11", "scroll 12", "scroll 14"}));
-    EXPECT_EQ(service.selectedPanels, (std::vector<int>{0, 1, 0, 0}));
+    EXPECT_EQ(panels.selected, (std::vector<int>{0, 1, 0, 0}));
 
     QTest::mouseClick(form.previousButton(), Qt::LeftButton);
     EXPECT_EQ(form.step(), 6);

@@ -1,4 +1,4 @@
-#include "../canvas/fakebaseservice.h"
+#include "../canvas/fakecanvasservice.h"
 #include "canvas/umotivecanvas.h"
 #include "panels/deleter.h"
 #include "panels/gatherer.h"
@@ -33,7 +33,7 @@ protected:
     }
     TGroupButton* gathered(int i) { return gatherer.group().items()[std::size_t(i)]; }
 
-    TFakeBaseService service;
+    TFakeCanvasService service;
     TScheme& scheme = service.scheme();
     QWidget owner;
     TGroup rowGroup;
@@ -155,7 +155,7 @@ TEST_F(RhythmGatherer, TheDeleterTakesAnItemWithTheSelectedOnesAndNothingFromARo
 }
 
 TEST(TurnGatherer, TakesOnlyTurnsAndKeepsEachOnceInASet) {
-    TFakeBaseService service;
+    TFakeCanvasService service;
     TTurnRoundGatherer gatherer(nullptr, service.scheme());
     gatherer.resize(400, 120);
     TTurnRoundButton passing(nullptr, PASSING);

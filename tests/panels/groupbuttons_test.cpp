@@ -1,4 +1,4 @@
-#include "../canvas/fakebaseservice.h"
+#include "../canvas/fakecanvasservice.h"
 #include "model/glyphs.h"
 #include "panels/groupbuttons.h"
 

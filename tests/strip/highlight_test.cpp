@@ -1,7 +1,7 @@
 // However playback ends, no note of any canvas stays lit: driven by the real timer thread over a
 // recording device, with the notes reaching the cells through the message window.
 
-#include "../canvas/fakebaseservice.h"
+#include "../canvas/fakecanvasservice.h"
 #include "canvas/umotivecanvas.h"
 #include "files/periodbuilder.h"
 #include "strip/periodpanel.h"
@@ -42,7 +42,7 @@ protected:
         return done();
     }
 
-    TFakeBaseService service{true};
+    TFakeCanvasService service{true};
     TPeriodData period;
     std::unique_ptr<TPeriodPanel> panel;
 };

@@ -1,4 +1,4 @@
-#include "../canvas/fakebaseservice.h"
+#include "../canvas/fakecanvasservice.h"
 #include "canvas/umotivecanvas.h"
 #include "files/periodbuilder.h"
 #include "strip/periodpanel.h"
@@ -152,7 +152,7 @@ protected:
         buildDefaultPeriod(period);
         panel = std::make_unique<TPeriodPanel>(nullptr, 500, service, period);
     }
-    TFakeBaseService service;
+    TFakeCanvasService service;
     TPeriodData period;
     std::unique_ptr<TPeriodPanel> panel;
 };

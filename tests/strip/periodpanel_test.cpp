@@ -1,4 +1,4 @@
-#include "../canvas/fakebaseservice.h"
+#include "../canvas/fakecanvasservice.h"
 #include "canvas/editmode.h"
 #include "canvas/messagewindow.h"
 #include "canvas/umotivecanvas.h"
@@ -28,7 +28,7 @@ protected:
             ASSERT_TRUE(cell->canvas()->autoHarmonise());
     }
 
-    TFakeBaseService service;
+    TFakeCanvasService service;
     TPeriodData period;
     std::unique_ptr<TPeriodPanel> panel;
 };

@@ -1,4 +1,4 @@
-#include "../canvas/fakebaseservice.h"
+#include "../canvas/fakecanvasservice.h"
 #include "canvas/editmode.h"
 #include "canvas/messagewindow.h"
 #include "canvas/umotivecanvas.h"
@@ -49,7 +49,7 @@ protected:
         return result;
     }
 
-    TFakeBaseService service;
+    TFakeCanvasService service;
     TPeriodData period;
 };
 
@@ -330,7 +330,7 @@ TEST_F(PeriodStrip, PressingTheDownModeButtonAgainChangesNothing) {
 namespace {
 
 TEST(CanvasCadences, WithTheOptionOnEachCanvasClosesItsPhraseAsTheFormAsks) {
-    TFakeBaseService service;
+    TFakeCanvasService service;
     buildDefaultPeriod(service.period());
     service.schoolHarmonyOn = true;
     const auto panel = std::make_unique<TPeriodPanel>(nullptr, 1000, service, service.period());

@@ -1,4 +1,4 @@
-#include "../canvas/fakebaseservice.h"
+#include "../canvas/fakecanvasservice.h"
 
 #include "canvas/umotivecanvas.h"
 #include "engine/harmonisation.h"
@@ -49,7 +49,7 @@ class VariantChoice : public ::testing::Test {
 protected:
     void SetUp() override {
         window = std::make_unique<QWidget>(nullptr, Qt::Tool);
-        view = new TVariantView(window.get(), service, window.get());
+        view = new TVariantView(window.get(), service, service, window.get());
         view->move(5, 5);
         window->setFixedSize(490, 460);
         view->setTimerEnabled(false);
@@ -99,7 +99,7 @@ protected:
         moveInView(box.left + 5 + (side == 1 ? VARIANT_RIGHT_HALF_X : 0), box.top + 5);
     }
 
-    TFakeBaseService service;
+    TFakeCanvasService service;
     TMotive motive{TKey(), TMeasure(4, 120)};
     TCanvasEvents events;
     bool buttonHeld = true;

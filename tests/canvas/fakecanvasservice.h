@@ -17,9 +17,9 @@
 #include <utility>
 #include <vector>
 
-// The main window's services with a recording device and a player that only runs when ticked
+// The main window's canvas roles with a recording device and a player that only runs when ticked
 // or started, or, with `timerStarts`, starts its timer thread as soon as something is queued.
-class TFakeBaseService : public TBaseService, public TMessageHandler {
+class TFakeCanvasService : public TCanvasService, public TMessageHandler {
 public:
     struct TPosted {
         int message;
@@ -27,7 +27,7 @@ public:
         std::int64_t value;
     };
 
-    explicit TFakeBaseService(bool timerStarts = false) : motivePlayer_(&player_, !timerStarts) {
+    explicit TFakeCanvasService(bool timerStarts = false) : motivePlayer_(&player_, !timerStarts) {
         ensureWidgetApplication();
         player_.open(0);
     }
@@ -50,18 +50,11 @@ public:
     TScheme& scheme() override { return scheme_; }
     TMessageBundle& messageBundle() override { return bundle_; }
     TPeriodData& period() override { return period_; }
-    void takeRhythmFrom(const TMotive& motive) override { rhythmTakenFrom.push_back(motive); }
-    void takePitchFrom(const TMotive& motive) override { pitchTakenFrom.push_back(motive); }
-    void contrastMotivesChanged() override { ++contrastChanges; }
     TFastMenuInterface* fastMenu() override { return nullptr; }
-    void fastMenuNext(int) override {}
-    void fastMenuPrevious(int) override {}
-    void selectPanel(int index) override { selectedPanels.push_back(index); }
     void resetCanvasMode(bool) override {}
     TMessageWindow& messageWindow() override { return messageWindow_; }
     bool variantWindowBusy() override { return variantBusy; }
     void setCurrentCanvas(QWidget*) override {}
-    int motiveCellCount() override { return 0; }
     int variantWindowWidth() override { return 300; }
     int cursorDelay() override { return 11; }
     bool schoolHarmony() override { return schoolHarmonyOn; }
@@ -82,10 +75,6 @@ public:
     bool schoolHarmonyOn = false;
     TColorPanelListener* display = nullptr;
     std::vector<TPosted> posted;
-    std::vector<int> selectedPanels;
-    std::vector<TMotive> rhythmTakenFrom;
-    std::vector<TMotive> pitchTakenFrom;
-    int contrastChanges = 0;
     std::vector<std::pair<TProcessPlayingInterface*, bool>> playing;
     std::function<void(TProcessPlayingInterface&, bool)> onMotivePlaying;
 
