@@ -198,7 +198,7 @@ THarmonisation autoHarmonise(TMotive& motive, const TMotive* preceding, TContext
 
 std::vector<TChord> chordVariantsAt(const TMotive& motive, int time, const TMotive* preceding,
                                     TContextCode context,
-                                    const std::vector<std::string>& chordTypes) {
+                                    const std::vector<std::string>& chordTypes, bool school) {
     // The chord sounding before `time`: the motive's own, else the preceding motive's last.
     TLead lead;
     const TChord* before = nullptr;
@@ -221,13 +221,17 @@ std::vector<TChord> chordVariantsAt(const TMotive& motive, int time, const TMoti
         lead.advance(*before);
     }
     // A new sentence starts its harmonic order afresh; only a chord carried into its upbeat
-    // still leads the voices.
+    // still leads the voices, unless school harmony runs them on across the boundary.
     if (context == CONTEXT_NEW_GROUP) {
         lead.order = 0;
-        if (fromPreceding)
+        if (fromPreceding && !school)
             lead = TLead{};
     }
-    std::vector<TChord> variants = playableCandidates(lead, chordTypes, motive.key());
+    lead.school = school;
+    THarmonisation unused;
+    std::vector<TChord> variants = school
+                                       ? schoolCandidates(lead, chordTypes, motive.key(), 0, unused)
+                                       : playableCandidates(lead, chordTypes, motive.key());
     for (TChord& chord : variants) {
         voiceAfter(chord, lead);
         chord.setTime(time);

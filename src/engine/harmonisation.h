@@ -51,7 +51,11 @@ THarmonisation autoHarmonise(TMotive& motive, const TMotive* preceding, TContext
 
 // The chords that may stand at `time` (a measure start) of the motive, voiced and led from the
 // chord sounding before it (the motive's own, else the preceding motive's last) by the same
-// rules as autoHarmonise, in candidate order. Empty when no chord type can follow.
+// rules as autoHarmonise, in candidate order. Empty when no chord type can follow. With
+// `school` only the chords and voicings school harmony allows are offered (in the voice ranges,
+// else a step wider), and the voices run on across a sentence boundary; where none keeps its
+// rules, those the voice-leading rules alone allow.
 std::vector<TChord> chordVariantsAt(const TMotive& motive, int time, const TMotive* preceding,
                                     TContextCode context,
-                                    const std::vector<std::string>& chordTypes);
+                                    const std::vector<std::string>& chordTypes,
+                                    bool school = false);

@@ -1,6 +1,7 @@
 #include "variants/chordvariantstrategy.h"
 
 #include "engine/harmonisation.h"
+#include "engine/scheme.h"
 #include "model/schemechords.h"
 #include "variants/variantsession.h"
 #include "widgets/drawing.h"
@@ -33,7 +34,8 @@ void TChordVariantStrategy::start(int position) {
     const auto* chordModel = dynamic_cast<const TChordMotiveVariantModel*>(&model);
     variants_ =
         chordVariantsAt(motive, target_, chordModel ? chordModel->precedingMotive() : nullptr,
-                        static_cast<TContextCode>(model.contextCode()), schemeChordTypeNames());
+                        static_cast<TContextCode>(model.contextCode()), schemeChordTypeNames(),
+                        session_.scheme().schoolHarmony());
     model.filterChords(variants_, std::max(target_, motive.upbeatStart()));
     boxes_ = chordBoxLayout(static_cast<int>(variants_.size()));
     hovered_ = -1;

@@ -141,6 +141,10 @@ TEST(SchoolHarmonyVoicing, EveryVoiceInItsRangeAndTheBassNearestTheTenor) {
 
 namespace {
 
+bool isRootDominant(const std::string& type) {
+    return type == "DOMINANT_THREE_CHORD" || type == "DOMINANT_FOUR_CHORD";
+}
+
 // A motive of one 2/4 measure after a motive whose last chord is the cadential six-four.
 struct TAfterSixFour {
     TMotive preceding{C_MAJOR, TMeasure(2, QUARTER)};
@@ -173,15 +177,13 @@ TEST(SchoolHarmonyChoice, TheCadentialSixFourGoesToTheDominantInRootPosition) {
         followers.push_back(after.motive.chords().front().name());
     }
     for (const std::string& name : followers)
-        EXPECT_TRUE(name == "DOMINANT_THREE_CHORD" || name == "DOMINANT_FOUR_CHORD") << name;
+        EXPECT_TRUE(isRootDominant(name)) << name;
 }
 
 TEST(SchoolHarmonyChoice, WhereNoChordKeepsTheRulesTheDrawDecidesAndSaysWhy) {
     // Without the dominants nothing may follow the six-four.
     std::vector<std::string> types = schemeChordTypeNames();
-    std::erase_if(types, [](const std::string& type) {
-        return type == "DOMINANT_THREE_CHORD" || type == "DOMINANT_FOUR_CHORD";
-    });
+    std::erase_if(types, [](const std::string& type) { return isRootDominant(type); });
     TAfterSixFour after;
     TRandomGenerator random;
     std::ostringstream diagnosed;
@@ -236,4 +238,39 @@ TEST(SchoolHarmonyVoicing, EveryVoicingOfTheDominantSeventhResolvesItsSeventhDow
         }
     }
     EXPECT_GT(resolutions, 10);
+}
+
+// The variant window's chord choice offers what school harmony allows, and always something.
+TEST(SchoolHarmonyChordVariants, OnlyWhatTheRulesAllowIsOfferedAndNeverNothing) {
+    TAfterSixFour after;
+    const auto offers = [&](const std::vector<std::string>& types, bool school) {
+        return chordVariantsAt(after.motive, 0, &after.preceding, CONTEXT_CONTINUES, types, school);
+    };
+    const std::vector<TChord> school = offers(schemeChordTypeNames(), true);
+    ASSERT_FALSE(school.empty());
+    for (const TChord& chord : school) {
+        EXPECT_TRUE(isRootDominant(chord.name())) << chord.name();
+        for (int voice = SOPRANO; voice <= BASS; ++voice)
+            EXPECT_TRUE(voiceRange(voice).contains(chord.voice(voice)))
+                << chord.name() << " voice " << voice << " at " << chord.voice(voice);
+    }
+    // Off, the design's list stays as it was, six-four resolutions of every kind included.
+    const std::vector<TChord> design = offers(schemeChordTypeNames(), false);
+    EXPECT_TRUE(std::any_of(design.begin(), design.end(),
+                            [](const TChord& c) { return !isRootDominant(c.name()); }));
+
+    // Where no chord keeps the rules, the voice-leading rules alone still offer chords.
+    std::vector<std::string> noDominants = schemeChordTypeNames();
+    std::erase_if(noDominants, [](const std::string& type) { return isRootDominant(type); });
+    EXPECT_EQ(offers(noDominants, true).size(), offers(noDominants, false).size());
+    EXPECT_FALSE(offers(noDominants, true).empty());
+
+    // The seventh of V7 on top falls to E4 in the offered tonic.
+    TMotive afterSeventh(C_MAJOR, TMeasure(2, QUARTER));
+    afterSeventh.chords().push_back(voiced("DOMINANT_FOUR_CHORD", {23, 21, 19, 10}));
+    TMotive next(C_MAJOR, TMeasure(2, QUARTER));
+    const std::vector<TChord> tonic =
+        chordVariantsAt(next, 0, &afterSeventh, CONTEXT_CONTINUES, {"TONIC_THREE_CHORD"}, true);
+    ASSERT_EQ(tonic.size(), 1u);
+    EXPECT_EQ(tonic[0].voice(SOPRANO), 22);
 }

@@ -2,6 +2,7 @@
 
 #include "canvas/umotivecanvas.h"
 #include "engine/harmonisation.h"
+#include "model/chordcatalogue.h"
 #include "model/schemechords.h"
 #include "variants/chordvariantstrategy.h"
 #include "variants/notevariantstrategy.h"
@@ -398,3 +399,23 @@ TEST_F(VariantChoice, ThePointerStaysInTheViewAndTheNearestEdgeIsTracked) {
 }
 
 } // namespace
+
+TEST_F(VariantChoice, UnderSchoolHarmonyTheChordHalfOffersOnlyWhatItsRulesAllow) {
+    // The preceding motive ends on the cadential six-four, which only V or V7 may follow.
+    TMotive previous(TKey(), TMeasure(4, 120));
+    TChord sixFour = chordOfType("K_SIXTH_FOURTH_CHORD");
+    sixFour.generateArrangements(TKey(), MIN_MELODY_PITCH, MAX_MELODY_PITCH);
+    sixFour.testAgainst(TSchoolHarmony{}, TKey(), MIN_MELODY_PITCH, MAX_MELODY_PITCH);
+    ASSERT_TRUE(sixFour.chooseVoicing(25));
+    previous.chords().push_back(sixFour);
+    service.preceding = &previous;
+    service.scheme().setSchoolHarmony(true);
+    canvas->setMode(TUMotiveCanvas::MODE_NEW_CHORD);
+    press();
+    ASSERT_NE(chordHalf(0), nullptr);
+    ASSERT_FALSE(chordHalf(0)->variants().empty());
+    for (const TChord& chord : chordHalf(0)->variants())
+        EXPECT_TRUE(chord.name() == "DOMINANT_THREE_CHORD" || chord.name() == "DOMINANT_FOUR_CHORD")
+            << chord.name();
+    release();
+}
