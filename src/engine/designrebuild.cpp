@@ -14,13 +14,13 @@ TTurnsWithDir turnsWithDesignDirections(const TTurns& turns, const TTurnsWithDir
 }
 
 void rebuildFromDesign(TScheme& scheme, TMotive& motive, const TDesign& design, bool rhythmCommand,
-                       TLights contour) {
+                       TLights contour, const TMelodyPlace& place) {
     if (motive.notes().empty()) {
         std::erase_if(contour, [&](const TLight& beacon) {
             return beacon.time < motive.upbeatStart() || beacon.time >= motive.end();
         });
         std::stable_sort(contour.begin(), contour.end());
-        scheme.generateMotive(motive, contour);
+        scheme.generateMotive(motive, contour, place);
         return;
     }
     const TDurations durations = rhythmCommand ? scheme.durations() : design.rhythm;

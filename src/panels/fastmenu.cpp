@@ -4,6 +4,7 @@
 #include "canvas/messagewindow.h"
 #include "canvas/umotivecanvas.h"
 #include "engine/designrebuild.h"
+#include "engine/melodyrules.h"
 #include "engine/scheme.h"
 #include "engine/schemecommand.h"
 #include "files/messagebundle.h"
@@ -157,7 +158,8 @@ void TFastMenu::regenerateAnchor(int command) {
     readDesign();
     canvas.saveVersion();
     const bool rhythm = !isPitchCommand(command);
-    rebuildFromDesign(scheme, motive, design_, rhythm, canvas.contour());
+    rebuildFromDesign(scheme, motive, design_, rhythm, canvas.contour(),
+                      melodyPlace(service_.period(), motive));
     showSchemeView(rhythm ? TFastSchemePanel::RHYTHM : TFastSchemePanel::PITCH);
     canvas.playMotive();
     canvas.update();

@@ -1,7 +1,9 @@
+#include "../engine/enginetesthelpers.h"
 #include "panelstesting.h"
 
 #include "canvas/colorpanellistener.h"
 #include "canvas/umotivecanvas.h"
+#include "engine/melodyrules.h"
 #include "engine/schemecommand.h"
 #include "engine/variantmodel.h"
 #include "model/chordcatalogue.h"
@@ -359,3 +361,33 @@ TEST_F(FastMenu, AGoneAnchorIsForgotten) {
 }
 
 } // namespace
+
+namespace {
+
+class TSchoolService : public TPanelsService {
+public:
+    TSchoolService() { scheme().setSchoolHarmony(true); }
+    bool schoolHarmony() override { return true; }
+};
+
+} // namespace
+
+// Under school harmony the empty motive the fast menu generates closes as its place in the
+// period asks: at the period's end on the keynote.
+TEST(FastMenuSchoolHarmony, AnEmptyMotiveAtThePeriodsEndClosesOnTheKeynote) {
+    TSchoolService service;
+    service.period() = emptyPeriod(TKey(), TMeasure(2, QUARTER), 0, 1, 1);
+    TMotive& last = *service.period().allMotives().back();
+    TUMotiveCanvas canvas{nullptr, service, last};
+    canvas.setCanvasId(CURRENT_CANVAS_ID);
+    TFastMenu menu{nullptr, service};
+    menu.showFor(&canvas);
+    for (int draw = 0; draw < 6; ++draw) {
+        last.clearAll();
+        QTest::mousePress(menu.commandButton(LONG_DURATIONS), Qt::LeftButton);
+        QTest::mouseRelease(menu.commandButton(LONG_DURATIONS), Qt::LeftButton);
+        ASSERT_FALSE(last.notes().empty());
+        EXPECT_TRUE(meetsClose(TMelodyClose::KEYNOTE, last.key(), last.notes().back().pitch()))
+            << "draw " << draw << " ends on " << last.notes().back().pitch();
+    }
+}
