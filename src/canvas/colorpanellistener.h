@@ -6,12 +6,15 @@ class TScheme;
 class TVariantModel;
 
 // Told when a choice in the variant view ends without the mouse button's release reaching the
-// canvas (focus lost, Escape, a release that went astray). Interface thread only.
+// canvas (focus lost, a release that went astray) or is cancelled (Escape). Interface thread
+// only.
 class TVariantChoiceOwner {
 public:
     virtual ~TVariantChoiceOwner() = default;
     // Finish the choice as a release would.
     virtual void choiceAbandoned() = 0;
+    // Put the motive back as it was before the press; keep nothing, play nothing.
+    virtual void choiceCancelled() = 0;
 };
 
 // The variant display as the canvases drive it while a mouse button is held. Coordinates are

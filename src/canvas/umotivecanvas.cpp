@@ -97,6 +97,26 @@ void TUMotiveCanvas::choiceAbandoned() {
         refreshCursor();
 }
 
+void TUMotiveCanvas::choiceCancelled() {
+    if (!pointerPressed_)
+        return;
+    mode_->cancelPress();
+    pointerPressed_ = false;
+    if (variantModel_ != nullptr) {
+        if (TColorPanelListener* display = service_.variantDisplay())
+            display->close();
+        destroyVariantModel();
+    }
+    stopPlayer();
+    if (beforePress_) {
+        history_.restore(*beforePress_);
+        beforePress_.reset();
+        motive().notifyChanged();
+    }
+    refreshCursor();
+    update();
+}
+
 void TUMotiveCanvas::selectMode(int number) {
     if (number == MODE_NOTE)
         mode_ = noteMode_.get();
@@ -288,6 +308,7 @@ void TUMotiveCanvas::mousePressEvent(QMouseEvent* event) {
 void TUMotiveCanvas::translatedPress(const TShiftState& shift, const QPoint& at) {
     pointerPressed_ = true;
     clearHighlights(motive().notes());
+    beforePress_ = history_.snapshot();
     mode_->mouseDown(shift, at.x(), at.y());
 }
 
@@ -330,6 +351,7 @@ void TUMotiveCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
         return;
     }
     pointerPressed_ = true;
+    beforePress_ = history_.snapshot();
     mode_->mouseDown(shiftOf(event, true), at.x(), at.y());
     mode_->doubleClick();
 }

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class TVariantModel;
@@ -90,6 +91,9 @@ public:
     // A choice in the variant view ended without the release reaching this canvas: the mode
     // finishes it as on a release.
     void choiceAbandoned() override;
+    // The choice was cancelled: the motive and its versions are as before the press, nothing
+    // plays.
+    void choiceCancelled() override;
 
     // The variant model of the choice in progress (owned here from the press to the release).
     TVariantModel* variantModel() const { return variantModel_.get(); }
@@ -151,6 +155,8 @@ private:
     std::vector<TUMotiveCanvasListener*> canvasListeners_;
     TUMotivePlayingListener* playingListener_ = nullptr;
     bool pointerPressed_ = false;
+    // The motive and its versions before the press in progress.
+    std::optional<TVersionHistory::TSnapshot> beforePress_;
     bool smallButtonHeld_ = false;
     bool showSmallButtons_ = true;
     bool showFastMenuButton_ = true;

@@ -39,6 +39,8 @@ public:
     virtual int cursorId() const = 0;
 
     bool isPressed() const { return pressed_; }
+    // The press is over without a release (the canvas took its changes back).
+    void cancelPress() { pressed_ = false; }
 
 protected:
     TUMotiveCanvas& canvas_;

@@ -27,9 +27,9 @@ int entryRow(int pitch) {
     return std::clamp(noteBandCentre(pitch), 0, VARIANT_VIEW_HEIGHT - 1);
 }
 
-int entryColumn(int side) {
-    return side == 0 ? VARIANT_HALF_WIDTH - VARIANT_ENTRY_DEPTH
-                     : VARIANT_HALF_WIDTH + VARIANT_ENTRY_DEPTH;
+bool inMiddleBand(int x, int side) {
+    return side == 0 ? x >= VARIANT_RIGHT_HALF_X - VARIANT_MIDDLE_BAND && x <= VARIANT_RIGHT_HALF_X
+                     : x >= VARIANT_RIGHT_HALF_X && x <= VARIANT_RIGHT_HALF_X + VARIANT_MIDDLE_BAND;
 }
 
 int columnsFromMiddle(int x, int side) {

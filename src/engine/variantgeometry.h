@@ -16,8 +16,9 @@ inline constexpr int VARIANT_HALF_WIDTH = 240;
 inline constexpr int VARIANT_RIGHT_HALF_X = 239;
 // Pixels per duration column, counted from the middle line.
 inline constexpr int VARIANT_COLUMN_WIDTH = 25;
-// Where the pointer enters a half at open: this far from the middle line.
-inline constexpr int VARIANT_ENTRY_DEPTH = 50;
+// Columns on each side of the middle line where nothing is offered: the pointer enters the
+// view there, and coming back there keeps what a half previews and moves on to the next part.
+inline constexpr int VARIANT_MIDDLE_BAND = 7;
 
 // The half under view column x: 0 up to 238, 1 from 240 on; 239 keeps `current`.
 int variantSide(int x, int current);
@@ -43,8 +44,10 @@ inline constexpr int noteBandCentre(int pitch) {
 }
 // The view row the pointer starts on: the band of `pitch`, or half the height without one.
 int entryRow(int pitch);
-// The view column the pointer starts on in a half.
-int entryColumn(int side);
+// The view column the pointer starts on: the middle line, where no variant lies.
+inline constexpr int VARIANT_ENTRY_COLUMN = VARIANT_RIGHT_HALF_X;
+// Whether view column x lies in a half's part of the middle band.
+bool inMiddleBand(int x, int side);
 
 // Whole duration columns between view column x and the middle line, in the given half.
 int columnsFromMiddle(int x, int side);

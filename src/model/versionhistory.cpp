@@ -62,6 +62,14 @@ void TVersionHistory::clear() {
     motive_.clearAll();
 }
 
+void TVersionHistory::restore(const TSnapshot& snapshot) {
+    versions_ = snapshot.versions;
+    index_ = snapshot.index;
+    nextId_ = snapshot.nextId;
+    motive_ = snapshot.motive; // keeps the listener
+    motive_.setId(snapshot.motiveId);
+}
+
 bool TVersionHistory::canGoBack() const {
     return !versions_.empty() && index_ < size() - 1;
 }

@@ -10,7 +10,21 @@
 //
 // The history changes the motive's content and id but never notifies; its owner repaints.
 class TVersionHistory {
+    struct TVersion {
+        int id;
+        TMotive motive;
+    };
+
 public:
+    // The history and the live motive at one moment, to return to when an edit is cancelled.
+    struct TSnapshot {
+        std::deque<TVersion> versions;
+        int index;
+        int nextId;
+        TMotive motive;
+        int motiveId;
+    };
+
     static constexpr int CAPACITY = 20;
 
     // Numbers the live motive 0.
@@ -29,6 +43,9 @@ public:
     bool forward();
     // Empties the history and clears the motive (which notifies its listener).
     void clear();
+    TSnapshot snapshot() const { return {versions_, index_, nextId_, motive_, motive_.id()}; }
+    // The history and the motive (content and id) as in the snapshot; does not notify.
+    void restore(const TSnapshot& snapshot);
 
     bool canGoBack() const;
     bool canGoForward() const;
@@ -40,11 +57,6 @@ public:
     const TMotive& version(int position) const { return versions_.at(position).motive; }
 
 private:
-    struct TVersion {
-        int id;
-        TMotive motive;
-    };
-
     void showAt(int position);
 
     TMotive& motive_;

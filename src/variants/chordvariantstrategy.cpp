@@ -30,7 +30,6 @@ void TChordVariantStrategy::start(int position) {
     TVariantModel& model = session_.model();
     const TMotive& motive = session_.motive();
     target_ = chordTargetTime(motive, std::max(position, floor_));
-    restTicks_ = 0;
     const auto* chordModel = dynamic_cast<const TChordMotiveVariantModel*>(&model);
     variants_ =
         chordVariantsAt(motive, target_, chordModel ? chordModel->precedingMotive() : nullptr,
@@ -61,33 +60,33 @@ void TChordVariantStrategy::leave(int) {
 
 void TChordVariantStrategy::track(const TShiftState&, int x, int y, int side) {
     active_ = true;
-    const bool moved = x != lastX_ || y != lastY_;
-    lastX_ = x;
-    lastY_ = y;
+    if (inMiddleBand(x, side)) {
+        hovered_ = -1;
+        if (previewed_ >= 0 && movesOnAtTheMiddle())
+            moveOn();
+        return;
+    }
     const int local = side == 0 ? x : x - VARIANT_RIGHT_HALF_X;
     hovered_ = boxAt(boxes_, local, y);
     if (hovered_ >= 0 && hovered_ != previewed_) {
         previewed_ = hovered_;
-        restTicks_ = 0;
         session_.previewChord(variants_[static_cast<std::size_t>(hovered_)]);
-        return;
     }
-    if (moved)
-        restTicks_ = 0;
-    else if (previewed_ >= 0 && ++restTicks_ >= session_.delayTicks())
-        moveOn();
+}
+
+bool TChordVariantStrategy::movesOnAtTheMiddle() const {
+    return !session_.model().offersNotes() &&
+           target_ + session_.motive().ticksPerMeasure() < session_.motive().end();
 }
 
 void TChordVariantStrategy::moveOn() {
-    restTicks_ = 0;
     const TMotive& motive = session_.motive();
     const int next = target_ + motive.ticksPerMeasure();
     if (next >= motive.end())
         return;
     floor_ = next;
     TVariantModel& model = session_.model();
-    if (!model.offersNotes())
-        model.setCursor(std::max(model.cursor(), next));
+    model.setCursor(std::max(model.cursor(), next));
     start(model.cursor());
 }
 
@@ -96,9 +95,12 @@ QString TChordVariantStrategy::caption() const {
         return QStringLiteral("No chord can follow here");
     if (previewed_ < 0)
         return QStringLiteral("Point at a chord to hear it");
+    const QString chosen =
+        QString::fromStdString(chordName(variants_[static_cast<std::size_t>(previewed_)]));
+    if (movesOnAtTheMiddle())
+        return QStringLiteral("Release keeps %1 \u00B7 middle: next bar").arg(chosen);
     return QStringLiteral("Release keeps %1 in %2")
-        .arg(QString::fromStdString(chordName(variants_[static_cast<std::size_t>(previewed_)])),
-             measureText(session_.motive(), target_));
+        .arg(chosen, measureText(session_.motive(), target_));
 }
 
 void TChordVariantStrategy::paint(QPainter& painter, int side) {

@@ -6,8 +6,10 @@
 
 // Offers the chords that may stand at the cursor's measure (the same succession and voice
 // leading as automatic harmonisation; under existing notes only those the notes allow), as
-// rows of boxes in the degree colours. The box under the pointer is previewed and sounds;
-// resting on it for the cursor delay moves on to the next measure that still needs a chord.
+// rows of boxes in the degree colours. The box under the pointer is previewed and sounds.
+// When only chords are chosen, coming back to the middle band keeps the preview and moves on
+// to the next measure; with notes, the notes' cursor leads the chords on. A resting pointer
+// never keeps.
 class TChordVariantStrategy : public TVariantStrategy {
 public:
     using TVariantStrategy::TVariantStrategy;
@@ -27,16 +29,14 @@ public:
 
 private:
     void moveOn();
+    bool movesOnAtTheMiddle() const;
     void paintBox(QPainter& painter, int index) const;
 
     TChordList variants_;
     std::vector<TRectWithCheck> boxes_;
     int target_ = 0;
-    // The chords before this time are settled: resting on a preview moves past it.
+    // The chords before this time are settled: the middle band moves past a preview.
     int floor_ = 0;
-    int lastX_ = -1;
-    int lastY_ = -1;
-    int restTicks_ = 0;
     int hovered_ = -1;
     int previewed_ = -1;
     bool active_ = false;

@@ -74,15 +74,14 @@ void TNoteVariantStrategy::start(int position) {
     if (session_.cursor() != position)
         session_.model().setCursor(position);
     rebuild();
-    // The pointer stands at the entry column of the half: only a move outwards picks.
-    lastX_ = entryColumn(side_);
+    // The pointer stands on the middle line: only a move outwards picks.
+    lastX_ = VARIANT_ENTRY_COLUMN;
     lastY_ = -1;
 }
 
 void TNoteVariantStrategy::rebuild() {
     candidates_.clear();
     hasChord_ = false;
-    restTicks_ = 0;
     if (isComplete())
         return;
     TVariantModel& model = session_.model();
@@ -114,46 +113,36 @@ void TNoteVariantStrategy::enter(int side) {
     // The chord under the cursor may have changed in the other half.
     rebuild();
     lastX_ = VARIANT_RIGHT_HALF_X;
-    restTicks_ = 0;
 }
 
 void TNoteVariantStrategy::leave(int) {
     active_ = false;
-    restTicks_ = 0;
 }
 
 void TNoteVariantStrategy::track(const TShiftState&, int x, int y, int side) {
     active_ = true;
     side_ = side;
-    const bool moved = x != lastX_ || y != lastY_;
-    const bool outwards = side == 0 ? x < lastX_ : x > lastX_;
-    if (outwards && !candidates_.empty()) {
-        const std::optional<TNotePick> pick = pickNote(candidates_, side, x, y);
-        const std::optional<TNotePick>& shown = session_.notePreview();
-        if (pick && (!shown || shown->pitch != pick->pitch || shown->duration != pick->duration))
-            session_.previewNote(*pick);
+    if (inMiddleBand(x, side)) {
+        // Back at the middle: the previewed note is kept; outwards again picks the next one.
+        if (session_.notePreview())
+            keepAndMoveOn();
+    } else {
+        const bool outwards = side == 0 ? x < lastX_ : x > lastX_;
+        if (outwards && !candidates_.empty()) {
+            const std::optional<TNotePick> pick = pickNote(candidates_, side, x, y);
+            const std::optional<TNotePick>& shown = session_.notePreview();
+            if (pick &&
+                (!shown || shown->pitch != pick->pitch || shown->duration != pick->duration))
+                session_.previewNote(*pick);
+        }
     }
     lastX_ = x;
     lastY_ = y;
-    if (moved) {
-        restTicks_ = 0;
-        return;
-    }
-    if (session_.notePreview() && ++restTicks_ >= session_.delayTicks())
-        keepAndMoveOn(side);
 }
 
-void TNoteVariantStrategy::keepAndMoveOn(int side) {
-    const int pitch = session_.notePreview() && session_.notePreview()->duration > 0
-                          ? session_.notePreview()->pitch
-                          : NO_PITCH;
-    if (!session_.commitNote())
-        return;
-    rebuild();
-    lastX_ = entryColumn(side);
-    lastY_ = isValidPitch(pitch) ? entryRow(pitch) : lastY_;
-    if (movePointer_)
-        movePointer_(lastX_, lastY_);
+void TNoteVariantStrategy::keepAndMoveOn() {
+    if (session_.commitNote())
+        rebuild();
 }
 
 QString TNoteVariantStrategy::header() const {
@@ -185,7 +174,7 @@ QString TNoteVariantStrategy::caption() const {
             : QStringLiteral("%1, %2").arg(
                   QString::fromStdString(spokenPitchName(session_.motive().key(), shown->pitch)),
                   QString::fromStdString(spokenDurationName(shown->duration)));
-    return QStringLiteral("Release: %1 \u00B7 pause: next note").arg(what);
+    return QStringLiteral("Release: %1 \u00B7 to the middle: next note").arg(what);
 }
 
 void TNoteVariantStrategy::paint(QPainter& painter, int side) {

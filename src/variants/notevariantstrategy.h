@@ -8,8 +8,8 @@
 
 // Offers the notes the scheme allows at the cursor (its note candidates), each on the band of
 // its pitch. Moving away from the middle line previews the candidate under the pointer, its
-// duration growing with the distance (one column of 25 pixels per sixteenth); resting on a
-// preview for the cursor delay keeps it and moves on to the next note.
+// duration growing with the distance (one column of 25 pixels per sixteenth); coming back to
+// the middle band keeps it and moves on to the next note. A resting pointer never keeps.
 class TNoteVariantStrategy : public TVariantStrategy {
 public:
     using TVariantStrategy::TVariantStrategy;
@@ -24,14 +24,10 @@ public:
     QString caption() const override;
 
     const std::vector<TScVariant>& candidates() const { return candidates_; }
-    // Moves the pointer to a view position (the view warps the system pointer).
-    void setPointerMover(std::function<void(int x, int y)> mover) {
-        movePointer_ = std::move(mover);
-    }
 
 private:
     void rebuild();
-    void keepAndMoveOn(int side);
+    void keepAndMoveOn();
     void paintCandidate(QPainter& painter, const TScVariant& candidate, int side, bool hovered,
                         bool previewed) const;
     void paintDurationColumns(QPainter& painter, const TScVariant& candidate, int side) const;
@@ -41,8 +37,6 @@ private:
     bool hasChord_ = false;
     int lastX_ = VARIANT_RIGHT_HALF_X;
     int lastY_ = -1;
-    int restTicks_ = 0;
     bool active_ = false;
     int side_ = 1;
-    std::function<void(int, int)> movePointer_;
 };

@@ -14,10 +14,8 @@ constexpr int PREVIEW_TICKS = 60;
 
 } // namespace
 
-TVariantSession::TVariantSession(TScheme& scheme, TVariantModel& model, TMotivePlayer* player,
-                                 int delayTicks)
-    : scheme_(scheme), model_(model), player_(player), delayTicks_(delayTicks),
-      keptNotes_(model.motive()->notes()) {}
+TVariantSession::TVariantSession(TScheme& scheme, TVariantModel& model, TMotivePlayer* player)
+    : scheme_(scheme), model_(model), player_(player), keptNotes_(model.motive()->notes()) {}
 
 bool TVariantSession::notesComplete() const {
     return model_.offersNotes() && model_.cursor() >= model_.motive()->end();
@@ -76,6 +74,12 @@ void TVariantSession::previewChord(const TChord& chord) {
 
 void TVariantSession::settle() {
     commitNote();
+    discard();
+}
+
+void TVariantSession::discard() {
+    notePreview_.reset();
+    chordPreview_.reset();
     if (sounded_ && player_ != nullptr)
         player_->stop();
 }

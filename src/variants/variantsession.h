@@ -15,14 +15,12 @@ class TScheme;
 class TVariantSession {
 public:
     // `player` may be null (nothing sounds).
-    TVariantSession(TScheme& scheme, TVariantModel& model, TMotivePlayer* player, int delayTicks);
+    TVariantSession(TScheme& scheme, TVariantModel& model, TMotivePlayer* player);
 
     TScheme& scheme() { return scheme_; }
     TVariantModel& model() { return model_; }
     TMotive& motive() { return *model_.motive(); }
     int cursor() const { return model_.cursor(); }
-    // Timer ticks the pointer rests before a previewed note is kept and the cursor moves on.
-    int delayTicks() const { return delayTicks_; }
     // Every note of the motive has been chosen.
     bool notesComplete() const;
 
@@ -39,6 +37,8 @@ public:
 
     // Keeps whatever is previewed (the view closes) and silences the previews.
     void settle();
+    // Keeps nothing more (the choice is cancelled) and silences the previews.
+    void discard();
 
 private:
     void sound(const TMotive& preview);
@@ -46,7 +46,6 @@ private:
     TScheme& scheme_;
     TVariantModel& model_;
     TMotivePlayer* player_;
-    int delayTicks_;
     TNoteList keptNotes_;
     std::optional<TNotePick> notePreview_;
     std::optional<TChord> chordPreview_;

@@ -55,11 +55,6 @@ QPoint TVariantView::viewOrigin() const {
     return mapToGlobal(QPoint(0, 0));
 }
 
-void TVariantView::movePointerInView(int x, int y) {
-    const QPoint at = viewOrigin() + QPoint(x, y);
-    QCursor::setPos(at);
-}
-
 void TVariantView::placeWindow(int x, int y) {
     if (window_ == nullptr)
         return;
@@ -80,11 +75,7 @@ void TVariantView::placeWindow(int x, int y) {
 
 void TVariantView::buildStrategies() {
     TVariantModel& model = session_->model();
-    const auto makeNotes = [&] {
-        auto notes = std::make_unique<TNoteVariantStrategy>(*session_);
-        notes->setPointerMover([this](int x, int y) { movePointerInView(x, y); });
-        return notes;
-    };
+    const auto makeNotes = [&] { return std::make_unique<TNoteVariantStrategy>(*session_); };
     if (model.offersChords())
         strategies_[0] = std::make_unique<TChordVariantStrategy>(*session_);
     else
@@ -103,21 +94,21 @@ void TVariantView::open(TScheme& scheme, TVariantModel& model, int x, int y) {
     placeWindow(x, y);
 
     TMotive& motive = *model.motive();
-    session_ = std::make_unique<TVariantSession>(scheme, model, &playing_.motivePlayer(),
-                                                 windows_.cursorDelay());
+    session_ = std::make_unique<TVariantSession>(scheme, model, &playing_.motivePlayer());
     const bool complete = session_->notesComplete();
     side_ = startingSide(memory_, model.cursor(), model.start(), model.offersNotes(), complete);
     startSide_ = side_;
     memory_ = {true, model.cursor(), model.start(), 0, side_};
 
-    // The pointer enters the chosen half level with the note the melody continues from.
+    // The pointer enters on the middle line, where no variant lies, level with the note the
+    // melody continues from: only a move chooses.
     int pitch = NO_PITCH;
     for (const TNote& note : motive.notes())
         if (note.time() < model.cursor() && !note.isRest())
             pitch = note.pitch();
     if (!isValidPitch(pitch))
         pitch = model.carriedNote().pitch();
-    const QPoint entry(entryColumn(side_), entryRow(pitch));
+    const QPoint entry(VARIANT_ENTRY_COLUMN, entryRow(pitch));
 
     sideSwitches_ = 0;
     scratchChord_.reset();
@@ -231,6 +222,21 @@ void TVariantView::abandon() {
         close();
 }
 
+void TVariantView::cancel() {
+    if (!isOpen() || closing_)
+        return;
+    discarding_ = true;
+    if (owner_ != nullptr) {
+        // The owner puts the motive back as it was before the press and closes the view.
+        TVariantChoiceOwner* owner = owner_;
+        owner_ = nullptr;
+        owner->choiceCancelled();
+    }
+    if (isOpen())
+        close();
+    discarding_ = false;
+}
+
 void TVariantView::close() {
     if (!isOpen() || closing_)
         return;
@@ -243,7 +249,10 @@ void TVariantView::close() {
     clip_.clear();
     for (auto& strategy : strategies_)
         clip_.removeListener(strategy.get());
-    session_->settle();
+    if (discarding_)
+        session_->discard();
+    else
+        session_->settle();
     memory_.sideSwitches = sideSwitches_;
     strategies_ = {};
     session_.reset();
@@ -263,7 +272,7 @@ bool TVariantView::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress:
         // A demonstration's window takes every key: it cancels the demonstration.
         if (!scripted_ && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-            abandon();
+            cancel();
             return true;
         }
         break;

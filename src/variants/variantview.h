@@ -21,8 +21,8 @@
 // mouse button on a canvas. Two halves of 240 pixels (they share column 239), each run by a
 // strategy: chords on the left and notes on the right when the model offers both, one kind in
 // both halves otherwise. While open the pointer is kept inside the view and a 50 ms timer posts
-// an update so that previews advance while the hand rests. Interface thread only, except
-// where a function says otherwise.
+// an update so that a preview follows the pointer even without a move event. Interface thread only,
+// except where a function says otherwise.
 class TVariantView : public TDblBufferedPanel, public TColorPanelListener {
     Q_OBJECT
 public:
@@ -46,8 +46,11 @@ public:
     void timerUpdate();
     // Draws both halves again.
     void refresh() { invalidatePicture(); }
-    // Ends the choice as a release would (focus lost, Escape, a lost release).
+    // Ends the choice as a release would (focus lost, a lost release).
     void abandon();
+    // Ends the choice keeping nothing (Escape): the owner puts the motive back as it was
+    // before the press, and nothing previewed sounds on.
+    void cancel();
 
     bool isOpen() const { return session_ != nullptr; }
     int side() const { return side_; }
@@ -76,7 +79,6 @@ private:
     void buildStrategies();
     void switchSide(int side, const QPoint& at);
     QPoint viewOrigin() const;
-    void movePointerInView(int x, int y);
     void showSchemeSelection();
 
     TPlayingService& playing_;
@@ -98,6 +100,7 @@ private:
     QPointer<QWidget> openerWindow_;
     bool closing_ = false;
     bool scripted_ = false;
+    bool discarding_ = false;
     // The chord under the pointer's position when the notes half was entered.
     std::optional<TChord> scratchChord_;
     std::vector<TTurnAndRhythmSelectionListener*> selectionListeners_;

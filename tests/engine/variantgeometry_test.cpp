@@ -87,9 +87,16 @@ TEST(NotePick, DurationGrowsWithColumnsFromTheMiddleLine) {
     EXPECT_FALSE(pickNote({}, 1, 300, 200));
 }
 
-TEST(NotePick, EntryPointLevelWithTheNoteTheMelodyContinuesFrom) {
-    EXPECT_EQ(entryColumn(0), 190);
-    EXPECT_EQ(entryColumn(1), 290);
+TEST(NotePick, EntryPointOnTheMiddleLineLevelWithTheNoteTheMelodyContinuesFrom) {
+    EXPECT_TRUE(inMiddleBand(VARIANT_ENTRY_COLUMN, 0));
+    EXPECT_TRUE(inMiddleBand(VARIANT_ENTRY_COLUMN, 1));
+    // The band is narrower than a duration column on each side, and belongs to its half.
+    EXPECT_TRUE(inMiddleBand(232, 0));
+    EXPECT_FALSE(inMiddleBand(231, 0));
+    EXPECT_FALSE(inMiddleBand(240, 0));
+    EXPECT_TRUE(inMiddleBand(246, 1));
+    EXPECT_FALSE(inMiddleBand(247, 1));
+    EXPECT_FALSE(inMiddleBand(238, 1));
     EXPECT_EQ(entryRow(20), 244);
     EXPECT_EQ(entryRow(NO_PITCH), 225);
     EXPECT_EQ(entryRow(0), 444);
@@ -159,6 +166,16 @@ TEST(ChordBoxes, RowsOfThreeThatStayInsideTheHalfAndNeverOverlap) {
             }
             EXPECT_EQ(boxAt(boxes, (b.left + b.right) / 2, (b.top + b.bottom) / 2),
                       static_cast<int>(i));
+        }
+        // No box reaches the middle band of either half (the right half is drawn from 239).
+        for (int x = 0; x < VARIANT_VIEW_WIDTH; ++x) {
+            for (int side : {0, 1}) {
+                if (!inMiddleBand(x, side))
+                    continue;
+                for (int y = 0; y < VARIANT_VIEW_HEIGHT; y += 3)
+                    ASSERT_EQ(boxAt(boxes, side == 0 ? x : x - VARIANT_RIGHT_HALF_X, y), -1)
+                        << count << " at " << x << "," << y;
+            }
         }
     }
     // Contains: left and top inclusive, right and bottom exclusive.

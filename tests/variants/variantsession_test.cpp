@@ -51,7 +51,7 @@ TEST(VariantSession, APreviewOutsideTheRangeOrTheMeasureIsNeverWritten) {
     motive.notes() = {TNote(0, 20, 120)};
     TMotiveVariantModel model(&motive, nullptr, 0, CONTEXT_FIRST, false, true);
     model.setCursor(120);
-    TVariantSession session(scheme, model, nullptr, 11);
+    TVariantSession session(scheme, model, nullptr);
     session.previewNote({22, 120, false, true});
     ASSERT_EQ(motive.notes().size(), 2u);
     EXPECT_EQ(motive.notes()[1].pitch(), 22);
@@ -86,7 +86,7 @@ TEST(VariantSession, AChordPreviewReplacesTheChordsFromItsTimeOn) {
     TScheme scheme(draws);
     TMotive motive = fourFour(120);
     TChordMotiveVariantModel model(&motive, nullptr, 360, CONTEXT_FIRST_WITH_UPBEAT);
-    TVariantSession session(scheme, model, nullptr, 11);
+    TVariantSession session(scheme, model, nullptr);
     TChord first = chordOfType("DOMINANT_THREE_CHORD");
     first.setTime(0);
     session.previewChord(first);

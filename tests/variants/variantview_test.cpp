@@ -135,9 +135,14 @@ TEST_F(VariantChoice, ModeZeroComposesChordAndNotesBesideTheCanvasAndPlaysInCont
     const TCorner corner = variantWindowCorner(popup.x(), popup.y(), frame.width(), frame.height(),
                                                window->screen()->geometry().right() + 1);
     EXPECT_EQ(frame.topLeft(), QPoint(corner.left, corner.top));
-    // Chords on the left, where the pointer now stands; notes on the right.
+    // Chords on the left, notes on the right; the pointer stands on the middle line, on no
+    // variant, and resting there previews nothing.
     EXPECT_EQ(view->side(), 0);
-    EXPECT_EQ(QCursor::pos(), view->mapToGlobal(QPoint(190, 225)));
+    EXPECT_EQ(QCursor::pos(), view->mapToGlobal(QPoint(239, 225)));
+    for (int tick = 0; tick < 40; ++tick)
+        view->timerUpdate();
+    EXPECT_TRUE(motive.chords().empty());
+    EXPECT_EQ(service.motivePlayer().queuedCount(), 0);
     ASSERT_NE(chordHalf(0), nullptr);
     ASSERT_NE(noteHalf(1), nullptr);
     ASSERT_GE(chordHalf(0)->variants().size(), 2u);
@@ -173,13 +178,14 @@ TEST_F(VariantChoice, ModeZeroComposesChordAndNotesBesideTheCanvasAndPlaysInCont
     // Back towards the middle line: the pick stays.
     moveInView(300, noteBandCentre(offered.back().pitch));
     EXPECT_EQ(motive.notes()[0].pitch(), expected->pitch);
-    // Resting: nothing new sounds, and after the cursor delay the note is kept.
-    for (int tick = 1; tick < service.cursorDelay(); ++tick)
+    // Resting never keeps the note; coming back to the middle does, and the next note
+    // follows.
+    for (int tick = 0; tick < 40; ++tick)
         view->timerUpdate();
     EXPECT_EQ(canvas->variantModel()->cursor(), 0);
-    view->timerUpdate();
+    moveInView(242, noteBandCentre(offered.back().pitch));
     EXPECT_EQ(canvas->variantModel()->cursor(), expected->duration);
-    EXPECT_EQ(QCursor::pos().x(), view->mapToGlobal(QPoint(290, 0)).x());
+    EXPECT_EQ(motive.notes().size(), 1u);
 
     const int calls = selection.calls;
     release();
@@ -308,8 +314,40 @@ TEST_F(VariantChoice, ModeOneOnAnUnharmonisedMotiveClearsItAndOffersChords) {
     EXPECT_EQ(canvas->mode().cursorId(), CURSOR_INOTE);
 }
 
+TEST_F(VariantChoice, EscapePutsTheMotiveAndItsVersionsBackAndSilencesThePreview) {
+    motive.notes() = {TNote(0, 20, 240), TNote(240, 22, 240)};
+    harmonise();
+    const TMotive before = motive;
+    for (int mode : {TUMotiveCanvas::MODE_CHORD_AND_NOTE, TUMotiveCanvas::MODE_EDIT,
+                     TUMotiveCanvas::MODE_NEW_CHORD, TUMotiveCanvas::MODE_CHORD}) {
+        canvas->setMode(mode);
+        const int versions = canvas->history().size();
+        const int id = motive.id();
+        press();
+        ASSERT_TRUE(view->isOpen()) << mode;
+        if (chordHalf(0) != nullptr)
+            hoverBox(0, 0);
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(canvas, &escape);
+        EXPECT_FALSE(view->isOpen()) << mode;
+        EXPECT_FALSE(view->clipMaker().isConfined()) << mode;
+        EXPECT_EQ(QCursor::pos(), start) << mode;
+        EXPECT_FALSE(canvas->pointerPressed()) << mode;
+        EXPECT_EQ(canvas->variantModel(), nullptr) << mode;
+        EXPECT_TRUE(motive.sameContent(before)) << mode;
+        EXPECT_EQ(motive.id(), id) << mode;
+        EXPECT_EQ(canvas->history().size(), versions) << mode;
+        // The preview was stopped and nothing new plays.
+        EXPECT_FALSE(service.motivePlayer().isPlaying()) << mode;
+        EXPECT_EQ(service.motivePlayer().queuedCount(), 0) << mode;
+        release();
+        EXPECT_TRUE(motive.sameContent(before)) << mode;
+    }
+    EXPECT_EQ(events.harmonised, 0);
+}
+
 // How a choice can end without the release reaching the canvas.
-enum class TLoss { FocusLost, Escape, ReleaseLost };
+enum class TLoss { FocusLost, ReleaseLost };
 
 class AbandonedChoice : public VariantChoice, public ::testing::WithParamInterface<TLoss> {};
 
@@ -326,11 +364,6 @@ TEST_P(AbandonedChoice, ReleasesThePointerKeepsThePreviewAndOneBackStepRestores)
     case TLoss::FocusLost: {
         QEvent deactivate(QEvent::ApplicationDeactivate);
         QCoreApplication::sendEvent(qApp, &deactivate);
-        break;
-    }
-    case TLoss::Escape: {
-        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QCoreApplication::sendEvent(canvas, &escape);
         break;
     }
     case TLoss::ReleaseLost:
@@ -357,7 +390,7 @@ TEST_P(AbandonedChoice, ReleasesThePointerKeepsThePreviewAndOneBackStepRestores)
 }
 
 INSTANTIATE_TEST_SUITE_P(Losses, AbandonedChoice,
-                         ::testing::Values(TLoss::FocusLost, TLoss::Escape, TLoss::ReleaseLost));
+                         ::testing::Values(TLoss::FocusLost, TLoss::ReleaseLost));
 
 TEST_F(VariantChoice, TheTimerPostsUpdatesOnlyWhileTheViewIsOpen) {
     view->setTimerEnabled(true);
