@@ -5,6 +5,7 @@
 #include "shell/endsignals.h"
 #include "shell/mainwindow.h"
 #include "shell/topframe.h"
+#include "testedits.h"
 #include "widgets/windowplacement.h"
 
 #include <QApplication>
@@ -113,7 +114,9 @@ int main(int argc, char* argv[]) {
     TEndSignals endSignals;
     QObject::connect(&endSignals, &TEndSignals::endRequested, &window, [&window] {
         window.keepRecovery();
-        QCoreApplication::quit();
+        // exit, not quit: quit closes the windows first, and the menu frame would ask about
+        // the unsaved changes that the copy now holds.
+        QCoreApplication::exit(0);
     });
     // The session ends: asked as quitting asks where the session lets the program ask, the work
     // kept for the next start otherwise.
@@ -133,7 +136,8 @@ int main(int argc, char* argv[]) {
     // on the command line opens.
     QTimer::singleShot(0, &window, [&window, &line] {
         window.reportMissingData();
-        window.offerRecovery();
+        const bool recovered = window.offerRecovery();
+        startTestEdits(window, recovered);
         openCommandLineFile(window, line);
     });
     return application.exec();
