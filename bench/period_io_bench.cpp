@@ -2,10 +2,12 @@
 // motive with 2 chords and 8 notes.
 #include "files/periodreader.h"
 #include "files/periodwriter.h"
+#include "files/recoverywriter.h"
 #include "model/chordcatalogue.h"
 
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -48,5 +50,27 @@ void BM_WriteThenReadPeriod(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_WriteThenReadPeriod)->Unit(benchmark::kMicrosecond);
+
+// What one autosave holds the interface thread for: the document taken twice (once to see
+// whether it differs from the saved one, once for the copy) and handed to the writer, whose
+// thread meanwhile writes and flushes the earlier copies to the disk.
+void BM_AutosavePauseOnTheInterfaceThread(benchmark::State& state) {
+    const TPeriodData period = largePeriod();
+    const std::string saved = periodDocument(TPeriodData());
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / "tonaria-autosave-bench.recovery";
+    {
+        TRecoveryWriter writer(file);
+        for (auto _ : state) {
+            const bool modified = periodDocument(period) != saved;
+            if (modified)
+                writer.write("/home/user/song.tnr", 1765350000, periodDocument(period));
+            benchmark::DoNotOptimize(modified);
+        }
+        writer.flush();
+    }
+    std::filesystem::remove(file);
+}
+BENCHMARK(BM_AutosavePauseOnTheInterfaceThread)->Unit(benchmark::kMicrosecond);
 
 } // namespace
