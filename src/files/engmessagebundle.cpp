@@ -40,7 +40,7 @@ constexpr TBundleText ENG_TEXTS[] = {
     {"the file", "The file"},
     {"already exists", " already exists. Replace?"},
     {"warning", "Warning"},
-    {"temp", "Temp:"},
+    {"temp", "Tempo:"},
     {"midi device list error", "The error occurs while loading of the Midi Devices list"},
     {"there are no devices", "There are no MIDI devices"},
     {"open midi error", "Cannot open MIDI output device"},
@@ -220,7 +220,7 @@ constexpr TBundleText ENG_TEXTS[] = {
     {"menu no recent", "No recent compositions"},
     {"menu save", "&Save"},
     {"menu save as", "Save &As..."},
-    {"menu export midi", "&Export to (*.mid)"},
+    {"menu export midi", "&Export to MIDI (*.mid)"},
     {"menu export musicxml", "Export to &MusicXML (*.musicxml)"},
     {"menu quit", "&Quit"},
     {"menu editor", "&Editor"},
@@ -257,15 +257,17 @@ TEngMessageBundle::TEngMessageBundle() {
     addTexts(ENG_TEXTS);
     // Entry i of the key lists names the key with signature i - 7 (seven flats to seven sharps).
     addList("major group",
-            {"7 Flats: Ces-dur", "6 Flats: Ges-dur", "5 Flats: Des-dur", "4 Flats: As-dur",
-             "3 Flats: Es-dur", "2 Flats: B-dur", "1 Flat: F-dur", "C-dur", "1 Sharp: G-dur",
-             "2 Sharps: D-dur", "3 Sharps: A-dur", "4 Sharps: E-dur", "5 Sharps: H-dur",
-             "6 Sharps: Fis-dur", "7 Sharps: Cis-dur"});
+            {"7 Flats: C-flat major", "6 Flats: G-flat major", "5 Flats: D-flat major",
+             "4 Flats: A-flat major", "3 Flats: E-flat major", "2 Flats: B-flat major",
+             "1 Flat: F major", "C major", "1 Sharp: G major", "2 Sharps: D major",
+             "3 Sharps: A major", "4 Sharps: E major", "5 Sharps: B major",
+             "6 Sharps: F-sharp major", "7 Sharps: C-sharp major"});
     addList("minor group",
-            {"7 Flats: as-moll", "6 Flats: es-moll", "5 Flats: b-moll", "4 Flats: f-moll",
-             "3 Flats: c-moll", "2 Flats: g-moll", "1 Flat: d-moll", "a-moll", "1 Sharp: e-moll",
-             "2 Sharps: h-moll", "3 Sharps: fis-moll", "4 Sharps: cis-moll", "5 Sharps: gis-moll",
-             "6 Sharps: dis-moll", "7 Sharps: ais-moll"});
+            {"7 Flats: A-flat minor", "6 Flats: E-flat minor", "5 Flats: B-flat minor",
+             "4 Flats: F minor", "3 Flats: C minor", "2 Flats: G minor", "1 Flat: D minor",
+             "A minor", "1 Sharp: E minor", "2 Sharps: B minor", "3 Sharps: F-sharp minor",
+             "4 Sharps: C-sharp minor", "5 Sharps: G-sharp minor", "6 Sharps: D-sharp minor",
+             "7 Sharps: A-sharp minor"});
     addList("temp group",
             {"Wide", "Slowly", "Unhurriedly", "Moderately", "Reservedly", "Animatedly", "Fast"});
     addList("duration group",

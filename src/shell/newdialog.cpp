@@ -66,7 +66,7 @@ TNewDialog::TNewDialog(QWidget* owner, const TMessageBundle& bundle)
     : QDialog(owner), templates_(periodTemplates(bundle)), schemes_(letterSchemes()),
       meters_(newPeriodMeters()), bundle_(bundle), structure_(openingStructure(bundle_)),
       offeredLetters_(phraseLetterChoices()) {
-    setWindowTitle("New Dialog");
+    setWindowTitle("New Composition");
     setFixedSize(DIALOG_WIDTH, DIALOG_HEIGHT);
     centreOnScreen(*this);
 
@@ -102,12 +102,12 @@ void TNewDialog::buildSettingGroups() {
                       std::max(typeGroup->height(), zataktPanel_->height() + inset.y() + 8));
 
     const int right = typeGroup->geometry().right() + 9;
-    QGroupBox* tempoGroup = group(this, "Temp:", QRect(right, 8, 682 - right, 60));
+    QGroupBox* tempoGroup = group(this, "Tempo:", QRect(right, 8, 682 - right, 60));
     tempoPanel_ = new TTempPanel(tempoGroup, bundle_);
     tempoPanel_->move(14, 26);
     tempoPanel_->setToolTip("The tempo of the new composition");
 
-    QGroupBox* meterGroup = group(this, "Meater:", QRect(right, 76, 682 - right, 64));
+    QGroupBox* meterGroup = group(this, "Meter:", QRect(right, 76, 682 - right, 64));
     meterCombo_ = new QComboBox(meterGroup);
     meterCombo_->setGeometry(14, 28, 100, 22);
     meterCombo_->setToolTip("The meter of the new composition");

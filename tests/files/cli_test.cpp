@@ -106,7 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Cli, InfoDescribesTheComposition) {
     const TRun result = run({"info", testDataPath("upbeat.tnr").string()});
     EXPECT_EQ(result.status, EXIT_OK) << result.err;
-    EXPECT_EQ(result.out, "Key: a-moll (signature 0, Minor)\n"
+    EXPECT_EQ(result.out, "Key: A minor (signature 0, Minor)\n"
                           "Meter: 3/4\n"
                           "Upbeat: 120 ticks\n"
                           "Tempo: 145\n"

@@ -120,7 +120,7 @@ TEST(EngMessageBundle, PanelAndStructureCaptions) {
     EXPECT_EQ(bundle.text("rel. sequence down"), "Rel. Sequence Down");
     EXPECT_EQ(bundle.text("contrast motive"), "Motive For Contrast");
     EXPECT_EQ(bundle.text("bar"), "bar");
-    EXPECT_EQ(bundle.text("temp"), "Temp:");
+    EXPECT_EQ(bundle.text("temp"), "Tempo:");
     EXPECT_EQ(bundle.text("drag drop for ryhtm"),
               "Drag and drop motive on this figure to define the rhythm scheme");
     EXPECT_EQ(bundle.text("contrast one/many turn gen"),
@@ -159,15 +159,15 @@ TEST(EngMessageBundle, KeyListsRunFromSevenFlatsToSevenSharps) {
     ASSERT_EQ(major.size(), 15u);
     ASSERT_EQ(minor.size(), 15u);
     // Entry i names the key with signature i - 7.
-    EXPECT_EQ(major[0], "7 Flats: Ces-dur");
-    EXPECT_EQ(major[6], "1 Flat: F-dur");
-    EXPECT_EQ(major[7], "C-dur");
-    EXPECT_EQ(major[8], "1 Sharp: G-dur");
-    EXPECT_EQ(major[14], "7 Sharps: Cis-dur");
-    EXPECT_EQ(minor[0], "7 Flats: as-moll");
-    EXPECT_EQ(minor[7], "a-moll");
-    EXPECT_EQ(minor[9], "2 Sharps: h-moll");
-    EXPECT_EQ(minor[14], "7 Sharps: ais-moll");
+    EXPECT_EQ(major[0], "7 Flats: C-flat major");
+    EXPECT_EQ(major[6], "1 Flat: F major");
+    EXPECT_EQ(major[7], "C major");
+    EXPECT_EQ(major[8], "1 Sharp: G major");
+    EXPECT_EQ(major[14], "7 Sharps: C-sharp major");
+    EXPECT_EQ(minor[0], "7 Flats: A-flat minor");
+    EXPECT_EQ(minor[7], "A minor");
+    EXPECT_EQ(minor[9], "2 Sharps: B minor");
+    EXPECT_EQ(minor[14], "7 Sharps: A-sharp minor");
 }
 
 TEST(EngMessageBundle, TempoDurationAndMotiveTypeLists) {

@@ -518,7 +518,7 @@ TEST_F(MainWindow, MenusOfferOnlyTheCommandsThatWork) {
         menus << menu->text() + ": " + items.join(", ");
     }
     EXPECT_EQ(menus.join(" | ").toStdString(),
-              "&File: &New, &Open, Open &Recent, &Save, Save &As..., &Export to (*.mid), "
+              "&File: &New, &Open, Open &Recent, &Save, Save &As..., &Export to MIDI (*.mid), "
               "Export to &MusicXML (*.musicxml), &Quit | &Edit: &Undo, &Redo | "
               "&View: &Editor | "
               "&Tools: &Midi Devices..., &School harmony, &Harmonise Period, "

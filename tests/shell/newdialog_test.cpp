@@ -77,7 +77,7 @@ protected:
 };
 
 TEST_F(NewDialog, OpensOnTwoSentencesOfPhrasesABB1A1) {
-    EXPECT_EQ(dialog.windowTitle(), "New Dialog");
+    EXPECT_EQ(dialog.windowTitle(), "New Composition");
     EXPECT_EQ(dialog.size(), QSize(690, 608));
     EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
     EXPECT_EQ(dialog.descriptionLine()->text(), "(Sentence-1 (PHRASE-A (2) + PHRASE-B (2))) + "

@@ -31,26 +31,26 @@ TEST_F(KeyPanel, ShowsAKeyByModeItemAndKeyItem) {
     EXPECT_EQ(panel.key(), TKey(0, MAJOR));
     EXPECT_EQ(panel.modes()->currentRow(), 0);
     EXPECT_EQ(panel.keys()->currentIndex(), 7);
-    EXPECT_EQ(panel.keys()->currentText(), "C-dur");
+    EXPECT_EQ(panel.keys()->currentText(), "C major");
     EXPECT_EQ(panel.icon()->glyph(), keyModeGlyph(false));
 
     panel.setKey(TKey(-3, MINOR));
     EXPECT_EQ(panel.modes()->currentRow(), 1);
     EXPECT_EQ(panel.keys()->currentIndex(), 4);
-    EXPECT_EQ(panel.keys()->currentText(), "3 Flats: c-moll");
+    EXPECT_EQ(panel.keys()->currentText(), "3 Flats: C minor");
     EXPECT_EQ(panel.icon()->glyph(), keyModeGlyph(true));
     EXPECT_EQ(panel.key(), TKey(-3, MINOR));
 
     panel.setKey(TKey(7, MAJOR));
     EXPECT_EQ(panel.keys()->count(), 15);
-    EXPECT_EQ(panel.keys()->currentText(), "7 Sharps: Cis-dur");
+    EXPECT_EQ(panel.keys()->currentText(), "7 Sharps: C-sharp major");
 }
 
 TEST_F(KeyPanel, ChoosingTheOtherModeRenamesTheKeysAndKeepsTheSignature) {
     TKeyPanel panel(nullptr, bundle);
     panel.setKey(TKey(3, MAJOR));
     panel.modes()->setCurrentRow(1);
-    EXPECT_EQ(panel.keys()->currentText(), "3 Sharps: fis-moll");
+    EXPECT_EQ(panel.keys()->currentText(), "3 Sharps: F-sharp minor");
     EXPECT_EQ(panel.key(), TKey(3, MINOR));
     EXPECT_EQ(panel.icon()->glyph(), keyModeGlyph(true));
     panel.keys()->setCurrentIndex(0);
