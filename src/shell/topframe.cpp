@@ -297,8 +297,9 @@ void TTopFrame::buildToolArea() {
     cursorDelay_->setValue(4);
     cursorDelay_->setTickPosition(QSlider::TicksBelow);
     cursorDelay_->setAccessibleName("VAZ cursor delay");
-    cursorDelay_->setToolTip("How long the pointer rests on a variant before it is kept: "
-                             "left is slower, right is faster");
+    cursorDelay_->setToolTip("A resting pointer keeps no variant: release to keep the one "
+                             "under the pointer, or go back to the middle line to keep it and "
+                             "choose the next");
     delayLabel->setBuddy(cursorDelay_);
 
     // The tab order runs through the tool buttons first, then the tempo control.
