@@ -27,6 +27,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -52,6 +54,69 @@ std::size_t countOf(const std::string& text, const std::string& what) {
         ++count;
     return count;
 }
+
+std::string attribute(const std::string& element, const std::string& name) {
+    const std::string key = " " + name + "=\"";
+    const std::size_t at = element.find(key);
+    if (at == std::string::npos)
+        return "?";
+    const std::size_t from = at + key.size();
+    return element.substr(from, element.find('"', from) - from);
+}
+
+// A motive of a composition's text: its notes as "TIME PITCH DURATION" and its chords' times.
+struct TMotiveText {
+    std::vector<std::string> notes;
+    std::vector<std::string> chords;
+};
+
+std::vector<TMotiveText> motivesOf(const std::string& document) {
+    std::vector<TMotiveText> motives;
+    std::size_t at = 0;
+    while ((at = document.find("<MOTIVE>", at)) != std::string::npos) {
+        const std::size_t end = document.find("</MOTIVE>", at);
+        const std::string motive = document.substr(at, end - at);
+        TMotiveText text;
+        for (std::size_t e = motive.find('<'); e != std::string::npos;
+             e = motive.find('<', e + 1)) {
+            const std::string element = motive.substr(e, motive.find('>', e) - e);
+            if (element.rfind("<NOTE ", 0) == 0)
+                text.notes.push_back(attribute(element, "TIME") + " " +
+                                     attribute(element, "PITCH") + " " +
+                                     attribute(element, "DURATION"));
+            else if (element.rfind("<CHORD ", 0) == 0)
+                text.chords.push_back(attribute(element, "TIME"));
+        }
+        motives.push_back(text);
+        at = end;
+    }
+    return motives;
+}
+
+// What the recorded choices of a demonstration make of one motive of its composition: its
+// notes exactly (each choice is a pitch and a duration, one after another through the measure),
+// or how many chords it has.
+struct TChoices {
+    int motive;
+    std::vector<std::string> notes;
+    int chords;
+};
+
+// Empty notes: the demonstration chooses no notes; chords -1: it chooses no chords.
+const TChoices CHOICES[] = {
+    {},
+    // Two eighths rising, a quarter, a quarter back on the first note.
+    {0, {"0 22 EIGHTH", "60 23 EIGHTH", "120 24 QUARTER", "240 22 QUARTER"}, -1},
+    {0, {"0 24 QUARTER", "120 23 EIGHTH", "180 22 EIGHTH", "240 21 QUARTER"}, -1},
+    {1, {}, 2},
+    {0, {}, 1},
+    // The edited variant, three falling quarters, dropped into the second motive.
+    {1, {"0 25 QUARTER", "120 24 QUARTER", "240 23 QUARTER"}, -1},
+    {1, {"0 26 QUARTER", "120 25 QUARTER", "240 24 QUARTER"}, 1},
+    {},
+    {},
+    {0, {}, -1},
+};
 
 class Demonstrations : public ::testing::Test {
 protected:
@@ -142,10 +207,20 @@ TEST_P(EachDemonstration, RunsToItsEndChangesItsOwnCompositionAndGivesTheUsersBa
         readWhole(folder / "dynamichelp" / (std::string(SCRIPTS[number]) + ".tnr"));
     const std::string& changed = demo().demonstrationDocument();
     EXPECT_NE(changed, prepared);
-    // Chords were chosen for an empty motive, or notes were chosen, developed or generated.
-    const std::string what = number == 3 || number == 4 ? "<CHORD " : "<NOTE ";
-    if (number != 9) {
-        EXPECT_GT(countOf(changed, what), countOf(prepared, what)) << what;
+    const std::vector<TMotiveText> motives = motivesOf(changed);
+    const TChoices& choices = CHOICES[number];
+    if (!choices.notes.empty() || choices.chords >= 0) {
+        ASSERT_LT(std::size_t(choices.motive), motives.size());
+        const TMotiveText& motive = motives[std::size_t(choices.motive)];
+        if (!choices.notes.empty()) {
+            EXPECT_EQ(motive.notes, choices.notes);
+        }
+        if (choices.chords >= 0) {
+            EXPECT_EQ(int(motive.chords.size()), choices.chords);
+        }
+    } else {
+        // Generated notes: more of them than before.
+        EXPECT_GT(countOf(changed, "<NOTE "), countOf(prepared, "<NOTE "));
     }
     expectUsersCompositionBack();
 }

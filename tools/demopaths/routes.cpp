@@ -13,19 +13,21 @@ int rowOf(int pitch) {
     return 444 - 10 * pitch;
 }
 
-// Chooses notes one after another: out from the middle line to the note (pitch, sixteenths),
-// rest there until it is kept, back towards the middle.
+// Chooses notes one after another: onto the middle band level with the note (pitch,
+// sixteenths), out to it, and a short rest there while its preview sounds. Coming back to the
+// middle band for the next note keeps it; the release keeps the last one. A resting pointer
+// keeps nothing.
 std::vector<TRouteStep> notes(const std::vector<std::pair<int, int>>& picks) {
     std::vector<TRouteStep> route;
     for (const auto& [pitch, sixteenths] : picks) {
         route.push_back({MIDDLE_RIGHT + 4, rowOf(pitch), 150});
-        route.push_back({MIDDLE_RIGHT + COLUMN * (sixteenths - 1) + 12, rowOf(pitch), 900});
+        route.push_back({MIDDLE_RIGHT + COLUMN * (sixteenths - 1) + 12, rowOf(pitch), 500});
     }
     return route;
 }
 
 // Chooses a chord: over box `index` of the chord half (three boxes a row, as the chord strategy
-// lays out 19 to 21 chords), resting there before letting go.
+// lays out 19 to 21 chords), resting there while it sounds; the release keeps it.
 std::vector<TRouteStep> chord(int index) {
     const int x = 9 + (index % 3) * 76 + 35;
     const int y = 44 + (index / 3) * 50 + 22;
