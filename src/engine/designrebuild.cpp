@@ -27,5 +27,5 @@ void rebuildFromDesign(TScheme& scheme, TMotive& motive, const TDesign& design, 
     const TTurnsWithDir turns =
         rhythmCommand ? design.turns : turnsWithDesignDirections(scheme.turns(), design.turns);
     motive.clearNotes();
-    scheme.regenerateMotive(durations, turns, design.beacons, motive);
+    scheme.regenerateMotive(durations, turns, design.beacons, motive, place);
 }

@@ -17,7 +17,7 @@ TTurnsWithDir turnsWithDesignDirections(const TTurns& turns, const TTurnsWithDir
 // design's turns with their directions and the start pitch of each measure part, a pitch
 // command keeps the design's rhythm and start pitches and gives the scheme's turns the
 // design's directions. A motive without notes has nothing to keep: it is generated from both
-// schemes along the beacons of `contour` that lie inside it, in time order, closing as `place`
-// asks when the scheme keeps school harmony.
+// schemes along the beacons of `contour` that lie inside it, in time order. Either way the
+// melody closes as `place` asks when the scheme keeps school harmony.
 void rebuildFromDesign(TScheme& scheme, TMotive& motive, const TDesign& design, bool rhythmCommand,
                        TLights contour, const TMelodyPlace& place = {});

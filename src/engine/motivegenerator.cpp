@@ -155,7 +155,8 @@ void TMotiveGenerator::generate(TMotive& motive, const TLights& beacons,
 }
 
 void TMotiveGenerator::regenerate(const TDurations& durations, const TTurnsWithDir& turnsWithDir,
-                                  const TLights& beaconsPerPart, TMotive& motive) const {
+                                  const TLights& beaconsPerPart, TMotive& motive,
+                                  const TMelodyPlace& place) const {
     int durationIndex = 0;
     std::size_t turnIndex = 0;
     std::size_t partIndex = 0;
@@ -183,6 +184,8 @@ void TMotiveGenerator::regenerate(const TDurations& durations, const TTurnsWithD
         }
         motive.notes().insert(motive.notes().end(), notes.begin(), notes.end());
     }
+    if (schoolRules_)
+        close(motive, place.close);
     markLeadingTones(motive.notes(), key_);
     motive.notifyChanged();
 }

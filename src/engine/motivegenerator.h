@@ -28,9 +28,11 @@ public:
     // measure; both scheme cursors start afresh. `place` counts only with school rules.
     void generate(TMotive& motive, const TLights& beacons, const TMelodyPlace& place = {});
     // Appends notes of the given design: durations and turns used cyclically, one start
-    // beacon per measure part. Draws nothing and leaves the schemes alone.
+    // beacon per measure part, closing as `place` asks under school rules. Draws nothing and
+    // leaves the schemes alone.
     void regenerate(const TDurations& durations, const TTurnsWithDir& turnsWithDir,
-                    const TLights& beaconsPerPart, TMotive& motive) const;
+                    const TLights& beaconsPerPart, TMotive& motive,
+                    const TMelodyPlace& place = {}) const;
 
     // The first pitch of a part: the lowest chord tone at or above `anchor`, walked back
     // into the melodic range.

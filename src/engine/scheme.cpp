@@ -54,11 +54,12 @@ void TScheme::generateMotive(TMotive& motive, const TLights& beacons, const TMel
 }
 
 void TScheme::regenerateMotive(const TDurations& durations, const TTurnsWithDir& turnsWithDir,
-                               const TLights& beaconsPerPart, TMotive& motive) {
+                               const TLights& beaconsPerPart, TMotive& motive,
+                               const TMelodyPlace& place) {
     key_ = motive.key();
     measure_ = motive.measure();
     TMotiveGenerator(rhythm_, pitch_, key_, random_, schoolHarmony_)
-        .regenerate(durations, turnsWithDir, beaconsPerPart, motive);
+        .regenerate(durations, turnsWithDir, beaconsPerPart, motive, place);
 }
 
 void TScheme::noteCandidates(const TTurnVector& preceding, const TChord& chord, bool nextTurn,

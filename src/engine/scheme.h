@@ -127,9 +127,10 @@ public:
     // with school harmony the melody leads on from, and closes as, `place` asks.
     void generateMotive(TMotive& motive, const TLights& beacons, const TMelodyPlace& place = {});
     // Appends notes of the given design: durations and turns used cyclically, one start beacon
-    // per measure part.
+    // per measure part; with school harmony the melody closes as `place` asks.
     void regenerateMotive(const TDurations& durations, const TTurnsWithDir& turnsWithDir,
-                          const TLights& beaconsPerPart, TMotive& motive);
+                          const TLights& beaconsPerPart, TMotive& motive,
+                          const TMelodyPlace& place = {});
     // The notes the schemes allow at `from`, with `to` the end of the room.
     void noteCandidates(const TTurnVector& preceding, const TChord& chord, bool nextTurn,
                         bool nextDuration, bool chordTonesOnly, variant_set& candidates,

@@ -391,3 +391,24 @@ TEST(FastMenuSchoolHarmony, AnEmptyMotiveAtThePeriodsEndClosesOnTheKeynote) {
             << "draw " << draw << " ends on " << last.notes().back().pitch();
     }
 }
+
+// A command on a motive that already has notes keeps half of its design, and still closes it
+// as its place asks: the period's last motive ends on the keynote after rhythm and pitch
+// commands alike.
+TEST(FastMenuSchoolHarmony, CommandsOnTheLastMotiveKeepTheKeynoteClose) {
+    TSchoolService service;
+    service.period() = emptyPeriod(TKey(), TMeasure(4, QUARTER), 0, 1, 1);
+    TMotive& last = *service.period().allMotives().back();
+    TUMotiveCanvas canvas{nullptr, service, last};
+    canvas.setCanvasId(CURRENT_CANVAS_ID);
+    TFastMenu menu{nullptr, service};
+    menu.showFor(&canvas);
+    for (const int command : {SHORT_DURATIONS, LARGE_TURNS, NON_UNIFORM_RHYTHM, SMALL_TURNS,
+                              SLOW_TO_FAST, NON_UNIFORM_TURNS, SHORT_DURATIONS, LARGE_TURNS}) {
+        QTest::mousePress(menu.commandButton(command), Qt::LeftButton);
+        QTest::mouseRelease(menu.commandButton(command), Qt::LeftButton);
+        ASSERT_FALSE(last.notes().empty());
+        EXPECT_TRUE(meetsClose(TMelodyClose::KEYNOTE, last.key(), last.notes().back().pitch()))
+            << "command " << command << " ends on " << last.notes().back().pitch();
+    }
+}
