@@ -6,7 +6,7 @@
 // at. The glyph sheet is taken from beside the executable.
 
 #include "canvas/umotivecanvas.h"
-#include "fakebaseservice.h"
+#include "fakecanvasservice.h"
 #include "files/periodbuilder.h"
 #include "strip/periodpanel.h"
 
@@ -31,7 +31,7 @@ TPeriodStructure squareStructure(int size) {
 }
 
 void BM_RebuildPeriodPanel(benchmark::State& state) {
-    TFakeBaseService service;
+    TFakeCanvasService service;
     TPeriodData period;
     buildPeriod(period, squareStructure(static_cast<int>(state.range(0))));
     TNavigationTree tree(nullptr, service.messageBundle());
@@ -46,7 +46,7 @@ BENCHMARK(BM_RebuildPeriodPanel)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond);
 
 // The first paint of the visible part of the rebuilt strip.
 void BM_RebuildAndPaintPeriodPanel(benchmark::State& state) {
-    TFakeBaseService service;
+    TFakeCanvasService service;
     TPeriodData period;
     buildPeriod(period, squareStructure(4));
     for (auto _ : state) {
@@ -57,7 +57,7 @@ void BM_RebuildAndPaintPeriodPanel(benchmark::State& state) {
 BENCHMARK(BM_RebuildAndPaintPeriodPanel)->Unit(benchmark::kMillisecond);
 
 void grabPanel(const QString& folder) {
-    TFakeBaseService service;
+    TFakeCanvasService service;
     TPeriodData period;
     buildPeriod(period, squareStructure(4));
     TPeriodPanel panel(nullptr, 1000, service, period);

@@ -3,7 +3,7 @@
 // thread sends the note, and a recording back end stamps it. Reports the median, the 99th
 // percentile and the largest delay over the moves. What an output adds on top of this (the
 // built-in synthesizer's audio period, a system port's synthesizer) is not part of it.
-#include "fakebaseservice.h"
+#include "fakecanvasservice.h"
 
 #include "canvas/umotivecanvas.h"
 #include "engine/harmonisation.h"
@@ -32,7 +32,7 @@ using Clock = std::chrono::steady_clock;
 struct TPreviewBench {
     TPreviewBench() {
         window = std::make_unique<QWidget>(nullptr, Qt::Tool);
-        view = new TVariantView(window.get(), service, window.get());
+        view = new TVariantView(window.get(), service, service, window.get());
         view->move(5, 5);
         window->setFixedSize(490, 460);
         view->setTimerEnabled(false);
@@ -65,7 +65,7 @@ struct TPreviewBench {
         return std::nullopt;
     }
 
-    TFakeBaseService service{true};
+    TFakeCanvasService service{true};
     TMotive motive{TKey(-2, MINOR), TMeasure(4, 120)};
     std::unique_ptr<QWidget> window;
     std::unique_ptr<QWidget> host;

@@ -1,6 +1,6 @@
 // The variant view while the user picks: one pointer move (the pick, the preview written into
 // the motive, both halves drawn again) and a press on a canvas up to the painted window.
-#include "fakebaseservice.h"
+#include "fakecanvasservice.h"
 
 #include "canvas/umotivecanvas.h"
 #include "engine/harmonisation.h"
@@ -22,7 +22,7 @@ namespace {
 struct TChoiceBench {
     TChoiceBench() {
         window = std::make_unique<QWidget>(nullptr, Qt::Tool);
-        view = new TVariantView(window.get(), service, window.get());
+        view = new TVariantView(window.get(), service, service, window.get());
         view->move(5, 5);
         window->setFixedSize(490, 460);
         view->setTimerEnabled(false);
@@ -41,7 +41,7 @@ struct TChoiceBench {
         QCoreApplication::sendEvent(canvas, &event);
     }
 
-    TFakeBaseService service;
+    TFakeCanvasService service;
     TMotive motive{TKey(-2, MINOR), TMeasure(4, 120)};
     std::unique_ptr<QWidget> window;
     std::unique_ptr<QWidget> host;
