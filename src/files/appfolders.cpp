@@ -40,7 +40,7 @@ bool isWritableFolder(const fs::path& folder) {
 }
 
 fs::path userStateFolder(const char* xdgStateHome, const char* home) {
-    // The base directory specification ignores a relative value.
+    // A relative XDG_STATE_HOME is not a state folder: it falls back to the default.
     if (xdgStateHome != nullptr && fs::path(xdgStateHome).is_absolute())
         return fs::path(xdgStateHome) / "tonaria";
     return fs::path(home != nullptr ? home : "") / ".local" / "state" / "tonaria";
