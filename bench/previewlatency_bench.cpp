@@ -3,14 +3,12 @@
 // thread sends the note, and a recording back end stamps it. Reports the median, the 99th
 // percentile and the largest delay over the moves. What an output adds on top of this (the
 // built-in synthesizer's audio period, a system port's synthesizer) is not part of it.
-#include "fakecanvasservice.h"
+#include "choicebench.h"
 
-#include "canvas/umotivecanvas.h"
 #include "engine/harmonisation.h"
 #include "engine/variantgeometry.h"
 #include "model/schemechords.h"
 #include "variants/notevariantstrategy.h"
-#include "variants/variantview.h"
 
 #include <QMouseEvent>
 
@@ -27,29 +25,10 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// A canvas and the variant view in its own window, wired as the main window wires them, with
-// a motive player whose timer thread starts as soon as something is queued.
-struct TPreviewBench {
-    TPreviewBench() {
-        window = std::make_unique<QWidget>(nullptr, Qt::Tool);
-        view = new TVariantView(window.get(), service, service, window.get());
-        view->move(5, 5);
-        window->setFixedSize(490, 460);
-        view->setTimerEnabled(false);
-        view->setButtonProbe([] { return true; });
-        view->setTraceSink(std::make_unique<TNullTraceSink>());
-        service.display = view;
-        host = std::make_unique<QWidget>();
-        host->setGeometry(0, 0, 420, 200);
-        canvas = new TUMotiveCanvas(host.get(), service, motive);
-        host->show();
-    }
-
-    void send(QEvent::Type type, QPoint local, Qt::MouseButton button, Qt::MouseButtons buttons) {
-        QMouseEvent event(type, QPointF(local), QPointF(canvas->mapToGlobal(local)), button,
-                          buttons, Qt::NoModifier);
-        QCoreApplication::sendEvent(canvas, &event);
-    }
+// The choice bench with a motive player whose timer thread starts as soon as something is
+// queued, and a look at what the back end received.
+struct TPreviewBench : TChoiceBench {
+    TPreviewBench() : TChoiceBench(true) {}
 
     // The first note-on the back end received at or after `since`, waiting up to a second.
     std::optional<Clock::time_point> noteOnAfter(Clock::time_point since) {
@@ -64,13 +43,6 @@ struct TPreviewBench {
         }
         return std::nullopt;
     }
-
-    TFakeCanvasService service{true};
-    TMotive motive{TKey(-2, MINOR), TMeasure(4, 120)};
-    std::unique_ptr<QWidget> window;
-    std::unique_ptr<QWidget> host;
-    TVariantView* view = nullptr;
-    TUMotiveCanvas* canvas = nullptr;
 };
 
 double percentile(std::vector<double> values, double share) {
