@@ -2,24 +2,16 @@
 
 #include "canvas/canvascursors.h"
 #include "canvas/umotivecanvas.h"
-#include "engine/schemecommand.h"
 #include "files/appfolders.h"
 #include "files/settings.h"
 #include "help/democontrol.h"
 #include "help/stepform.h"
 #include "help/theoryform.h"
-#include "panels/captionbutton.h"
-#include "panels/deleter.h"
 #include "panels/developmentarea.h"
-#include "panels/effectmotivepanel.h"
 #include "panels/fastmenu.h"
-#include "panels/gatherer.h"
-#include "panels/modechooser.h"
-#include "panels/rawpanel.h"
 #include "panels/rythmset.h"
 #include "panels/schemepanel.h"
 #include "panels/turnroundset.h"
-#include "shell/datacheck.h"
 #include "shell/qtdialogs.h"
 #include "shell/topframe.h"
 #include "shell/undorecorder.h"
@@ -56,7 +48,6 @@ constexpr int PERIOD_PANEL_WIDTH = 856;
 constexpr int RIGHT_MARGIN = MAIN_WINDOW_WIDTH - PERIOD_PANEL_PLACE.x() - PERIOD_PANEL_WIDTH;
 constexpr int BOTTOM_MARGIN = 3;
 constexpr const char* DEMONSTRATION_FOLDER = "dynamichelp";
-constexpr const char* UNTITLED_NAME = "Untitled";
 constexpr const char* DEMONSTRATION_TEMP_FILE = "temp.tnr";
 
 // The user's composition waits beside the demonstrations' data, or, where the program may not
@@ -302,38 +293,10 @@ void TMainWindow::startDemo(int number) {
     demos_->start(number);
 }
 
-void TMainWindow::setVariantViewFlag(bool scripted) {
-    if (variantWindow_ != nullptr)
-        variantWindow_->view()->setScripted(scripted);
-}
-
-QWidget* TMainWindow::pitchModeChooser() {
-    return schemePanel_->pitchSet()->modeChooser();
-}
-
-QWidget* TMainWindow::pitchContrastFigure() {
-    return schemePanel_->pitchSet()->contrastFigure();
-}
-
-QWidget* TMainWindow::schemeCommandButton(int command) {
-    if (command < 0 || command >= SCHEME_COMMAND_COUNT)
-        return nullptr;
-    return isPitchCommand(command) ? schemePanel_->pitchSet()->buttonOfCommand(command)
-                                   : schemePanel_->rythmSet()->buttonOfCommand(command);
-}
-
 void TMainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // The strip takes its place once the window is laid out.
     QTimer::singleShot(0, this, [this] { scrolled(); });
-}
-
-QWidget* TMainWindow::fastMenuControl(int i) {
-    return fastMenu_ != nullptr ? fastMenu_->control(i) : nullptr;
-}
-
-TUMotiveCanvas* TMainWindow::fastMenuAnchor() {
-    return fastMenu_ != nullptr ? fastMenu_->anchor() : nullptr;
 }
 
 int TMainWindow::motiveCellCount() {
@@ -367,64 +330,8 @@ void TMainWindow::tempoChanged(int tempo) {
     refreshCaption();
 }
 
-void TMainWindow::nameChanged(const std::string& name) {
-    refreshCaption();
-    // A composition opened or saved under its own name joins File > Open Recent; the
-    // demonstrations' compositions are not the user's.
-    if (name == UNTITLED_NAME || (demos_ != nullptr && demos_->isRunning()))
-        return;
-    std::error_code error;
-    const std::filesystem::path file = std::filesystem::absolute(name, error);
-    if (!error && std::filesystem::is_regular_file(file, error))
-        writeRecentFiles(settingsFile_,
-                         withRecentFile(readRecentFiles(settingsFile_), file.string()));
-}
-
-std::vector<std::string> TMainWindow::recentFiles() {
-    return readRecentFiles(settingsFile_);
-}
-
-void TMainWindow::openRecent(const std::string& file) {
-    fastMenu_->hide();
-    show();
-    playback_.stop();
-    if (documents_.maySetAside())
-        documents_.openFrom(file);
-}
-
 void TMainWindow::tempoPicked(int value) {
     period_.setTempo(value);
-}
-
-void TMainWindow::newComposition() {
-    fastMenu_->hide();
-    undo_->settle();
-    undo_->nameNext("New Composition");
-    if (documents_.newComposition())
-        show();
-    else
-        undo_->settle(); // the name goes with the cancelled New
-}
-
-void TMainWindow::open() {
-    fastMenu_->hide();
-    show();
-    if (documents_.open())
-        undo_->reset();
-}
-
-bool TMainWindow::openFrom(const std::string& name) {
-    const bool opened = documents_.openFrom(name);
-    if (opened)
-        undo_->reset();
-    return opened;
-}
-
-bool TMainWindow::openCopyFrom(const std::string& name) {
-    const bool opened = documents_.openCopyFrom(name);
-    if (opened)
-        undo_->reset();
-    return opened;
 }
 
 void TMainWindow::playAll() {
@@ -491,124 +398,6 @@ void TMainWindow::showEditor() {
     activateWindow();
 }
 
-bool TMainWindow::mayQuit() {
-    // The user's own composition is back before it is offered for saving.
-    demos_->stop();
-    playback_.stop();
-    if (!documents_.maySetAside())
-        return false;
-    autosave_->discard();
-    return true;
-}
-
-void TMainWindow::enableInput(bool enable) {
-    frame_.setEnabled(enable);
-    setEnabled(enable);
-    variantWindow_->setEnabled(enable);
-    fastMenu_->setEnabled(enable);
-    if (fastMenu_->isVisible())
-        fastMenu_->raise();
-    if (enable)
-        frame_.setFocus();
-}
-
-void TMainWindow::placeAtMenuFrameLeft(QWidget* control) {
-    control->move(frame_.geometry().topLeft());
-}
-
-void TMainWindow::placeAtMenuFrameRight(QWidget* control) {
-    // Outer edges, window borders included: move() places the outer frame.
-    const QRect area = frame_.frameGeometry();
-    control->move(area.right() + 1 - control->frameGeometry().width(), area.top());
-}
-
-QWidget* TMainWindow::phraseNode(int n) {
-    int index = 0;
-    for (const TBaseViewNode* sentence : periodPanel_->view().children()) {
-        for (const TBaseViewNode* phrase : sentence->children()) {
-            if (index++ == n)
-                return phrase->column();
-        }
-    }
-    return nullptr;
-}
-
-TPanelChooser* TMainWindow::panelChooser(int i) {
-    return developmentArea_->panelChooser(i);
-}
-
-TFlatButtonWithID* TMainWindow::sequenceUpPlayButton() {
-    return developmentArea_->effectPanel(TDevelopmentArea::SEQUENCE_UP)->playButton(0);
-}
-
-TUMotiveCanvas* TMainWindow::sequenceUpCanvas() {
-    return developmentArea_->effectPanel(TDevelopmentArea::SEQUENCE_UP)->canvas(0);
-}
-
-TUMotiveCanvas* TMainWindow::relSequenceUpCanvas() {
-    return developmentArea_->effectPanel(TDevelopmentArea::REL_SEQUENCE_UP)->canvas(0);
-}
-
-TDragged* TMainWindow::sequenceUpHandle() {
-    return developmentArea_->effectPanel(TDevelopmentArea::SEQUENCE_UP)->slot(0)->dragHandle();
-}
-
-TDragged* TMainWindow::relSequenceUpHandle() {
-    return developmentArea_->effectPanel(TDevelopmentArea::REL_SEQUENCE_UP)->slot(0)->dragHandle();
-}
-
-QWidget* TMainWindow::rhythmGatherer() {
-    return schemePanel_->rythmSet()->gatherer();
-}
-
-QWidget* TMainWindow::pitchGatherer() {
-    return schemePanel_->pitchSet()->gatherer();
-}
-
-QWidget* TMainWindow::rhythmDeleter() {
-    return schemePanel_->rythmSet()->deleter();
-}
-
-TDragged* TMainWindow::rhythmItemHandle(int d) {
-    return schemePanel_->rythmSet()->itemHandle(DURATION(d));
-}
-
-TDragged* TMainWindow::pitchItemHandle(int i) {
-    return schemePanel_->pitchSet()->itemHandle(i);
-}
-
-QWidget* TMainWindow::rhythmModeChooser() {
-    return schemePanel_->rythmSet()->modeChooser();
-}
-
-QWidget* TMainWindow::pitchDeleter() {
-    return schemePanel_->pitchSet()->deleter();
-}
-
-QWidget* TMainWindow::rhythmContrastFigure() {
-    return schemePanel_->rythmSet()->contrastFigure();
-}
-
-TGroupButton* TMainWindow::rhythmGathererItem(int i) {
-    const auto& items = schemePanel_->rythmSet()->gatherer()->group().items();
-    return i >= 0 && i < int(items.size()) ? items[std::size_t(i)] : nullptr;
-}
-
-TDragged* TMainWindow::rhythmGathererEntry(int i) {
-    // Handles outlive the items they stood for; only those of present items count.
-    if (rhythmGathererItem(i) == nullptr)
-        return nullptr;
-    return schemePanel_->rythmSet()->gatherer()->handle(i);
-}
-
-QWidget* TMainWindow::rhythmShowButton() {
-    return schemePanel_->rythmSet()->showButton();
-}
-
-void TMainWindow::chooseEffect(int index, const TMotive& motive) {
-    developmentArea_->chooseEffect(index, motive);
-}
-
 void TMainWindow::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     if (std::exchange(deviceOpeningDue_, false))
@@ -667,20 +456,4 @@ void TMainWindow::resetScheme() {
     // The emptied Motives for Contrast show as empty figures.
     if (schemePanel_ != nullptr)
         schemePanel_->reloadSets();
-}
-
-void TMainWindow::reportMissingData() {
-    const std::string text = missingDataText(bundle_, applicationFolder_);
-    if (!text.empty())
-        dialogs_.showMessage(text, bundle_.text("warning"));
-}
-
-void TMainWindow::refreshCaption() {
-    if (undo_ != nullptr)
-        undo_->documentTouched();
-    const bool modified = documents_.isModified();
-    setWindowTitle(QString::fromStdString(period_.name() + (modified ? "*" : "")));
-    // A demonstration's composition is not the user's work: the copy of that waits.
-    if (autosave_ != nullptr && !(demos_ != nullptr && demos_->isRunning()))
-        autosave_->documentChanged(modified);
 }
