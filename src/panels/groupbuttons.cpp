@@ -117,7 +117,10 @@ void TGroupButton::mousePressEvent(QMouseEvent* event) {
 }
 
 void TGroupButton::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+    // Space works where no shortcut of the window takes it (the window's play key).
+    const int key = event->key();
+    if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) &&
+        !event->isAutoRepeat()) {
         pressItem(event->modifiers().testFlag(Qt::ControlModifier));
         return;
     }

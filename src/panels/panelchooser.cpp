@@ -4,6 +4,7 @@
 #include "widgets/buttons.h"
 
 #include <QDragEnterEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
@@ -48,6 +49,16 @@ QSize TPanelChooser::sizeHint() const {
 void TPanelChooser::nextCheckState() {
     if (!isChecked())
         setChecked(true);
+}
+
+void TPanelChooser::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (event->modifiers() == Qt::NoModifier && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        if (!event->isAutoRepeat())
+            click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }
 
 void TPanelChooser::paintEvent(QPaintEvent*) {

@@ -45,6 +45,8 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void nextCheckState() override;
+    // Enter and Return press the chooser as Space does (Space is the window's play key).
+    void keyPressEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;

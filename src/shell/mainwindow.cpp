@@ -21,6 +21,7 @@
 #include "widgets/hintpanel.h"
 #include "widgets/resources.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -107,6 +108,17 @@ TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
     frame_.schoolHarmonyAction()->setChecked(schoolHarmony_);
     scheme_.setSchoolHarmony(schoolHarmony_);
     frame_.shareMenuKeys(*this);
+    // Space plays or stops from every window of the program, whatever control has the focus:
+    // buttons answer Enter; a text field keeps Space, and so does a modal dialog.
+    auto* playKey = new QAction(this);
+    playKey->setShortcut(Qt::Key_Space);
+    playKey->setShortcutContext(Qt::ApplicationShortcut);
+    playKey->setAutoRepeat(false);
+    connect(playKey, &QAction::triggered, this, [this] {
+        if (!variantWindowBusy())
+            playOrStop();
+    });
+    addAction(playKey);
 
     period_.setListener(this);
     // The effect panels, each numbering its three variant canvases (0 to 41), and the choosers.

@@ -232,7 +232,8 @@ protected:
     // The strip, its scroll bar and the development area take the window's width; the menu
     // frame follows it.
     void resizeEvent(QResizeEvent* event) override;
-    // Space plays or stops and Escape stops, unless the focused control took the key.
+    // Escape stops, unless the focused control took the key (Space is a shortcut of the
+    // whole program).
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     // The fast menu follows the window.

@@ -206,9 +206,26 @@ void TPeriodPanel::modeChosen(int mode) {
 }
 
 void TPeriodPanel::setStartedPlaying(TUMotiveSet* cell) {
+    bringIntoView(cell);
+}
+
+void TPeriodPanel::bringIntoView(const TUMotiveSet* cell) {
     const int left = cell->x() + strip_->x();
     if (left < 0 || left + cell->width() > width())
         scrollTo(cell->x());
+}
+
+void TPeriodPanel::stepSelection(TUMotiveSet* cell, int step) {
+    const TUMotiveSet* from = selected_ != nullptr ? selected_ : cell;
+    const auto found = std::find(cells_.begin(), cells_.end(), from);
+    if (found == cells_.end())
+        return;
+    const auto index = std::clamp<std::ptrdiff_t>(found - cells_.begin() + step, 0,
+                                                  std::ptrdiff_t(cells_.size()) - 1);
+    TUMotiveSet* target = cells_[std::size_t(index)];
+    target->select();
+    bringIntoView(target);
+    target->selectionPanel()->setFocus(Qt::OtherFocusReason);
 }
 
 void TPeriodPanel::canvasPointerMoved(TUMotiveCanvas* canvas) {

@@ -86,6 +86,9 @@ public:
     void modeChosen(int mode) override;
     void setStartedPlaying(TUMotiveSet* cell) override;
     void canvasPointerMoved(TUMotiveCanvas* canvas) override;
+    // From the selected cell, or `cell` without one; the new cell comes into view and takes the
+    // keyboard focus on its selection strip. The ends of the strip stop it.
+    void stepSelection(TUMotiveSet* cell, int step) override;
 
     // Scrolls to the n-th node of the view tree in pre-order (period 0, first sentence 1, its
     // first phrase 2, that phrase's cells, ...); out of range does nothing.
@@ -119,6 +122,8 @@ private:
     void playNode(const TBaseViewNode& node);
     void selectCell(TUMotiveSet* cell);
     void layOutArea();
+    // Scrolls the strip to the cell's left edge unless the whole cell shows.
+    void bringIntoView(const TUMotiveSet* cell);
 
     TCanvasService& service_;
     QScrollArea* area_;

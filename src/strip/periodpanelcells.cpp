@@ -9,6 +9,7 @@
 #include "widgets/dragged.h"
 #include "widgets/drawing.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -167,6 +168,8 @@ TUMotiveSet::TUMotiveSet(QWidget* parent, TCanvasService& service, TMotive& moti
     const TMessageBundle& bundle = service.messageBundle();
     playPanel_->setHint(QString::fromStdString(bundle.text("play motive")));
     selectionPanel_->setHint(QString::fromStdString(bundle.text("select motive")));
+    playPanel_->installEventFilter(this);
+    selectionPanel_->installEventFilter(this);
 }
 
 TUMotiveSet::~TUMotiveSet() = default;
@@ -185,6 +188,37 @@ void TUMotiveSet::motiveEditStarted(TUMotiveCanvas*) {
     selectionPanel_->setSelected(true);
     if (selectionListener_)
         selectionListener_->buttonPressed(this);
+}
+
+void TUMotiveSet::select() {
+    if (!selectionPanel_->isSelected())
+        buttonPressed(selectionPanel_);
+}
+
+bool TUMotiveSet::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() != Qt::NoModifier && key->modifiers() != Qt::KeypadModifier)
+        return false;
+    switch (key->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        if (motiveListener_)
+            motiveListener_->stepSelection(this, key->key() == Qt::Key_Left ? -1 : 1);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (watched != selectionPanel_)
+            return false;
+        if (!key->isAutoRepeat()) {
+            select();
+            canvas_->playMotive();
+        }
+        return true;
+    default:
+        return false;
+    }
 }
 
 void TUMotiveSet::pointerMoved(TUMotiveCanvas* canvas) {

@@ -23,6 +23,8 @@ public:
     virtual void setStartedPlaying(TUMotiveSet* cell) = 0;
     // The pointer moved over a cell's canvas in mode 1.
     virtual void canvasPointerMoved(TUMotiveCanvas* canvas) = 0;
+    // Left or Right on a cell's strips: the selection moves `step` cells along the strip.
+    virtual void stepSelection(TUMotiveSet* cell, int step) = 0;
 };
 
 // The 28-pixel play strip at the top of a cell or column; a press tells its listener.
@@ -134,6 +136,13 @@ public:
     void motiveHarmonised(TUMotiveCanvas*) override {}
     void motiveEditStarted(TUMotiveCanvas* canvas) override;
     void pointerMoved(TUMotiveCanvas* canvas) override;
+    // Selects the cell as a press on its selection strip would, unless it is selected.
+    void select();
+
+protected:
+    // On the play and selection strips Left and Right move the selection along the strip, and
+    // Enter on the selection strip plays the cell's motive (selecting the cell first).
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     TCanvasService& service_;

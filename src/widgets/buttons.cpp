@@ -103,8 +103,11 @@ void TKeyboardButton::keyPressEvent(QKeyEvent* event) {
 }
 
 bool TKeyboardButton::event(QEvent* event) {
+    // Space stays free for a window-wide shortcut (play or stop): the focused button answers
+    // Enter and Return, and Space only where no shortcut takes it.
     if (event->type() == QEvent::ShortcutOverride &&
-        isActivationKey(*static_cast<QKeyEvent*>(event))) {
+        isActivationKey(*static_cast<QKeyEvent*>(event)) &&
+        static_cast<QKeyEvent*>(event)->key() != Qt::Key_Space) {
         event->accept();
         return true;
     }

@@ -36,8 +36,9 @@ void drawFlatFill(QPainter& painter, const QRect& area);
 void drawGlyphCentred(QPainter& painter, const TRect& glyph, const QRect& area, bool transparent);
 
 // A button that paints itself and works from the keyboard as every button should: it takes the
-// focus, Space, Enter and Return activate it at once, and it draws a dotted focus mark. Its hint
-// is both the tooltip and the name a screen reader announces.
+// focus, Enter and Return activate it at once (Space as well, unless a shortcut of the window
+// takes Space), and it draws a dotted focus mark. Its hint is both the tooltip and the name a
+// screen reader announces.
 class TKeyboardButton : public QAbstractButton {
     Q_OBJECT
 public:
@@ -46,7 +47,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    // Keeps a window-wide use of Space or Enter from taking the keys away from a focused button.
+    // Keeps a window-wide use of Enter from taking the key away from a focused button.
     bool event(QEvent* event) override;
     // Every button stays on the Tab chain, also the ones of a group that are not down.
     void focusInEvent(QFocusEvent* event) override;

@@ -3,6 +3,10 @@
 #include "canvas/umotivecanvas.h"
 #include "files/engmessagebundle.h"
 #include "panels/developmentarea.h"
+#include "panels/eventtranslater.h"
+#include "panels/fastmenu.h"
+#include "panels/panelchooser.h"
+#include "panels/picturebutton.h"
 #include "playback/recordingbackend.h"
 #include "shell/baseactioninterface.h"
 #include "shell/mainwindow.h"
@@ -15,12 +19,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 
@@ -189,9 +195,9 @@ TEST_F(MenuFrameAndWindow, SpacePlaysTheSelectionOrThePeriodAndStopsAndEscapeSto
     QTest::keyClick(&window, Qt::Key_Escape);
     EXPECT_FALSE(window.motivePlayer().isPlaying());
 
-    // A focused control that takes Space keeps it.
+    // A focused button answers Enter.
     window.modeButtons()->button(4)->setFocus();
-    QTest::keyClick(window.modeButtons()->button(4), Qt::Key_Space);
+    QTest::keyClick(window.modeButtons()->button(4), Qt::Key_Return);
     EXPECT_FALSE(window.motivePlayer().isPlaying());
     EXPECT_EQ(window.modeButtons()->mode(), TUMotiveCanvas::MODE_DELETE);
 
@@ -200,6 +206,81 @@ TEST_F(MenuFrameAndWindow, SpacePlaysTheSelectionOrThePeriodAndStopsAndEscapeSto
     EXPECT_TRUE(window.motivePlayer().isPlaying()) << "the frame plays as well";
     QTest::keyClick(&frame, Qt::Key_Escape);
     EXPECT_FALSE(window.motivePlayer().isPlaying());
+}
+
+TEST_F(MenuFrameAndWindow, SpacePlaysAndStopsWhateverControlHasTheFocusButATextFieldKeepsIt) {
+    giveEveryCellAHalfNote(window);
+    activate(window);
+    TUMotiveSet* cell = window.periodPanel()->motiveCells()[2];
+    TFastMenu& menu = *window.fastMenuWindow();
+    const std::vector<std::pair<const char*, QWidget*>> controls = {
+        {"mode button", window.modeButtons()->button(4)},
+        {"outline", window.navigationTree()},
+        {"panel chooser", window.panelChooser(3)},
+        {"cell's selection strip", cell->selectionPanel()},
+        {"cell's play strip", cell->playPanel()},
+        {"fast menu mode area", menu.modeArea(TFastMenu::SELECT_NOTES)},
+        {"fast menu command", menu.commandButton(0)},
+        {"fast menu stop", menu.flatButton(TFastMenu::STOP)},
+        {"frame's tool button", frame.toolButtons().front()},
+    };
+    ASSERT_TRUE(menu.isVisible());
+    for (const auto& [name, control] : controls) {
+        // A tool window counts as active with its owner: it is made the active window itself.
+        control->window()->show();
+        control->window()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            return QApplication::activeWindow() == control->window();
+        })) << name;
+        control->setFocus();
+        ASSERT_TRUE(control->hasFocus()) << name;
+        QTest::keyClick(control, Qt::Key_Space);
+        EXPECT_TRUE(window.motivePlayer().isPlaying()) << name;
+        EXPECT_EQ(window.motivePlayer().queuedCount(), 8) << name << ": the whole period";
+        QTest::keyClick(control, Qt::Key_Space);
+        EXPECT_FALSE(window.motivePlayer().isPlaying()) << name;
+        // The control itself was not pressed.
+        EXPECT_EQ(window.modeButtons()->mode(), TUMotiveCanvas::MODE_EDIT) << name;
+        EXPECT_FALSE(window.panelChooser(3)->isPressed()) << name;
+        EXPECT_EQ(window.periodPanel()->selectedCell(), nullptr) << name;
+        EXPECT_EQ(dialogs.newDialogs, 0) << name;
+    }
+
+    // A text field types the space; so does a modal dialog's.
+    activate(frame);
+    QSpinBox* tempo = frame.tempoPanel()->number();
+    tempo->setFocus();
+    QTest::keyClick(tempo, Qt::Key_Space);
+    EXPECT_FALSE(window.motivePlayer().isPlaying());
+    QLineEdit line(&window);
+    line.show();
+    activate(window);
+    line.setFocus();
+    QTest::keyClick(&line, Qt::Key_Space);
+    EXPECT_EQ(line.text(), " ");
+    EXPECT_FALSE(window.motivePlayer().isPlaying());
+}
+
+TEST_F(MenuFrameAndWindow, TheArrowsMoveTheSelectedCellAndEnterPlaysIt) {
+    giveEveryCellAHalfNote(window);
+    activate(window);
+    const auto& cells = window.periodPanel()->motiveCells();
+    // Tab reaches the cells from the outline.
+    window.navigationTree()->setFocus();
+    for (int step = 0; step < 6 && !cells[0]->isAncestorOf(QApplication::focusWidget()); ++step)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_TRUE(cells[0]->isAncestorOf(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    EXPECT_EQ(window.periodPanel()->selectedCell(), cells[1]);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+    EXPECT_EQ(window.periodPanel()->selectedCell(), cells[1]);
+    EXPECT_EQ(QApplication::focusWidget(), cells[1]->selectionPanel());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(window.motivePlayer().queuedCount(), 1) << "the selected motive";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_FALSE(window.motivePlayer().isPlaying());
+    EXPECT_EQ(window.periodPanel()->selectedCell(), cells[1]) << "Enter kept the selection";
 }
 
 TEST_F(MenuFrameAndWindow, TheOutlineFitsLeftOfTheStripDownToTheBottom) {

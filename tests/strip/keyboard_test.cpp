@@ -196,6 +196,38 @@ TEST_F(StripKeyboard, SpaceOnAPlayStripPlaysAndOnASelectionStripSelects) {
     EXPECT_EQ(panel->view().column()->playPanel()->toolTip(), "Play the period");
 }
 
+TEST_F(StripKeyboard, TheArrowsMoveTheSelectionAlongTheStripIntoViewAndEnterPlaysIt) {
+    activate(*panel);
+    const auto& cells = panel->motiveCells();
+    const auto last = cells.size() - 1;
+    // Without a selection the arrows start from the cell that has the focus.
+    cells[1]->playPanel()->setFocus();
+    QTest::keyClick(cells[1]->playPanel(), Qt::Key_Left);
+    EXPECT_EQ(panel->selectedCell(), cells[0]);
+    EXPECT_EQ(QApplication::focusWidget(), cells[0]->selectionPanel());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+    EXPECT_EQ(panel->selectedCell(), cells[0]) << "the strip's start stops it";
+    for (std::size_t i = 1; i <= last; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        ASSERT_EQ(panel->selectedCell(), cells[i]);
+        EXPECT_TRUE(cells[i]->selectionPanel()->isSelected());
+        EXPECT_FALSE(cells[i - 1]->selectionPanel()->isSelected());
+        const QRect shown(cells[i]->mapTo(panel.get(), QPoint(0, 0)), cells[i]->size());
+        EXPECT_TRUE(panel->rect().contains(shown)) << "cell " << i;
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    EXPECT_EQ(panel->selectedCell(), cells[last]) << "and so does its end";
+    EXPECT_EQ(service.motivePlayer().queuedCount(), 0) << "moving plays nothing";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+    EXPECT_EQ(service.motivePlayer().queuedCount(), 1);
+    EXPECT_EQ(panel->selectedCell(), cells[last]);
+
+    // The selection moves from the selected cell, wherever the focus is in the strip.
+    cells[2]->playPanel()->setFocus();
+    QTest::keyClick(cells[2]->playPanel(), Qt::Key_Left);
+    EXPECT_EQ(panel->selectedCell(), cells[last - 1]);
+}
+
 TEST_F(StripKeyboard, TheScrollAreaKeepsTheStepsAndEndsWhereTheStripEnds) {
     QScrollBar* bar = panel->scrollArea()->horizontalScrollBar();
     const int stripWidth = panel->strip()->width();
