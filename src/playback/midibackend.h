@@ -11,6 +11,15 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Told when the open output goes away: its sound server stopped, its port vanished.
+class TMidiLossListener {
+public:
+    virtual ~TMidiLossListener() = default;
+    // Called at most once per opening, on whichever thread found the loss (a sound library's
+    // own thread, the timer thread or the interface thread). It must not call into the back end.
+    virtual void outputLost() = 0;
+};
+
 // One kind of MIDI output: lists its devices, opens one of them by index and takes short
 // messages. Implementations are safe to call from the interface thread and the timer thread
 // at once; a message sent while nothing is open is dropped.
@@ -23,6 +32,9 @@ public:
     // Called on the interface thread and on the timer thread.
     virtual void send(std::uint32_t message) = 0;
     virtual void close() = 0;
+    // The loss of an open device is told to `listener` (null: to nobody). Once this returns,
+    // the listener it replaces is never called again.
+    virtual void setLossListener(TMidiLossListener* listener) = 0;
 };
 
 // A short message as the wire carries it: status | data1 << 8 | data2 << 16.

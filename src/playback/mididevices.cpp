@@ -48,6 +48,13 @@ void TMidiDevices::close() {
     }
 }
 
+void TMidiDevices::setLossListener(TMidiLossListener* listener) {
+    std::lock_guard lock(mutex_);
+    for (const auto& backend : backends_) {
+        backend->setLossListener(listener);
+    }
+}
+
 namespace {
 
 // The system's devices, telling in one line what opened and what else was found.

@@ -20,6 +20,7 @@ public:
     // Called on the interface thread and on the timer thread.
     void send(std::uint32_t message) override;
     void close() override;
+    void setLossListener(TMidiLossListener* listener) override;
 
 private:
     std::mutex mutex_;

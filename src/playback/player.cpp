@@ -2,12 +2,31 @@
 
 #include "model/playunit.h"
 
+TPlayer::TPlayer(TMidiBackendInterface& backend) : backend_(backend) {
+    backend_.setLossListener(this);
+}
+
 TPlayer::~TPlayer() {
+    backend_.setLossListener(nullptr);
     close();
+}
+
+void TPlayer::setLossListener(TMidiLossListener* listener) {
+    std::lock_guard lock(listenerMutex_);
+    listener_ = listener;
+}
+
+void TPlayer::outputLost() {
+    lost_ = true;
+    std::lock_guard lock(listenerMutex_);
+    if (listener_ != nullptr) {
+        listener_->outputLost();
+    }
 }
 
 void TPlayer::open(int deviceId) {
     close();
+    lost_ = false;
     try {
         backend_.open(deviceId);
     } catch (...) {
@@ -43,7 +62,7 @@ void TPlayer::sendInstrumentSetup() {
 }
 
 void TPlayer::send(std::uint32_t message) {
-    if (device_.load() != -1) {
+    if (device_.load() != -1 && !lost_.load()) {
         backend_.send(message);
     }
 }

@@ -19,17 +19,32 @@ void TRecordingBackend::open(int index) {
     }
     history_.push_back("open " + std::to_string(index));
     open_ = index;
+    lost_ = false;
+    loss_.arm();
 }
 
 void TRecordingBackend::send(std::uint32_t message) {
     auto now = std::chrono::steady_clock::now();
     std::lock_guard lock(mutex_);
-    if (open_ != -1) {
+    if (open_ != -1 && !lost_) {
         messages_.push_back({now, message});
     }
 }
 
+void TRecordingBackend::loseOutput() {
+    {
+        std::lock_guard lock(mutex_);
+        if (open_ == -1) {
+            return;
+        }
+        lost_ = true;
+        history_.push_back("lost");
+    }
+    loss_.report();
+}
+
 void TRecordingBackend::close() {
+    loss_.disarm();
     std::lock_guard lock(mutex_);
     if (open_ != -1) {
         history_.push_back("close");

@@ -1,6 +1,7 @@
 #include "playback/synthbackend.h"
 
 #include "playback/fluidsession.h"
+#include "playback/jackwatch.h"
 #include "playback/soundlibrarymessages.h"
 
 #include <cstdlib>
@@ -55,6 +56,7 @@ void TSynthBackend::open(int index) {
         if (driver_ != nullptr) {
             driverName_ = name;
             session_ = std::move(session);
+            watchJackLocked();
             return;
         }
     }
@@ -78,7 +80,20 @@ std::string TSynthBackend::driverName() const {
     return driverName_;
 }
 
+void TSynthBackend::watchJackLocked() {
+    if (driverName_ != "jack") {
+        return;
+    }
+    loss_.arm();
+    watch_ = std::make_unique<TJackWatch>("Tonaria synthesizer watch", [this] { loss_.report(); });
+    if (!watch_->connected()) {
+        loss_.report(); // the server went while the driver opened
+    }
+}
+
 void TSynthBackend::closeLocked() {
+    loss_.disarm();
+    watch_.reset();
     if (driver_ != nullptr) {
         delete_fluid_audio_driver(driver_); // before the synthesizer it pulls samples from
         driver_ = nullptr;

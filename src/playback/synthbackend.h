@@ -1,5 +1,6 @@
 #pragma once
 
+#include "playback/lossreport.h"
 #include "playback/midibackend.h"
 
 #include <memory>
@@ -8,11 +9,13 @@
 #include <vector>
 
 class TFluidSession;
+class TJackWatch;
 struct _fluid_audio_driver_t;
 
 // The built-in synthesizer: FluidSynth with a General MIDI SoundFont, played through the
 // first audio driver that opens, with a period of about 6 ms so that notes sound without lag.
-// Opening fails when there is no SoundFont or no audio output.
+// Opening fails when there is no SoundFont or no audio output. Played through JACK, the
+// synthesizer reports the server's end to the loss listener.
 class TSynthBackend : public TMidiBackendInterface {
 public:
     struct Options {
@@ -32,11 +35,14 @@ public:
     // Called on the interface thread and on the timer thread.
     void send(std::uint32_t message) override;
     void close() override;
+    void setLossListener(TMidiLossListener* listener) override { loss_.setListener(listener); }
 
     // The audio driver that opened, or "" while closed.
     std::string driverName() const;
 
 private:
+    // Called with the lock held once the audio driver has opened.
+    void watchJackLocked();
     void closeLocked();
 
     mutable std::mutex mutex_;
@@ -44,4 +50,6 @@ private:
     std::unique_ptr<TFluidSession> session_;
     _fluid_audio_driver_t* driver_ = nullptr;
     std::string driverName_;
+    std::unique_ptr<TJackWatch> watch_;
+    TLossReport loss_;
 };

@@ -1,11 +1,28 @@
 #include "playback/systemportbackend.h"
 
+#include "playback/jackwatch.h"
 #include "playback/soundlibrarymessages.h"
 
 #include <RtMidi.h>
 
-TSystemPortBackend::TSystemPortBackend(std::string clientName) {
+TSystemPortBackend::TSystemPortBackend(std::string clientName)
+    : clientName_(std::move(clientName)) {
     routeSoundLibraryMessages();
+    std::lock_guard lock(mutex_);
+    refreshLocked();
+}
+
+TSystemPortBackend::~TSystemPortBackend() {
+    close();
+}
+
+void TSystemPortBackend::refreshLocked() {
+    if (watch_ && watch_->connected()) {
+        return;
+    }
+    // The clients of a server that has gone are closed before anything new connects.
+    apis_.clear();
+    watch_ = std::make_unique<TJackWatch>(clientName_ + " watch", [this] { jackServerLost(); });
     const TCerrToDiagnostics quiet;
     std::vector<RtMidi::Api> compiled;
     RtMidi::getCompiledApi(compiled);
@@ -14,15 +31,17 @@ TSystemPortBackend::TSystemPortBackend(std::string clientName) {
             continue;
         }
         try {
-            apis_.push_back(std::make_unique<RtMidiOut>(api, clientName));
+            apis_.push_back(std::make_unique<RtMidiOut>(api, clientName_));
         } catch (const RtMidiError&) {
             // This API has no service on this machine (no ALSA sequencer, say).
         }
     }
 }
 
-TSystemPortBackend::~TSystemPortBackend() {
-    close();
+void TSystemPortBackend::jackServerLost() {
+    if (openOnJack_.load()) {
+        loss_.report();
+    }
 }
 
 std::vector<TSystemPortBackend::Port> TSystemPortBackend::listPortsLocked() {
@@ -43,6 +62,9 @@ std::vector<TSystemPortBackend::Port> TSystemPortBackend::listPortsLocked() {
 
 std::vector<std::string> TSystemPortBackend::deviceNames() {
     std::lock_guard lock(mutex_);
+    if (open_ == nullptr) {
+        refreshLocked();
+    }
     std::vector<std::string> names;
     for (const Port& port : listPortsLocked()) {
         names.push_back(port.name);
@@ -53,6 +75,7 @@ std::vector<std::string> TSystemPortBackend::deviceNames() {
 void TSystemPortBackend::open(int index) {
     std::lock_guard lock(mutex_);
     closeLocked();
+    refreshLocked();
     const std::vector<Port> ports = listPortsLocked();
     if (index < 0 || static_cast<std::size_t>(index) >= ports.size()) {
         throw TMidiError("There is no MIDI port " + std::to_string(index));
@@ -68,6 +91,11 @@ void TSystemPortBackend::open(int index) {
         throw TMidiError("Cannot open the MIDI port " + port.name);
     }
     open_ = port.api;
+    openOnJack_ = port.api->getCurrentApi() == RtMidi::UNIX_JACK;
+    loss_.arm();
+    if (openOnJack_.load() && !watch_->connected()) {
+        loss_.report(); // the server went while the port opened
+    }
 }
 
 void TSystemPortBackend::send(std::uint32_t message) {
@@ -81,7 +109,8 @@ void TSystemPortBackend::send(std::uint32_t message) {
     try {
         open_->sendMessage(bytes, static_cast<std::size_t>(messageLength(message)));
     } catch (const RtMidiError&) {
-        // A port that vanished drops the message; playback goes on.
+        // The port vanished (an ALSA client that ended, say).
+        loss_.report();
     }
 }
 
@@ -91,6 +120,8 @@ void TSystemPortBackend::close() {
 }
 
 void TSystemPortBackend::closeLocked() {
+    loss_.disarm();
+    openOnJack_ = false;
     if (open_ != nullptr) {
         open_->closePort();
         open_ = nullptr;
