@@ -6,6 +6,8 @@
 #include "playback/player.h"
 #include "shell/userdialogsinterface.h"
 
+#include <QMetaObject>
+
 #include <exception>
 
 TPlaybackControl::TPlaybackControl(TPlayer& player, TMotivePlayer& motivePlayer,
@@ -14,9 +16,11 @@ TPlaybackControl::TPlaybackControl(TPlayer& player, TMotivePlayer& motivePlayer,
     : player_(player), motivePlayer_(motivePlayer), bundle_(bundle), dialogs_(dialogs),
       settingsFile_(std::move(settingsFile)) {
     motivePlayer_.setStopListener(this);
+    player_.setLossListener(this);
 }
 
 TPlaybackControl::~TPlaybackControl() {
+    player_.setLossListener(nullptr);
     motivePlayer_.setStopListener(nullptr);
 }
 
@@ -55,7 +59,32 @@ bool TPlaybackControl::openDevice(int device) {
     // Every device that opens gets the instruments, not only the first one: a device chosen
     // later would otherwise play the melody, the chords and the bass all on its default piano.
     player_.sendInstrumentSetup();
+    deviceName_ = "MIDI device " + std::to_string(device);
+    try {
+        const std::vector<std::string> names = player_.deviceNames();
+        if (device < static_cast<int>(names.size()))
+            deviceName_ = names[static_cast<std::size_t>(device)];
+    } catch (const std::exception&) {
+        // The number names it then.
+    }
     return true;
+}
+
+void TPlaybackControl::outputLost() {
+    QMetaObject::invokeMethod(
+        &lossContext_, [this] { closeLostDevice(); }, Qt::QueuedConnection);
+}
+
+void TPlaybackControl::closeLostDevice() {
+    // A device opened since the loss was found is a fresh one.
+    if (!player_.lost())
+        return;
+    motivePlayer_.stop();
+    player_.close();
+    std::string text = bundle_.text("output lost");
+    if (const std::size_t at = text.find("%1"); at != std::string::npos)
+        text.replace(at, 2, deviceName_);
+    dialogs_.showMessage(text, bundle_.text("error"));
 }
 
 void TPlaybackControl::play(const std::vector<TPlayItem>& items) {

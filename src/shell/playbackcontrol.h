@@ -1,9 +1,13 @@
 #pragma once
 
+#include "playback/midibackend.h"
 #include "playback/motiveplayerlistener.h"
+
+#include <QObject>
 
 #include <atomic>
 #include <filesystem>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -18,8 +22,9 @@ using TPlayItem = std::pair<const TMotive*, TMotivePlayerListener*>;
 
 // The MIDI device and the global play commands: opening the stored device at start-up (asking
 // when there is none), choosing another device, playing a list of motives, stopping, and the
-// playing flag. Interface thread only, except playingStopped.
-class TPlaybackControl : public TMotivePlayerStopListener {
+// playing flag; the loss of the open device. Interface thread only, except playingStopped and
+// outputLost.
+class TPlaybackControl : public TMotivePlayerStopListener, private TMidiLossListener {
 public:
     TPlaybackControl(TPlayer& player, TMotivePlayer& motivePlayer, const TMessageBundle& bundle,
                      TUserDialogsInterface& dialogs, std::filesystem::path settingsFile);
@@ -51,6 +56,11 @@ private:
     // The dialog's choice, stored in the settings when it names a device. A settings file that
     // cannot be written is reported, once per run: the choice would otherwise be lost unseen.
     int askDevice();
+    // Called on whichever thread found the loss: handed over to the interface thread.
+    void outputLost() override;
+    // Stops playback, closes the lost device and tells the user which one went. The device
+    // dialog then lists the outputs as they are now.
+    void closeLostDevice();
 
     TPlayer& player_;
     TMotivePlayer& motivePlayer_;
@@ -59,4 +69,6 @@ private:
     std::filesystem::path settingsFile_;
     bool settingsFailureReported_ = false;
     std::atomic<bool> playing_{false};
+    std::string deviceName_; // of the open device, for the message when it is lost
+    QObject lossContext_;    // the queued hand-over of a loss goes with it
 };

@@ -53,10 +53,32 @@ bool serverAnswers() {
     return true;
 }
 
+const std::string NAME_PREFIX = "tonaria-test-";
+
+// JACK's registry of servers holds only a few. A test run that was killed leaves the entry of
+// its server there: starting a server under that name takes the entry back, and a clean stop
+// frees it.
+void freeEntriesOfKilledRuns(const std::string& jackd) {
+    const std::filesystem::path folder = "/dev/shm/jack-" + std::to_string(getuid());
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind(NAME_PREFIX, 0) != 0)
+            continue;
+        const pid_t owner = static_cast<pid_t>(std::atoi(name.c_str() + NAME_PREFIX.size()));
+        if (owner <= 0 || kill(owner, 0) == 0)
+            continue; // that run is still going
+        const std::string command =
+            jackd + " -n " + name +
+            " --no-realtime -d dummy >/dev/null 2>&1 & sleep 0.5; kill $!; wait";
+        (void)std::system(command.c_str());
+    }
+}
+
 } // namespace
 
 TPrivateJackServer::TPrivateJackServer()
-    : name_("tonaria-test-" + std::to_string(getpid())),
+    : name_(NAME_PREFIX + std::to_string(getpid())),
       previousServer_(environment("JACK_DEFAULT_SERVER")) {
     setenv("JACK_DEFAULT_SERVER", name_.c_str(), 1);
     // Kept afterwards, as the program keeps it: a client that finds no server must never start
@@ -82,6 +104,8 @@ bool TPrivateJackServer::start() {
     const std::string program = jackdPath();
     if (program.empty())
         return false;
+    static const bool cleaned = (freeEntriesOfKilledRuns(program), true);
+    (void)cleaned;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);

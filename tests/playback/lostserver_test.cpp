@@ -26,6 +26,14 @@ using namespace std::chrono_literals;
 
 namespace {
 
+// libjack ends the thread of a client that has no shutdown handler (RtMidi's) by cancelling it
+// inside pthread_join, which ThreadSanitizer takes for a thread that ends with its checks off.
+#if defined(__SANITIZE_THREAD__)
+constexpr bool RTMIDI_CLIENTS_MAY_DIE = false;
+#else
+constexpr bool RTMIDI_CLIENTS_MAY_DIE = true;
+#endif
+
 struct LossCounter : TMidiLossListener {
     std::atomic<int> calls{0};
     void outputLost() override { ++calls; }
@@ -132,6 +140,8 @@ TEST_F(LostJackServer, TheSynthesizerPlayingThroughJackReportsTheLossAndPlaysOnT
 }
 
 TEST_F(LostJackServer, AnIdleJackPortReportsTheLossAndTheRestartedServersPortsAreListedAfresh) {
+    if (!RTMIDI_CLIENTS_MAY_DIE)
+        GTEST_SKIP() << "RtMidi's JACK clients cannot die under ThreadSanitizer";
     TSystemPortBackend ports;
     TPlayer player(ports);
     player.setLossListener(&losses);
@@ -161,6 +171,8 @@ TEST_F(LostJackServer, AnIdleJackPortReportsTheLossAndTheRestartedServersPortsAr
 }
 
 TEST_F(LostJackServer, AServerLostWithNoDeviceOpenIsToldToNoOne) {
+    if (!RTMIDI_CLIENTS_MAY_DIE)
+        GTEST_SKIP() << "RtMidi's JACK clients cannot die under ThreadSanitizer";
     TSystemPortBackend ports;
     TPlayer player(ports);
     player.setLossListener(&losses);

@@ -7,7 +7,11 @@
 #include "playback/recordingbackend.h"
 #include "shell/playbackcontrol.h"
 
+#include <QCoreApplication>
+
 #include <gtest/gtest.h>
+
+#include <thread>
 
 namespace {
 
@@ -124,6 +128,47 @@ TEST_F(PlaybackControl, ThePlayingFlagClearsWhenThePlayerStops) {
     motivePlayer.start();
     motivePlayer.stop();
     EXPECT_TRUE(control.playFinished());
+}
+
+TEST_F(PlaybackControl, ALostDeviceStopsPlaybackIsClosedNamedAndLeavesTheChoiceOfTheRest) {
+    dialogs.deviceAnswers = {2};
+    control.openAtStartUp();
+    TMotive motive;
+    motive.notes() = {TNote(0, 20, 120), TNote(120, 21, 120), TNote(240, 22, 120)};
+    control.markPlaying();
+    control.play({{&motive, nullptr}});
+    ASSERT_GT(motivePlayer.queuedCount(), 0);
+
+    // The loss is found on a sound library's thread; the interface hears of it on its own.
+    std::thread([this] { backend.loseOutput(); }).join();
+    EXPECT_TRUE(dialogs.messages.empty());
+    QCoreApplication::processEvents();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text,
+              "The MIDI output Recorder 2 was lost: its sound server stopped or the device "
+              "went away. Playback has stopped; choose another output under Tools > Midi "
+              "Devices.");
+    EXPECT_EQ(dialogs.messages[0].caption, "Error");
+    EXPECT_EQ(motivePlayer.queuedCount(), 0);
+    EXPECT_TRUE(control.playFinished());
+    EXPECT_EQ(player.deviceId(), -1);
+    EXPECT_EQ(backend.history(), (std::vector<std::string>{"open 2", "lost", "close"}));
+
+    backend.clear();
+    dialogs.deviceAnswers = {1};
+    control.chooseDevice();
+    EXPECT_EQ(player.deviceId(), 1);
+    EXPECT_EQ(programsSent(), INSTRUMENTS) << "the device chosen instead plays";
+}
+
+TEST_F(PlaybackControl, ALossOvertakenByAFreshDeviceIsNotReported) {
+    dialogs.deviceAnswers = {2};
+    control.openAtStartUp();
+    backend.loseOutput();
+    EXPECT_TRUE(control.openDevice(0));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(player.deviceId(), 0);
 }
 
 } // namespace
