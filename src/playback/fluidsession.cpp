@@ -1,8 +1,8 @@
 #include "playback/fluidsession.h"
 
-#include "playback/soundfont.h"
+#include "playback/midibackend.h"
+#include "playback/soundfontreader.h"
 
-#include <cstdio>
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -27,7 +27,7 @@ void quietFluidSynth() {
 
 } // namespace
 
-TFluidSession::TFluidSession(const std::string& soundFont) {
+TFluidSession::TFluidSession(const std::string& soundFont, TSoundFontPresets presets) {
     quietFluidSynth();
 #ifdef _OPENMP
     // FluidSynth spreads the loading of a SoundFont over an OpenMP team. A SoundFont the size
@@ -35,18 +35,6 @@ TFluidSession::TFluidSession(const std::string& soundFont) {
     // machine (about 20 ms against 50 ms on two loaded cores).
     omp_set_num_threads(1);
 #endif
-    std::string path = soundFont;
-    if (path.empty()) {
-        path = findSoundFont().value_or("");
-    }
-    if (path.empty()) {
-        throw TMidiError("No General MIDI SoundFont is installed");
-    }
-    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-        std::fclose(file);
-    } else {
-        throw TMidiError("Cannot read the SoundFont " + path);
-    }
     settings_ = new_fluid_settings();
     if (settings_ == nullptr) {
         throw TMidiError("Cannot create the synthesizer");
@@ -63,10 +51,13 @@ TFluidSession::TFluidSession(const std::string& soundFont) {
         delete_fluid_settings(settings_);
         throw TMidiError("Cannot create the synthesizer");
     }
-    if (fluid_synth_sfload(synth_, path.c_str(), 1) == FLUID_FAILED) {
+    if (presets == TSoundFontPresets::Program) {
+        readProgramPresetsOnly(synth_, settings_);
+    }
+    if (fluid_synth_sfload(synth_, soundFont.c_str(), 1) == FLUID_FAILED) {
         delete_fluid_synth(synth_);
         delete_fluid_settings(settings_);
-        throw TMidiError("Cannot load the SoundFont " + path);
+        throw TMidiError("Cannot load the SoundFont " + soundFont);
     }
 #ifdef __GLIBC__
     // Reading the SoundFont leaves many small freed blocks behind; give their pages back.
@@ -75,6 +66,9 @@ TFluidSession::TFluidSession(const std::string& soundFont) {
 }
 
 TFluidSession::~TFluidSession() {
+    if (driver_ != nullptr) {
+        delete_fluid_audio_driver(driver_); // before the synthesizer it pulls samples from
+    }
     delete_fluid_synth(synth_);
     delete_fluid_settings(settings_);
 }
@@ -100,4 +94,40 @@ void TFluidSession::send(std::uint32_t message) {
     default:
         break;
     }
+}
+
+void TFluidSession::render(int frames, std::int16_t* out) {
+    fluid_synth_write_s16(synth_, frames, out, 0, 2, out, 1, 2);
+}
+
+std::string TFluidSession::startAudio(const TSynthAudioOptions& options) {
+    fluid_settings_setint(settings_, "audio.period-size", options.periodFrames);
+    fluid_settings_setint(settings_, "audio.periods", options.periods);
+    if (!options.outputFile.empty()) {
+        fluid_settings_setstr(settings_, "audio.file.name", options.outputFile.c_str());
+    }
+    for (const std::string& name : options.drivers) {
+        if (fluid_settings_setstr(settings_, "audio.driver", name.c_str()) != FLUID_OK) {
+            continue; // not compiled into this FluidSynth
+        }
+        driver_ = new_fluid_audio_driver(settings_, synth_);
+        if (driver_ != nullptr) {
+            return name;
+        }
+    }
+    return "";
+}
+
+// The module's entry point; the program finds it by name.
+extern "C" __attribute__((visibility("default"))) const TSynthModule* tonariaSynthModule() {
+    static const TSynthModule module{[](const std::string& soundFont, TSoundFontPresets presets,
+                                        std::string& error) -> std::unique_ptr<TSynthEngine> {
+        try {
+            return std::make_unique<TFluidSession>(soundFont, presets);
+        } catch (const std::exception& failure) {
+            error = failure.what();
+            return nullptr;
+        }
+    }};
+    return &module;
 }

@@ -1,34 +1,31 @@
 #pragma once
 
-// Internal to playback: what the live and the offline synthesizer share. Only .cpp files of
-// this folder include it, so FluidSynth stays out of every public header.
+// Internal to the synthesizer module: FluidSynth behind TSynthEngine. Only the module's files
+// include it, so FluidSynth stays out of the program until the module is loaded.
 
-#include "playback/midibackend.h"
+#include "playback/synthengine.h"
 
 #include <fluidsynth.h>
 
 #include <cstdint>
 #include <string>
 
-inline constexpr double SYNTH_SAMPLE_RATE = 44100.0;
-inline constexpr int SYNTH_POLYPHONY = 128;
-
-// A FluidSynth settings object and synthesizer with one SoundFont loaded.
-class TFluidSession {
+// A FluidSynth settings object and synthesizer with one SoundFont loaded, and its audio driver
+// once one has started.
+class TFluidSession : public TSynthEngine {
 public:
-    // `soundFont` empty: findSoundFont(). Throws TMidiError when the SoundFont is missing or
-    // does not load. The settings can still be changed until an audio driver is created.
-    explicit TFluidSession(const std::string& soundFont);
-    ~TFluidSession();
+    // Throws TMidiError when the SoundFont does not load.
+    TFluidSession(const std::string& soundFont, TSoundFontPresets presets);
+    ~TFluidSession() override;
     TFluidSession(const TFluidSession&) = delete;
     TFluidSession& operator=(const TFluidSession&) = delete;
 
-    fluid_settings_t* settings() const { return settings_; }
-    fluid_synth_t* synth() const { return synth_; }
-    // Plays one short message (note-on, note-off, program change; others are ignored).
-    void send(std::uint32_t message);
+    void send(std::uint32_t message) override;
+    void render(int frames, std::int16_t* out) override;
+    std::string startAudio(const TSynthAudioOptions& options) override;
 
 private:
     fluid_settings_t* settings_ = nullptr;
     fluid_synth_t* synth_ = nullptr;
+    fluid_audio_driver_t* driver_ = nullptr;
 };

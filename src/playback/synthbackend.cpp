@@ -1,8 +1,8 @@
 #include "playback/synthbackend.h"
 
-#include "playback/fluidsession.h"
 #include "playback/jackwatch.h"
 #include "playback/soundlibrarymessages.h"
+#include "playback/synthmodule.h"
 
 #include <cstdlib>
 
@@ -35,38 +35,26 @@ void TSynthBackend::open(int index) {
     if (index != 0) {
         throw TMidiError("The built-in synthesizer has no device " + std::to_string(index));
     }
-    auto session = std::make_unique<TFluidSession>(options_.soundFont);
-    fluid_settings_t* settings = session->settings();
-    fluid_settings_setint(settings, "audio.period-size", PERIOD_FRAMES);
-    fluid_settings_setint(settings, "audio.periods", PERIODS);
-    if (!options_.outputFile.empty()) {
-        fluid_settings_setstr(settings, "audio.file.name", options_.outputFile.c_str());
-    }
-    std::vector<std::string> drivers = options_.drivers;
-    if (drivers.empty()) {
-        drivers = {"pulseaudio", "alsa", "jack", "sdl2"};
+    std::unique_ptr<TSynthEngine> engine = makeSynthEngine(options_.soundFont);
+    TSynthAudioOptions audio{options_.drivers, options_.outputFile, PERIOD_FRAMES, PERIODS};
+    if (audio.drivers.empty()) {
+        audio.drivers = {"pulseaudio", "alsa", "jack", "sdl2"};
     }
     keepJackFromStartingAServer();
     routeSoundLibraryMessages();
-    for (const std::string& name : drivers) {
-        if (fluid_settings_setstr(settings, "audio.driver", name.c_str()) != FLUID_OK) {
-            continue; // not compiled into this FluidSynth
-        }
-        driver_ = new_fluid_audio_driver(settings, session->synth());
-        if (driver_ != nullptr) {
-            driverName_ = name;
-            session_ = std::move(session);
-            watchJackLocked();
-            return;
-        }
+    driverName_ = engine->startAudio(audio);
+    if (!driverName_.empty()) {
+        engine_ = std::move(engine);
+        watchJackLocked();
+        return;
     }
     throw TMidiError("The built-in synthesizer finds no audio output");
 }
 
 void TSynthBackend::send(std::uint32_t message) {
     std::lock_guard lock(mutex_);
-    if (session_) {
-        session_->send(message);
+    if (engine_) {
+        engine_->send(message);
     }
 }
 
@@ -94,10 +82,6 @@ void TSynthBackend::watchJackLocked() {
 void TSynthBackend::closeLocked() {
     loss_.disarm();
     watch_.reset();
-    if (driver_ != nullptr) {
-        delete_fluid_audio_driver(driver_); // before the synthesizer it pulls samples from
-        driver_ = nullptr;
-    }
-    session_.reset();
+    engine_.reset();
     driverName_.clear();
 }

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-class TFluidSession;
 class TJackWatch;
-struct _fluid_audio_driver_t;
+class TSynthEngine;
 
 // The built-in synthesizer: FluidSynth with a General MIDI SoundFont, played through the
 // first audio driver that opens, with a period of about 6 ms so that notes sound without lag.
-// Opening fails when there is no SoundFont or no audio output. Played through JACK, the
+// Opening fails when there is no SoundFont, no audio output, or FluidSynth's module cannot be
+// loaded (it is loaded on the first opening, not before). Played through JACK, the
 // synthesizer reports the server's end to the loss listener.
 class TSynthBackend : public TMidiBackendInterface {
 public:
@@ -47,8 +47,7 @@ private:
 
     mutable std::mutex mutex_;
     Options options_;
-    std::unique_ptr<TFluidSession> session_;
-    _fluid_audio_driver_t* driver_ = nullptr;
+    std::unique_ptr<TSynthEngine> engine_;
     std::string driverName_;
     std::unique_ptr<TJackWatch> watch_;
     TLossReport loss_;

@@ -1,8 +1,9 @@
 #include "playback/synthrenderer.h"
 
 #include "model/playplanner.h"
-#include "playback/fluidsession.h"
+#include "playback/midibackend.h"
 #include "playback/playbacktiming.h"
+#include "playback/synthmodule.h"
 
 #include <algorithm>
 
@@ -17,12 +18,12 @@ std::int64_t framesAt(std::int64_t ms) {
 } // namespace
 
 TSynthRenderer::TSynthRenderer(const std::string& soundFont)
-    : session_(std::make_unique<TFluidSession>(soundFont)) {}
+    : engine_(makeSynthEngine(soundFont)) {}
 
 TSynthRenderer::~TSynthRenderer() = default;
 
 void TSynthRenderer::send(std::uint32_t message) {
-    session_->send(message);
+    engine_->send(message);
 }
 
 void TSynthRenderer::render(int frames, TAudio& audio) {
@@ -32,7 +33,7 @@ void TSynthRenderer::render(int frames, TAudio& audio) {
     const std::size_t first = audio.samples.size();
     audio.samples.resize(first + static_cast<std::size_t>(frames) * 2);
     std::int16_t* out = audio.samples.data() + first;
-    fluid_synth_write_s16(session_->synth(), frames, out, 0, 2, out, 1, 2);
+    engine_->render(frames, out);
 }
 
 TAudio TSynthRenderer::renderUnits(const std::vector<TPlayUnit>& units, int tempo) {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-class TFluidSession;
+class TSynthEngine;
 
 // Interleaved 16-bit stereo samples.
 struct TAudio {
@@ -42,7 +42,7 @@ public:
     TAudio renderUnits(const std::vector<TPlayUnit>& units, int tempo);
 
 private:
-    std::unique_ptr<TFluidSession> session_;
+    std::unique_ptr<TSynthEngine> engine_;
 };
 
 // The period as "Play all" sounds it through the built-in synthesizer (without the pulse),

@@ -21,7 +21,7 @@ fail() {
 
 cmake --install "$build" --prefix "$prefix" > "$work/install.log"
 
-for file in bin/tonaria bin/tonaria-cli share/tonaria/glyphs.bmp \
+for file in bin/tonaria bin/tonaria-cli lib/tonaria/tonaria-synth.so share/tonaria/glyphs.bmp \
             share/applications/tonaria.desktop share/mime/packages/tonaria.xml \
             share/icons/hicolor/scalable/apps/tonaria.svg \
             share/icons/hicolor/48x48/apps/tonaria.png \
