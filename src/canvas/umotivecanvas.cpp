@@ -91,8 +91,8 @@ QPoint TUMotiveCanvas::variantPopupPoint() const {
 void TUMotiveCanvas::choiceAbandoned() {
     if (!pointerPressed_)
         return;
-    mode_->mouseUp();
-    pointerPressed_ = false;
+    pressedMode().mouseUp();
+    endPress();
     if (modeNumber_ == MODE_EDIT)
         refreshCursor();
 }
@@ -100,8 +100,8 @@ void TUMotiveCanvas::choiceAbandoned() {
 void TUMotiveCanvas::choiceCancelled() {
     if (!pointerPressed_)
         return;
-    mode_->cancelPress();
-    pointerPressed_ = false;
+    pressedMode().cancelPress();
+    endPress();
     if (variantModel_ != nullptr) {
         if (TColorPanelListener* display = service_.variantDisplay())
             display->close();
@@ -125,7 +125,8 @@ void TUMotiveCanvas::selectMode(int number) {
     else
         return;
     modeNumber_ = number;
-    setCursor(canvasCursor(mode_->cursorId()));
+    cursorId_ = mode_->cursorId();
+    setCursor(canvasCursor(cursorId_));
 }
 
 void TUMotiveCanvas::setMode(int number) {
@@ -245,7 +246,27 @@ void TUMotiveCanvas::firePointerMoved() {
 }
 
 void TUMotiveCanvas::refreshCursor() {
-    setCursor(canvasCursor(mode_->cursorId()));
+    cursorId_ = mode_->cursorId();
+    setCursor(canvasCursor(cursorId_));
+}
+
+void TUMotiveCanvas::refreshCursorAt(const QPoint& at) {
+    const int id = modeForPress(at).cursorId();
+    if (id == cursorId_)
+        return;
+    cursorId_ = id;
+    setCursor(canvasCursor(id));
+}
+
+TUMotiveInterface& TUMotiveCanvas::modeForPress(const QPoint& at) {
+    if (staffChoosesNotes_ && at.y() < TCanvasGeometry::CHORD_STRIP_TOP && motive().isHarmonised())
+        return *noteMode_;
+    return *mode_;
+}
+
+void TUMotiveCanvas::endPress() {
+    pointerPressed_ = false;
+    pressMode_ = nullptr;
 }
 
 void TUMotiveCanvas::stopPlayer() {
@@ -309,28 +330,31 @@ void TUMotiveCanvas::translatedPress(const TShiftState& shift, const QPoint& at)
     pointerPressed_ = true;
     clearHighlights(motive().notes());
     beforePress_ = history_.snapshot();
-    mode_->mouseDown(shift, at.x(), at.y());
+    pressMode_ = &modeForPress(at);
+    pressMode_->mouseDown(shift, at.x(), at.y());
 }
 
 void TUMotiveCanvas::translatedMove(const TShiftState& shift, const QPoint& at) {
-    mode_->mouseMove(shift, at.x(), at.y());
+    pressedMode().mouseMove(shift, at.x(), at.y());
 }
 
 void TUMotiveCanvas::translatedRelease() {
     if (modeNumber_ == MODE_EDIT)
         refreshCursor();
-    mode_->mouseUp();
-    pointerPressed_ = false;
+    pressedMode().mouseUp();
+    endPress();
 }
 
 void TUMotiveCanvas::mouseMoveEvent(QMouseEvent* event) {
     if (smallButtonHeld_)
         return;
     const QPoint at = event->position().toPoint();
-    mode_->mouseMove(shiftOf(event), at.x(), at.y());
+    if (staffChoosesNotes_ && pressMode_ == nullptr)
+        refreshCursorAt(at);
+    pressedMode().mouseMove(shiftOf(event), at.x(), at.y());
 }
 
-void TUMotiveCanvas::mouseReleaseEvent(QMouseEvent*) {
+void TUMotiveCanvas::mouseReleaseEvent(QMouseEvent* event) {
     if (modeNumber_ == MODE_EDIT)
         refreshCursor();
     if (smallButtonHeld_) {
@@ -339,8 +363,11 @@ void TUMotiveCanvas::mouseReleaseEvent(QMouseEvent*) {
         smallButtonHeld_ = false;
         return;
     }
-    mode_->mouseUp();
-    pointerPressed_ = false;
+    pressedMode().mouseUp();
+    endPress();
+    // A chord chosen just now lets the staff choose notes.
+    if (staffChoosesNotes_)
+        refreshCursorAt(event->position().toPoint());
 }
 
 void TUMotiveCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -352,8 +379,9 @@ void TUMotiveCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
     }
     pointerPressed_ = true;
     beforePress_ = history_.snapshot();
-    mode_->mouseDown(shiftOf(event, true), at.x(), at.y());
-    mode_->doubleClick();
+    pressMode_ = &modeForPress(at);
+    pressMode_->mouseDown(shiftOf(event, true), at.x(), at.y());
+    pressMode_->doubleClick();
 }
 
 namespace {

@@ -54,6 +54,13 @@ public:
     void selectMode(int number);
     int modeNumber() const { return modeNumber_; }
     TUMotiveInterface& mode() { return *mode_; }
+    // For a variant slot, whose mode chooses chords: once the motive has a chord for every
+    // measure segment, a press on the staff chooses notes over those chords instead, while a
+    // press on the chord strip still chooses chords in the canvas's mode.
+    void setStaffChoosesNotes(bool choose) { staffChoosesNotes_ = choose; }
+    bool staffChoosesNotes() const { return staffChoosesNotes_; }
+    // Whether the press in progress chooses notes over the chords (see above).
+    bool choosingNotes() const { return pressMode_ != nullptr && pressMode_ == noteMode_.get(); }
 
     void setCanvasId(int id) { canvasPlayerListener().setCanvasId(id); }
     int canvasId() const { return canvasPlayerListener().canvasId(); }
@@ -144,6 +151,12 @@ private:
     TRealButton* buttonAt(const QPoint& at) const;
     void releaseButtons();
     void afterHistoryChange();
+    // The mode object that a press at `at` goes to, and that receives it until the release.
+    TUMotiveInterface& modeForPress(const QPoint& at);
+    TUMotiveInterface& pressedMode() { return pressMode_ != nullptr ? *pressMode_ : *mode_; }
+    void endPress();
+    // The cursor of the mode a press at `at` would go to.
+    void refreshCursorAt(const QPoint& at);
 
     TCanvasService& service_;
     std::unique_ptr<TVariantModel> variantModel_;
@@ -151,7 +164,11 @@ private:
     std::array<std::unique_ptr<TUMotiveInterface>, MODE_COUNT> modes_;
     std::unique_ptr<TUMotiveInterface> noteMode_; // built, but no mode number selects it
     TUMotiveInterface* mode_ = nullptr;
+    // The mode object of the press in progress, or null.
+    TUMotiveInterface* pressMode_ = nullptr;
     int modeNumber_ = MODE_EDIT;
+    bool staffChoosesNotes_ = false;
+    int cursorId_ = 0;
     std::vector<TUMotiveCanvasListener*> canvasListeners_;
     TUMotivePlayingListener* playingListener_ = nullptr;
     bool pointerPressed_ = false;

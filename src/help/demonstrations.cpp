@@ -159,8 +159,8 @@ protected:
     }
 };
 
-// Develops the motive of cell 0 with a chooser's panel and drags a variant into cell 1; the
-// relative form plays one path more.
+// Develops the motive of cell 0 with a chooser's panel, gives the first variant chords and then
+// notes of its own, and drags it into cell 1.
 class TDHEffect : public TDemonstration {
 public:
     TDHEffect(QObject* c, TBaseService& s, TForHelpService& h, const TDemoSetting& d,
@@ -195,17 +195,18 @@ protected:
         const QPointer<QWidget> canvas = locate([this]() -> QWidget* {
             return relative_ ? help().relSequenceUpCanvas() : help().sequenceUpCanvas();
         });
-        pointAt(canvas);
+        // The variant gets its chords, chosen on the chord strip, then its notes over them,
+        // chosen on the staff.
+        pointAtChordStrip(canvas);
         waitSteps(100);
-        playPath(canvas, script() + (relative_ ? "1" : ""));
+        playPath(canvas, script() + "1");
         waitForPlayback();
-        if (relative_) {
-            showPage(script() + "75.html");
-            waitSteps(100);
-            pointAt(canvas);
-            playPath(canvas, script());
-            waitForPlayback();
-        }
+        showPage(script() + "75.html");
+        waitSteps(100);
+        pointAt(canvas);
+        waitSteps(50);
+        playPath(canvas, script());
+        waitForPlayback();
         showPage(page(8));
         waitSteps(100);
         drag(locate([this] {

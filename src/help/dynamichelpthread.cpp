@@ -5,6 +5,7 @@
 #include "files/periodwriter.h"
 #include "help/forhelpservice.h"
 #include "help/helpform.h"
+#include "model/canvasgeometry.h"
 #include "playback/motiveplayer.h"
 #include "variants/variantview.h"
 #include "widgets/dragged.h"
@@ -192,6 +193,19 @@ void TDynamicHelpThread::pointAtLeftPart(const QPointer<QWidget>& canvas) {
         there = canvas != nullptr;
         if (there)
             current_ = canvas->mapToGlobal(QPoint(LEFT_PART_INSET, canvas->height() / 2));
+    });
+    if (!there)
+        fail("the canvas to point at is gone");
+    smoothMove(current_);
+}
+
+void TDynamicHelpThread::pointAtChordStrip(const QPointer<QWidget>& canvas) {
+    bool there = false;
+    onInterface([&] {
+        there = canvas != nullptr;
+        if (there)
+            current_ = canvas->mapToGlobal(QPoint(
+                canvas->width() / 2, (TCanvasGeometry::CHORD_STRIP_TOP + canvas->height()) / 2));
     });
     if (!there)
         fail("the canvas to point at is gone");

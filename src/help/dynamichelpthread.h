@@ -83,6 +83,8 @@ protected:
     void smoothMove(QPoint target);
     void pointAt(const QPointer<QWidget>& control);
     void pointAtLeftPart(const QPointer<QWidget>& canvas);
+    // Points at the middle of a canvas's chord strip, where a press chooses chords.
+    void pointAtChordStrip(const QPointer<QWidget>& canvas);
     void press(const QPointer<QWidget>& control);
     void release(const QPointer<QWidget>& control);
     void click(const QPointer<QWidget>& control, int releaseAfter);

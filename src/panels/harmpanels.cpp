@@ -58,7 +58,8 @@ void THarmEffectPanel::variantHarmonised(TUMotiveCanvas* canvas) {
 
 void THarmEffectPanel::variantEditStarted(TUMotiveCanvas* canvas) {
     const int i = variantIndex(canvas);
-    if (i < 0 || !hasSource())
+    // Notes chosen over a variant's chords are that variant's own: the others stay.
+    if (i < 0 || !hasSource() || canvas->choosingNotes())
         return;
     stopPlayingVariants();
     effect_->variantEditStarted(i);

@@ -26,6 +26,8 @@ void TRawPanel::buildCanvas(int id) {
     canvas_->setCanvasId(id);
     canvas_->setShowFastMenuButton(false);
     canvas_->selectMode(mode_);
+    // Chords in the slot's mode, then notes over them, as on a motive of the period.
+    canvas_->setStaffChoosesNotes(true);
     canvas_->setToolTip(hint_);
     if (listener_ != nullptr)
         canvas_->addCanvasListener(listener_);

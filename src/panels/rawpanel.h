@@ -14,8 +14,9 @@ class TUMotiveCanvasListener;
 class TRawPanel : public QWidget {
     Q_OBJECT
 public:
-    // `mode` is the canvas mode (3 for simple effects, 2 for relative ones); `listener` may be
-    // null.
+    // `mode` is the canvas mode that chooses chords (3 for simple effects, 2 for relative
+    // ones); once the variant has a chord for every measure segment, a press on its staff
+    // chooses notes over them. `listener` may be null.
     TRawPanel(QWidget* parent, TBaseService& service, TMotive& variant, int mode,
               TUMotiveCanvasListener* listener, const QString& hint);
 

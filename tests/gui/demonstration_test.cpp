@@ -113,17 +113,12 @@ const TChoices CHOICES[] = {
     // The chord after the tonic: the subdominant; the period opens on the tonic.
     {1, {}, {"0 SUBDOMINANT_FOUR_CHORD"}},
     {0, {}, {"0 TONIC_THREE_CHORD"}},
-    // The variant, the first motive a step up, dropped into the second motive (the path over
-    // the variant's canvas keeps nothing of its own there yet).
-    {1,
-     {"0 23 POINTED_EIGHTH", "90 25 POINTED_EIGHTH", "180 25 POINTED_EIGHTH", "270 25 EIGHTH",
-      "330 29 SIXTEENTH"},
-     {}},
-    // The relative variant gets the dominant, chosen before its notes.
-    {1,
-     {"0 23 POINTED_EIGHTH", "90 25 POINTED_EIGHTH", "180 24 POINTED_EIGHTH", "270 24 EIGHTH",
-      "330 27 SIXTEENTH"},
-     {"0 DOMINANT_FOUR_CHORD"}},
+    // The variant, the first motive a step up, gets the subdominant under its notes, then notes
+    // of its own over it, and is dropped into the second motive.
+    {1, {"0 25 QUARTER", "120 24 QUARTER", "240 23 QUARTER"}, {"0 SUBDOMINANT_THREE_CHORD"}},
+    // The relative variant gets the dominant instead of the source's tonic, then notes of its
+    // own over it.
+    {1, {"0 26 QUARTER", "120 25 QUARTER", "240 24 QUARTER"}, {"0 DOMINANT_THREE_CHORD"}},
     {},
     {},
     // The second choice replaces the first from the edit line at the measure's start.

@@ -2,6 +2,8 @@
 
 #include "canvas/umotivecanvas.h"
 #include "engine/relativeeffect.h"
+#include "engine/variantmodel.h"
+#include "model/canvasgeometry.h"
 #include "model/random.h"
 #include "panels/captionbutton.h"
 #include "panels/chooserrow.h"
@@ -448,6 +450,83 @@ TEST_F(DevelopmentArea, RelativeVariantsFollowTheChordsChosenForOneOfThem) {
     }
     EXPECT_FALSE(panel->variant(0).notes().empty());
     EXPECT_TRUE(panel->noteText().isEmpty());
+}
+
+// Where a press on a variant's canvas lands: on its staff, or on its chord strip.
+const QPoint ON_STAFF(120, 60);
+const QPoint ON_CHORD_STRIP(120, (TCanvasGeometry::CHORD_STRIP_TOP + TCanvasGeometry::HEIGHT) / 2);
+
+// Presses the canvas at `at`, hands back what the press made of the variant, and releases.
+struct TPressed {
+    bool notesModel;  // the choice offers notes
+    bool chordsModel; // the choice offers chords
+    bool choosingNotes;
+    TMotive during; // the variant while the choice is open
+};
+
+TPressed pressAndRelease(TUMotiveCanvas& canvas, QPoint at) {
+    QTest::mousePress(&canvas, Qt::LeftButton, {}, at);
+    TPressed pressed{};
+    if (const TVariantModel* model = canvas.variantModel()) {
+        pressed.notesModel = model->offersNotes();
+        pressed.chordsModel = model->offersChords();
+    }
+    pressed.choosingNotes = canvas.choosingNotes();
+    pressed.during = canvas.motive();
+    QTest::mouseRelease(&canvas, Qt::LeftButton, {}, at);
+    return pressed;
+}
+
+TEST_F(DevelopmentArea, ASimpleVariantTakesChordsUnderItsNotesThenNotesOverItsChords) {
+    TEffectMotivePanel* panel = area->effectPanel(TDevelopmentArea::SEQUENCE_UP);
+    panel->setSource(sourceMotive, 0);
+    TUMotiveCanvas& canvas = *panel->canvas(0);
+    const TNoteList melody = panel->variant(0).notes();
+    ASSERT_TRUE(panel->variant(0).chords().empty()) << "a simple variant is melody only";
+    EXPECT_EQ(canvas.modeNumber(), TUMotiveCanvas::MODE_CHORD);
+
+    // Without chords a press anywhere offers chords under the notes.
+    TPressed pressed = pressAndRelease(canvas, ON_STAFF);
+    EXPECT_TRUE(pressed.chordsModel);
+    EXPECT_FALSE(pressed.notesModel);
+    EXPECT_EQ(pressed.during.notes(), melody);
+
+    // With a chord for each measure part, the staff offers notes over the chords...
+    panel->variant(0).chords() = sourceMotive.chords();
+    pressed = pressAndRelease(canvas, ON_STAFF);
+    EXPECT_TRUE(pressed.notesModel);
+    EXPECT_FALSE(pressed.chordsModel);
+    EXPECT_TRUE(pressed.choosingNotes);
+    EXPECT_TRUE(pressed.during.notes().empty());
+    EXPECT_EQ(pressed.during.chords().size(), 2u);
+    EXPECT_FALSE(canvas.choosingNotes()) << "the release ends the note choice";
+
+    // ...while the chord strip still offers chords under the notes, in the slot's own mode.
+    panel->variant(0).notes() = melody;
+    pressed = pressAndRelease(canvas, ON_CHORD_STRIP);
+    EXPECT_TRUE(pressed.chordsModel);
+    EXPECT_FALSE(pressed.notesModel);
+    EXPECT_EQ(pressed.during.notes(), melody);
+    EXPECT_EQ(canvas.modeNumber(), TUMotiveCanvas::MODE_CHORD);
+}
+
+TEST_F(DevelopmentArea, NotesChosenForARelativeVariantLeaveTheOtherVariantsAlone) {
+    TEffectMotivePanel* panel = area->effectPanel(TDevelopmentArea::REL_SEQUENCE_UP);
+    panel->setSource(sourceMotive, 0);
+    ASSERT_FALSE(panel->variant(1).notes().empty());
+    const TNoteList second = panel->variant(1).notes();
+    const TNoteList third = panel->variant(2).notes();
+
+    const TPressed pressed = pressAndRelease(*panel->canvas(0), ON_STAFF);
+    EXPECT_TRUE(pressed.notesModel);
+    EXPECT_EQ(pressed.during.chords().size(), 2u);
+    EXPECT_EQ(panel->variant(1).notes(), second);
+    EXPECT_EQ(panel->variant(2).notes(), third);
+
+    // Choosing chords on the chord strip starts all three again, as before.
+    pressAndRelease(*panel->canvas(0), ON_CHORD_STRIP);
+    EXPECT_TRUE(panel->variant(1).notes().empty());
+    EXPECT_TRUE(panel->variant(2).notes().empty());
 }
 
 } // namespace
