@@ -44,9 +44,8 @@ constexpr TBundleText ENG_TEXTS[] = {
     {"midi device list error", "The error occurs while loading of the Midi Devices list"},
     {"there are no devices", "There are no MIDI devices"},
     {"open midi error", "Cannot open MIDI output device"},
-    {"output lost", "The MIDI output %1 was lost: its sound server stopped or the device went "
-                    "away. Playback has stopped; choose another output under Tools > Midi "
-                    "Devices."},
+    {"output lost", "The MIDI output \"%1\" was lost: its sound server stopped or the device "
+                    "went away. Choose another output under Tools > Midi Devices."},
     {"settings error", "The chosen MIDI device cannot be remembered: the settings file cannot be "
                        "written"},
     {"dynamic help error",

@@ -5,6 +5,16 @@
 
 #include <RtMidi.h>
 
+namespace {
+
+void noteFailure(RtMidiError::Type type, const std::string&, void* failed) {
+    if (type != RtMidiError::DEBUG_WARNING) {
+        *static_cast<bool*>(failed) = true;
+    }
+}
+
+} // namespace
+
 TSystemPortBackend::TSystemPortBackend(std::string clientName)
     : clientName_(std::move(clientName)) {
     routeSoundLibraryMessages();
@@ -106,10 +116,17 @@ void TSystemPortBackend::send(std::uint32_t message) {
     if (open_ == nullptr) {
         return;
     }
+    // RtMidi reports a message the port refuses (its ALSA client ended, say) as a warning on
+    // the terminal, not as an exception: the callback catches it for the time of the send.
+    bool failed = false;
+    open_->setErrorCallback(&noteFailure, &failed);
     try {
         open_->sendMessage(bytes, static_cast<std::size_t>(messageLength(message)));
     } catch (const RtMidiError&) {
-        // The port vanished (an ALSA client that ended, say).
+        failed = true;
+    }
+    open_->setErrorCallback(nullptr, nullptr);
+    if (failed) {
         loss_.report();
     }
 }

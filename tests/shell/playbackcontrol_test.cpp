@@ -145,9 +145,8 @@ TEST_F(PlaybackControl, ALostDeviceStopsPlaybackIsClosedNamedAndLeavesTheChoiceO
     QCoreApplication::processEvents();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text,
-              "The MIDI output Recorder 2 was lost: its sound server stopped or the device "
-              "went away. Playback has stopped; choose another output under Tools > Midi "
-              "Devices.");
+              "The MIDI output \"Recorder 2\" was lost: its sound server stopped or the "
+              "device went away. Choose another output under Tools > Midi Devices.");
     EXPECT_EQ(dialogs.messages[0].caption, "Error");
     EXPECT_EQ(motivePlayer.queuedCount(), 0);
     EXPECT_TRUE(control.playFinished());
