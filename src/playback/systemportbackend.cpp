@@ -18,8 +18,6 @@ void noteFailure(RtMidiError::Type type, const std::string&, void* failed) {
 TSystemPortBackend::TSystemPortBackend(std::string clientName)
     : clientName_(std::move(clientName)) {
     routeSoundLibraryMessages();
-    std::lock_guard lock(mutex_);
-    refreshLocked();
 }
 
 TSystemPortBackend::~TSystemPortBackend() {

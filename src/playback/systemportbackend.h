@@ -15,6 +15,8 @@ class TJackWatch;
 // The MIDI output ports of the system, through RtMidi: every compiled API that can be set up
 // (ALSA, and JACK while a JACK server runs), their ports listed one after the other.
 //
+// The APIs are set up when the ports are first listed or opened, not when the back end is made:
+// the program starts without waiting for the sequencer and the JACK server to answer.
 // An API that cannot be set up on this machine is left out, and an API's ports are touched
 // only while it reports some: RtMidi's JACK API crashes on port calls when no server runs.
 //
