@@ -2,6 +2,7 @@
 
 #include "files/binaryfile.h"
 #include "model/playplanner.h"
+#include "model/tempo.h"
 
 #include <algorithm>
 #include <array>
@@ -96,8 +97,7 @@ void appendVarLen(std::vector<std::uint8_t>& out, std::uint32_t value) {
 }
 
 std::int32_t midiTempo(int tempo) {
-    // Playback moves a quarter note in eight timer steps of 200 - tempo ms (at least 1 ms).
-    return 8000 * std::max(1, 200 - tempo);
+    return 1000 * quarterNoteMilliseconds(tempo);
 }
 
 std::vector<std::uint8_t> midiFileBytes(const TMeasure& measure, const TKey& key, int tempo,

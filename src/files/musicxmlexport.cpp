@@ -2,6 +2,7 @@
 
 #include "files/atomicfile.h"
 #include "files/scorelayout.h"
+#include "model/tempo.h"
 
 #include <pugixml.hpp>
 
@@ -316,10 +317,6 @@ std::string titleOf(const TPeriodData& period, const std::filesystem::path& file
 }
 
 } // namespace
-
-double quarterNotesPerMinute(int tempo) {
-    return 7500.0 / std::max(1, 200 - tempo);
-}
 
 std::string musicXmlDocument(const TPeriodData& period, const std::string& title) {
     const TScoreLayout layout = layoutScore(period);

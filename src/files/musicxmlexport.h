@@ -16,10 +16,6 @@
 std::string musicXmlDocument(const TPeriodData& period);
 std::string musicXmlDocument(const TPeriodData& period, const std::string& title);
 
-// The quarter notes per minute at which the program plays a tempo value (a quarter note lasts
-// 8 x (200 - tempo) ms).
-double quarterNotesPerMinute(int tempo);
-
 // Writes the document to `fileName`, replacing the file whole or not at all; a composition
 // never saved is titled after `fileName`. Throws
 // TFileWriteError (files/atomicfile.h) when it cannot be written.

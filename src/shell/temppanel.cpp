@@ -3,20 +3,28 @@
 #include "files/messagebundle.h"
 #include "model/period.h"
 #include "model/random.h"
+#include "model/tempo.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QSignalBlocker>
 #include <QSpinBox>
 
 TTempPanel::TTempPanel(QWidget* owner, const TMessageBundle& bundle)
-    : QWidget(owner), names_(new QComboBox(this)), number_(new QSpinBox(this)) {
+    : QWidget(owner), names_(new QComboBox(this)), number_(new QSpinBox(this)),
+      mark_(new QLabel(this)) {
     names_->setGeometry(0, 0, 105, 21);
     for (const std::string& name : bundle.list("temp group"))
         names_->addItem(QString::fromStdString(name));
     number_->setGeometry(115, 0, 50, 21);
     number_->setRange(MIN_TEMPO, MAX_TEMPO);
-    setFixedSize(165, 21);
+    // Wide enough for the fastest mark, so that the control keeps its size while it changes.
+    mark_->setText(metronomeMarkText(::metronomeMark(MAX_TEMPO)));
+    mark_->setGeometry(171, 0, mark_->sizeHint().width(), 21);
+    mark_->setAccessibleName("Metronome mark");
+    mark_->setToolTip("Quarter notes a minute at this tempo");
+    setFixedSize(mark_->geometry().right() + 1, 21);
     setTempo(DEFAULT_TEMPO);
 
     names_->installEventFilter(this);
@@ -69,4 +77,9 @@ void TTempPanel::numberChanged(int value) {
 void TTempPanel::showName(int value) {
     const QSignalBlocker blockNames(names_);
     names_->setCurrentIndex(tempoStepOf(value));
+    mark_->setText(metronomeMarkText(::metronomeMark(value)));
+}
+
+QString metronomeMarkText(int quarterNotesPerMinute) {
+    return QString(QChar(0x2669)) + " = " + QString::number(quarterNotesPerMinute);
 }

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QComboBox;
+class QLabel;
 class QSpinBox;
 class TMessageBundle;
 
@@ -15,7 +16,9 @@ public:
     virtual void tempoPicked(int value) = 0;
 };
 
-// The tempo control: the seven tempo names and a number from 50 to 150 that follow each other.
+// The tempo control: the seven tempo names and a number from 50 to 150 that follow each other,
+// and beside them the metronome mark, the quarter notes a minute that the number plays (the
+// number itself is not beats per minute).
 class TTempPanel : public QWidget {
     Q_OBJECT
 public:
@@ -33,6 +36,7 @@ public:
 
     QComboBox* names() const { return names_; }
     QSpinBox* number() const { return number_; }
+    QLabel* metronomeMark() const { return mark_; }
 
 protected:
     // Alt, Ctrl and Meta letters are the menus' and commands' keys, never a search in the list.
@@ -41,9 +45,14 @@ protected:
 private:
     void namePicked(int index);
     void numberChanged(int value);
+    // The name and the metronome mark that go with `value`.
     void showName(int value);
 
     QComboBox* names_;
     QSpinBox* number_;
+    QLabel* mark_;
     TTempPanelListener* listener_ = nullptr;
 };
+
+// A metronome mark as the interface writes it: a quarter-note sign, "=", the number.
+QString metronomeMarkText(int quarterNotesPerMinute);

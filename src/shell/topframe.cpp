@@ -65,6 +65,12 @@ constexpr std::pair<const char*, const char*> DEMONSTRATION_MNEMONICS[] = {
     {"demo6", "relative"}, {"demo7", "the"},   {"demo8", "Pitch"},
 };
 
+// The tempo label's left edge, the room between a label and its control and between controls.
+constexpr int TEMPO_LEFT = 193;
+constexpr int LABEL_GAP = 4;
+constexpr int CONTROL_GAP = 8;
+constexpr int DELAY_SLIDER_LEFT = 409;
+
 constexpr int DEMO_BUTTONS_LEFT = 526 + 21 + 10;
 constexpr int DEMO_BUTTON_WIDTH = 52;
 constexpr int DEMO_BUTTON_HEIGHT = 21;
@@ -253,8 +259,10 @@ void TTopFrame::buildToolArea() {
     const TMessageBundle& bundle = service_->messageBundle();
     auto* label = new QLabel(QString::fromStdString(bundle.text("temp")), toolArea_);
     tempoPanel_ = new TTempPanel(toolArea_, bundle);
-    label->setGeometry(193, 5, 35, tempoPanel_->height());
-    tempoPanel_->move(193 + 35, 5);
+    // The label is as wide as its text in this font; the control follows it.
+    label->setGeometry(TEMPO_LEFT, 5, label->sizeHint().width(), tempoPanel_->height());
+    tempoPanel_->move(label->geometry().right() + 1 + LABEL_GAP, 5);
+    label->setBuddy(tempoPanel_->number());
     tempoPanel_->setTempo(100);
 
     addToolButton(0, "new", "menu new", glyphRect(TGlyph::ToolNew),
@@ -274,23 +282,14 @@ void TTopFrame::buildToolArea() {
     helpButtons_.push_back(
         addHelpButton(stepHelpAction(), "Step by step", "step by step", QRect(910, 9, 79, 22)));
 
-    // The demonstrations, each with its title as the hint.
-    int place = 0;
-    for (const TDemoButton& button : DEMONSTRATION_BUTTONS) {
-        const int column = place % DEMO_BUTTONS_PER_ROW;
-        const int row = place / DEMO_BUTTONS_PER_ROW;
-        demoButtons_.push_back(
-            addHelpButton(command(button.command), button.caption, button.command,
-                          QRect(DEMO_BUTTONS_LEFT + column * DEMO_BUTTON_WIDTH,
-                                row * DEMO_BUTTON_HEIGHT, DEMO_BUTTON_WIDTH, DEMO_BUTTON_HEIGHT)));
-        ++place;
-    }
-
-    // How long the pointer rests on a preview in the variant view before it is kept.
+    // How long the pointer rests on a preview in the variant view before it is kept; right of
+    // the tempo control, however wide its label came out.
+    const int delayLeft =
+        std::max(DELAY_SLIDER_LEFT, tempoPanel_->geometry().right() + 1 + CONTROL_GAP);
     auto* delayLabel = new QLabel("VAZ cursor delay:", toolArea_);
-    delayLabel->move(419, 0);
+    delayLabel->setGeometry(QRect(QPoint(delayLeft + 10, 0), delayLabel->sizeHint()));
     cursorDelay_ = new QSlider(Qt::Horizontal, toolArea_);
-    cursorDelay_->setGeometry(409, 16, 100, 25);
+    cursorDelay_->setGeometry(delayLeft, delayLabel->geometry().bottom() + 1, 100, 25);
     cursorDelay_->setRange(1, 7);
     cursorDelay_->setSingleStep(1);
     cursorDelay_->setPageStep(1);
@@ -301,6 +300,21 @@ void TTopFrame::buildToolArea() {
                              "under the pointer, or go back to the middle line to keep it and "
                              "choose the next");
     delayLabel->setBuddy(cursorDelay_);
+
+    // The demonstrations, each with its title as the hint, right of the cursor delay.
+    const int demoLeft = std::max(DEMO_BUTTONS_LEFT, std::max(delayLabel->geometry().right(),
+                                                              cursorDelay_->geometry().right()) +
+                                                         1 + CONTROL_GAP);
+    int place = 0;
+    for (const TDemoButton& button : DEMONSTRATION_BUTTONS) {
+        const int column = place % DEMO_BUTTONS_PER_ROW;
+        const int row = place / DEMO_BUTTONS_PER_ROW;
+        demoButtons_.push_back(
+            addHelpButton(command(button.command), button.caption, button.command,
+                          QRect(demoLeft + column * DEMO_BUTTON_WIDTH, row * DEMO_BUTTON_HEIGHT,
+                                DEMO_BUTTON_WIDTH, DEMO_BUTTON_HEIGHT)));
+        ++place;
+    }
 
     // The tab order runs through the tool buttons first, then the tempo control.
     QWidget* previous = nullptr;

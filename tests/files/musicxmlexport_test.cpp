@@ -7,16 +7,19 @@
 #include "files/midiexport.h"
 #include "files/musicxmlexport.h"
 #include "files/periodbuilder.h"
+#include "files/periodlimits.h"
 #include "files/periodreader.h"
 #include "files/scorelayout.h"
 #include "midinotes.h"
 #include "model/chordcatalogue.h"
+#include "model/tempo.h"
 #include "musicxmlreading.h"
 #include "periodtesting.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -329,13 +332,23 @@ TEST(MusicXmlExport, AnEmptyPeriodIsOneMeasureOfRest) {
 }
 
 TEST(MusicXmlExport, TheTempoIsTheOnePlaybackPlaysAt) {
-    EXPECT_DOUBLE_EQ(quarterNotesPerMinute(100), 75.0);
-    EXPECT_DOUBLE_EQ(quarterNotesPerMinute(145), 7500.0 / 55);
     TPeriodData period;
     period.setTempo(145);
     const std::string xml = musicXmlDocument(period);
     EXPECT_NE(xml.find("<per-minute>136</per-minute>"), std::string::npos);
     EXPECT_NE(xml.find("<sound tempo=\"136.36\""), std::string::npos);
+}
+
+TEST(MusicXmlExport, BothExportsStateTheMetronomeMarkTheProgramShows) {
+    for (int tempo : {MIN_TEMPO, 50, DEFAULT_TEMPO, 145, 150, MAX_TEMPO}) {
+        SCOPED_TRACE("tempo " + std::to_string(tempo));
+        TPeriodData period;
+        period.setTempo(tempo);
+        const std::string mark = std::to_string(metronomeMark(tempo));
+        EXPECT_NE(musicXmlDocument(period).find("<per-minute>" + mark + "</per-minute>"),
+                  std::string::npos);
+        EXPECT_EQ(std::lround(60'000'000.0 / midiTempo(tempo)), metronomeMark(tempo));
+    }
 }
 
 TEST(MusicXmlExport, WritesTheFileWholeOrLeavesTheOldOne) {

@@ -2,12 +2,16 @@
 
 #include "playbacktesting.h"
 
+#include "model/period.h"
+#include "model/tempo.h"
 #include "playback/motiveplayer.h"
+#include "playback/playbacktiming.h"
 #include "playback/recordingbackend.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace playbacktest;
 
@@ -141,6 +145,27 @@ TEST(Scheduler, EveryEventGoesOutOnTimerEventTickOver15PlusOne) {
         {13, off(0, midi(22), 105)}, {13, on(0, midi(23), 105)}, {33, off(0, midi(23), 105)}};
     EXPECT_EQ(melody, want);
     EXPECT_EQ(rig.events, 33); // tick 480 of a 4/4 measure: 3.3 s at tempo 100
+}
+
+TEST(Scheduler, TheMetronomeMarkShownIsTheSpeedTheTimerPlays) {
+    ManualRig rig;
+    rig.motives.play(makeMotive(twoFour, 0, {{0, 21, 120}, {120, 22, 120}}, {}), nullptr);
+    rig.playOut();
+    std::vector<int> noteOns;
+    const auto all = rig.messages();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (all[i].status == 0x90) {
+            noteOns.push_back(rig.eventOf[i]);
+        }
+    }
+    ASSERT_EQ(noteOns.size(), 2u);
+    const int eventsPerQuarter = noteOns[1] - noteOns[0];
+    // Each timer event lasts the interval the player sets for the tempo.
+    for (int tempo : {1, 50, DEFAULT_TEMPO, 150, 199}) {
+        const int quarterMs = eventsPerQuarter * timerIntervalForTempo(tempo);
+        EXPECT_EQ(quarterMs, quarterNoteMilliseconds(tempo)) << tempo;
+        EXPECT_EQ(metronomeMark(tempo), std::lround(60000.0 / quarterMs)) << tempo;
+    }
 }
 
 TEST(Scheduler, UpbeatMotivesHoldAChordThatContinuesAcrossTheBoundary) {

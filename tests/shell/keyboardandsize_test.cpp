@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -29,6 +30,7 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -146,6 +148,25 @@ TEST_F(MenuFrameAndWindow, TheTempoListLeavesAltLettersToTheMenus) {
     EXPECT_EQ(window.period().tempo(), 100);
     QTest::keyClick(names, Qt::Key_F);
     EXPECT_EQ(names->currentText(), "Fast") << "plain letters still search the list";
+}
+
+TEST_F(MenuFrameAndWindow, TheToolAreaLabelsShowTheirWholeTextBesideTheirControls) {
+    frame.show();
+    QWidget* tempo = frame.tempoPanel();
+    const QWidget* area = tempo->parentWidget();
+    std::vector<const QWidget*> placed{tempo, frame.cursorDelay()};
+    for (const QWidget* button : frame.demoButtons())
+        placed.push_back(button);
+    for (const QLabel* label : area->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        SCOPED_TRACE(label->text().toStdString());
+        EXPECT_GE(label->width(), label->sizeHint().width());
+        for (const QWidget* control : placed)
+            EXPECT_FALSE(label->geometry().intersects(control->geometry()))
+                << "covered by " << control->metaObject()->className();
+        placed.push_back(label);
+    }
+    EXPECT_FALSE(tempo->geometry().intersects(frame.cursorDelay()->geometry()));
+    EXPECT_LE(tempo->geometry().right(), area->width());
 }
 
 TEST_F(MenuFrameAndWindow, TheFrameStartsOnItsToolButtonsAndShowsHintsWhenInactive) {

@@ -4,6 +4,7 @@
 #include "widgets/hintpanel.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QSpinBox>
@@ -68,6 +69,24 @@ TEST_F(TempoPanel, PickingANameSetsItsTempoAndTellsTheListenerOnce) {
         EXPECT_EQ(panel.tempo(), steps[static_cast<std::size_t>(item)]);
         EXPECT_EQ(log.picked, std::vector<int>{steps[static_cast<std::size_t>(item)]});
     }
+}
+
+TEST_F(TempoPanel, TheMetronomeMarkFollowsTheTempoHoweverItIsSet) {
+    // The stored value is not beats per minute: 100 plays 75 quarter notes a minute.
+    EXPECT_EQ(panel.metronomeMark()->text(), QString::fromUtf8("\u2669 = 75"));
+    panel.number()->setValue(50);
+    EXPECT_EQ(panel.metronomeMark()->text(), metronomeMarkText(50));
+    panel.setTempo(150);
+    EXPECT_EQ(panel.metronomeMark()->text(), metronomeMarkText(150));
+    panel.names()->setCurrentIndex(6);
+    emit panel.names()->activated(6);
+    EXPECT_EQ(panel.metronomeMark()->text(), metronomeMarkText(136)) << "Fast: 145";
+    // The widest mark fits: the control never cuts its own number off.
+    panel.setTempo(150);
+    const QLabel& mark = *panel.metronomeMark();
+    EXPECT_GE(mark.width(), mark.sizeHint().width());
+    EXPECT_LE(mark.geometry().right(), panel.rect().right());
+    EXPECT_GT(mark.x(), panel.number()->geometry().right());
 }
 
 TEST_F(TempoPanel, ShowingATempoDoesNotTellTheListener) {
