@@ -6,33 +6,54 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include <exception>
+
+namespace {
+
+constexpr int PURPOSE_WIDTH = 360;
+
+} // namespace
 
 TMidiForm::TMidiForm(const TDeviceNames& deviceNames, int current, const TMessageBundle& bundle,
                      TUserDialogsInterface& dialogs, QWidget* parent)
     : QDialog(parent), list_(new QComboBox(this)) {
     setWindowTitle("MIDI Devices");
-    setFixedSize(167, 81);
-    centreOnScreen(*this);
 
-    auto* label = new QLabel("Select output port:", this);
-    label->move(5, 5);
-    label->adjustSize();
-    list_->setGeometry(5, 24, 157, 21);
+    // What the choice is for, in one line, above the list.
+    auto* purpose = new QLabel(QString::fromUtf8(DEVICE_CHOICE_PURPOSE), this);
+    purpose->setWordWrap(true);
+    purpose->setMinimumWidth(PURPOSE_WIDTH);
+    auto* label = new QLabel("&Output port:", this);
+    label->setBuddy(list_);
     // Port names are often longer than the dialog is wide: the open list shows them whole.
     list_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     list_->view()->setMinimumWidth(260);
 
     auto* ok = new QPushButton("OK", this);
-    ok->setGeometry(5, 51, 75, 25);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     auto* cancel = new QPushButton("Cancel", this);
-    cancel->setGeometry(87, 51, 75, 25);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(purpose);
+    layout->addSpacing(4);
+    layout->addWidget(label);
+    layout->addWidget(list_);
+    layout->addSpacing(4);
+    layout->addLayout(buttons);
+    layout->activate();
+    centreOnScreen(*this);
 
     std::vector<std::string> names;
     try {

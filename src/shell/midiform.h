@@ -10,8 +10,14 @@ class QComboBox;
 class TMessageBundle;
 class TUserDialogsInterface;
 
+// What the device dialog says it is for.
+inline constexpr const char* DEVICE_CHOICE_PURPOSE =
+    "Choose where the program plays its notes; the built-in synthesizer works without any "
+    "other setup.";
+
 // The modal dialog in which the user picks the MIDI output: the built-in synthesizer first,
-// then the system's ports; list index i is device i.
+// then the system's ports; list index i is device i. On the first start, with no device yet,
+// the built-in synthesizer is selected.
 class TMidiForm : public QDialog {
     Q_OBJECT
 public:

@@ -1,6 +1,7 @@
 #include "shelltesting.h"
 
 #include "files/engmessagebundle.h"
+#include "files/settings.h"
 #include "playback/mididevices.h"
 #include "shell/about.h"
 #include "shell/midiform.h"
@@ -47,6 +48,22 @@ TEST_F(DeviceDialog, ListsTheBuiltInSynthesizerFirstThenTheSystemPorts) {
     EXPECT_EQ(form.selectedDevice(), 0);
     EXPECT_EQ(form.windowTitle(), "MIDI Devices");
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(DeviceDialog, AtTheFirstStartPreselectsTheBuiltInSynthesizerAndSaysWhatItChooses) {
+    const auto devices = makeSystemDevices();
+    TMidiForm form([&] { return devices->deviceNames(); }, NO_MIDI_DEVICE, bundle, dialogs);
+    form.show();
+    EXPECT_EQ(form.deviceList()->currentText(), "Built-in synthesizer");
+    QStringList shown;
+    for (const QLabel* label : form.findChildren<QLabel*>()) {
+        if (label->isVisible())
+            shown << label->text();
+    }
+    EXPECT_TRUE(shown.contains(DEVICE_CHOICE_PURPOSE)) << shown.join(" | ").toStdString();
+    // The whole sentence is on the screen, not cut off by the dialog's edge.
+    for (const QLabel* label : form.findChildren<QLabel*>())
+        EXPECT_TRUE(form.rect().contains(label->geometry())) << label->text().toStdString();
 }
 
 TEST_F(DeviceDialog, SelectsTheCurrentDeviceOrElseTheFirst) {
