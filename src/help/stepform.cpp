@@ -4,6 +4,10 @@
 #include "canvas/umotivecanvas.h"
 #include "help/forhelpservice.h"
 #include "help/helppages.h"
+#include "help/stepschemes.h"
+#include "panels/developmentarea.h"
+#include "panels/panelchooser.h"
+#include "panels/schemepanel.h"
 #include "playback/motiveplayer.h"
 #include "strip/periodpanelcells.h"
 
@@ -95,9 +99,30 @@ void TStepForm::showStep() {
     help_.scrollToNode(step.node);
     if (step.sourceCell < 0) {
         panels_.selectPanel(step.chooser);
+        showSchemes();
         return;
     }
     const std::vector<TUMotiveSet*> cells = help_.motiveCells();
     if (step.sourceCell < int(cells.size()))
         help_.chooseEffect(step.chooser, cells[std::size_t(step.sourceCell)]->canvas()->motive());
+}
+
+void TStepForm::showSchemes() {
+    const std::optional<TStepSchemes> schemes = stepSchemes(step_);
+    const TPanelChooser* chooser = help_.panelChooser(TDevelopmentArea::SCHEME_CHOOSER);
+    auto* panel = chooser != nullptr ? qobject_cast<TSchemePanel*>(chooser->panel()) : nullptr;
+    if (!schemes || panel == nullptr)
+        return;
+    if (schemes->contrastCell < 0) {
+        panel->setSchemes(schemes->durations, STEP_DURATIONS_IN_ORDER, schemes->turns,
+                          STEP_TURNS_IN_ORDER);
+        return;
+    }
+    const std::vector<TUMotiveSet*> cells = help_.motiveCells();
+    if (schemes->contrastCell >= int(cells.size()))
+        return;
+    panel->setSource(cells[std::size_t(schemes->contrastCell)]->canvas()->motive(),
+                     TSchemePanel::CONTRAST_MODE);
+    for (int command : schemes->contrastCommands)
+        panel->pressCommand(command);
 }

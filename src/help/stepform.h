@@ -13,7 +13,9 @@ class TPlayingService;
 // "Step-by-step help": walks through the example period in eight steps. Each step shows its
 // page, scrolls the period view to the motive it talks about and opens the panel that motive
 // was made with, so the example, the explanation and the tool stand side by side. A window of
-// its own that stays above the application; created once and reused. Interface thread only.
+// its own that stays above the application; created once and reused. A step whose motive was
+// made from schemes puts those schemes into the scheme panel, as its page tells. Interface
+// thread only.
 class TStepForm : public QWidget {
     Q_OBJECT
 public:
@@ -38,6 +40,8 @@ public:
 
 private:
     void showStep();
+    // The scheme panel shows the schemes the step's page says its motive was made from.
+    void showSchemes();
     void moveBy(int delta);
     QPushButton* addButton(const QString& caption, const QString& hint);
 

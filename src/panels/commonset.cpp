@@ -188,6 +188,13 @@ void TCommonSet::runCommand(TFlatButtonWithID* button) {
     category->setPressed(true);
 }
 
+void TCommonSet::pressCommand(int command) {
+    if (TFlatButtonWithID* button = buttonOfCommand(command)) {
+        runCommand(button);
+        buttonReleased(button);
+    }
+}
+
 void TCommonSet::buttonReleased(QWidget* button) {
     // The contrast button's own release must leave the category it generated lit.
     if (button == pressedBy_ && button != pressed_)

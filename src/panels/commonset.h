@@ -49,6 +49,11 @@ public:
 
     // The gatherer takes the motive's scheme; the chooser follows.
     void setMotive(const TMotive& motive);
+    // Runs the command of this half as a click on its button does: a contrast command leaves
+    // the category it generated lit.
+    void pressCommand(int command);
+    // No category button shows pressed.
+    void releasePressed();
     void refreshContrastFigure();
     // The Motive for Contrast of this half (the scheme's own motive).
     virtual TMotive& contrastMotive() = 0;
@@ -95,7 +100,6 @@ protected:
 private:
     void placeCommandButtons(int left);
     void runCommand(TFlatButtonWithID* button);
-    void releasePressed();
     bool acceptsContrastDrop(const QMimeData* data) const;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

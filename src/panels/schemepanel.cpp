@@ -2,6 +2,7 @@
 
 #include "canvas/baseservice.h"
 #include "engine/scheme.h"
+#include "engine/schemecommand.h"
 #include "panels/rythmset.h"
 #include "panels/turnroundset.h"
 #include "widgets/drawing.h"
@@ -39,4 +40,19 @@ void TSchemePanel::reloadSets() {
 void TSchemePanel::refreshContrastFigures() {
     rythmSet_->refreshContrastFigure();
     pitchSet_->refreshContrastFigure();
+}
+
+void TSchemePanel::setSchemes(const TDurations& durations, bool durationsInOrder,
+                              const TTurns& turns, bool turnsInOrder) {
+    scheme_.setDurations(durations, durationsInOrder, true);
+    scheme_.setTurns(turns, turnsInOrder, true);
+    rythmSet_->releasePressed();
+    pitchSet_->releasePressed();
+}
+
+void TSchemePanel::pressCommand(int command) {
+    if (isPitchCommand(command))
+        pitchSet_->pressCommand(command);
+    else
+        rythmSet_->pressCommand(command);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/rhythmlayout.h"
+#include "engine/turn.h"
 #include "panels/motivepanelbase.h"
 
 class TBaseService;
@@ -25,6 +27,12 @@ public:
     void reloadSets();
     // Both figures show whether their Motive for Contrast is set.
     void refreshContrastFigures();
+    // Both halves of the scheme become these, as if gathered by hand; no category shows
+    // pressed.
+    void setSchemes(const TDurations& durations, bool durationsInOrder, const TTurns& turns,
+                    bool turnsInOrder);
+    // Runs scheme command `command` (0 to 39) as a click on its button does.
+    void pressCommand(int command);
 
     TRythmSet* rythmSet() const { return rythmSet_; }
     TTurnRoundSet* pitchSet() const { return pitchSet_; }

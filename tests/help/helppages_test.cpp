@@ -1,12 +1,17 @@
 // Every page the help windows can show is installed, and every link and picture in the pages
 // leads to an installed file (and, for a link with a fragment, to an anchor of that page).
 
+#include "files/engmessagebundle.h"
 #include "help/helppages.h"
+#include "help/stepschemes.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -95,6 +100,63 @@ TEST(HelpPages, TheTheoryPageHasATableOfContentsOverItsSections) {
     EXPECT_GE(pictures.size(), 8u);
     for (const std::string& picture : pictures)
         EXPECT_EQ(fs::path(picture).extension(), ".png") << picture;
+}
+
+// The page's words, tags and entities dropped, spaces collapsed, in lower case.
+std::string wordsOf(const fs::path& page) {
+    std::string text = std::regex_replace(readText(page), std::regex("<[^>]*>|&[a-z]+;"), " ");
+    text = std::regex_replace(text, std::regex("\\s+"), " ");
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return text;
+}
+
+std::string lowerCase(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return text;
+}
+
+TEST(HelpPages, EachStepPageNamesTheSchemesItsPanelShows) {
+    // The names the scheme panel gives its duration and turn items.
+    const TEngMessageBundle bundle;
+    const std::vector<std::string> durationNames = bundle.list("duration group");
+    const std::vector<std::string> turnNames = bundle.list("turn group");
+    int told = 0;
+    for (int k = 0; k < STEP_COUNT; ++k) {
+        const fs::path page =
+            fs::path(TONARIA_APP_DIR) / STEP_BY_STEP_FOLDER / HELP_STEPS[std::size_t(k)].page;
+        SCOPED_TRACE(page.filename().string());
+        const std::string words = wordsOf(page);
+        const std::optional<TStepSchemes> schemes = stepSchemes(k);
+        if (!schemes) {
+            EXPECT_EQ(words.find("scheme panel"), std::string::npos);
+            continue;
+        }
+        ++told;
+        EXPECT_NE(words.find("scheme panel"), std::string::npos);
+        if (schemes->contrastCell >= 0) {
+            EXPECT_NE(words.find("motive " + std::to_string(schemes->contrastCell + 1) +
+                                 " became the motive for contrast"),
+                      std::string::npos);
+            EXPECT_NE(words.find("long durations"), std::string::npos);
+            EXPECT_NE(words.find("large turns"), std::string::npos);
+            continue;
+        }
+        // The rhythm in its order, then each turn of the set.
+        std::string rhythm;
+        for (DURATION d : schemes->durations)
+            rhythm += (rhythm.empty() ? "" : ", ") +
+                      lowerCase(durationNames.at(std::size_t(d / SIXTEENTH - 1)));
+        EXPECT_NE(words.find("in order"), std::string::npos);
+        EXPECT_NE(words.find(rhythm + "."), std::string::npos) << rhythm;
+        EXPECT_NE(words.find("as a set"), std::string::npos);
+        for (TURN_ROUND turn : schemes->turns) {
+            const std::string name = lowerCase(turnNames.at(std::size_t(turn - 1)));
+            EXPECT_NE(words.find(name), std::string::npos) << name;
+        }
+    }
+    EXPECT_EQ(told, 4);
 }
 
 } // namespace

@@ -7,9 +7,11 @@
 #include "engine/schemecommand.h"
 #include "help/helppages.h"
 #include "help/stepform.h"
+#include "help/stepschemes.h"
 #include "help/theoryform.h"
 #include "panels/developmentarea.h"
 #include "panels/effectmotivepanel.h"
+#include "panels/gatherer.h"
 #include "panels/panelchooser.h"
 #include "panels/rythmset.h"
 #include "panels/schemepanel.h"
@@ -25,6 +27,9 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -120,6 +125,54 @@ TEST_F(StepHelp, EachStepOpensThePanelItsMotiveWasMadeWith) {
         }
         QTest::mouseClick(form->nextButton(), Qt::LeftButton);
     }
+}
+
+TEST_F(StepHelp, EachStepMadeFromSchemesShowsThemInTheSchemePanel) {
+    window_->stepByStepHelp();
+    TStepForm* form = window_->stepForm();
+    TSchemePanel& panel = *window_->schemePanel();
+    const TScheme& scheme = window_->scheme();
+    int shown = 0;
+    for (int k = 0; k < STEP_COUNT; ++k) {
+        SCOPED_TRACE("step " + std::to_string(k + 1));
+        ASSERT_EQ(form->step(), k);
+        const std::optional<TStepSchemes> schemes = stepSchemes(k);
+        const TRythmGatherer& rhythm = *panel.rythmSet()->rythmGatherer();
+        const TTurnRoundGatherer& turns = *panel.pitchSet()->turnGatherer();
+        if (schemes && schemes->contrastCell < 0) {
+            ++shown;
+            EXPECT_EQ(window_->developmentArea()->shownPanel(), &panel);
+            EXPECT_EQ(rhythm.values(), schemes->durations);
+            EXPECT_EQ(rhythm.mode(), TGroup::SEQUENCE) << "the rhythm in order";
+            std::vector<TURN_ROUND> expected = schemes->turns;
+            std::vector<TURN_ROUND> gathered = turns.values();
+            std::sort(expected.begin(), expected.end());
+            std::sort(gathered.begin(), gathered.end());
+            EXPECT_EQ(gathered, expected);
+            EXPECT_EQ(turns.mode(), TGroup::SET) << "the turns as a set";
+            EXPECT_EQ(panel.rythmSet()->pressedButton(), nullptr);
+            EXPECT_EQ(panel.pitchSet()->pressedButton(), nullptr);
+        } else if (schemes) {
+            ++shown;
+            // Motive 1 is the Motive for Contrast of both sets, and the contrast buttons
+            // have answered with long durations and large turns, their categories lit.
+            const TMotive& first = *window_->period().allMotives()[0];
+            EXPECT_EQ(scheme.rhythmContrastMotive().notes(), first.notes());
+            EXPECT_EQ(scheme.pitchContrastMotive().notes(), first.notes());
+            ASSERT_NE(panel.rythmSet()->pressedButton(), nullptr);
+            EXPECT_EQ(panel.rythmSet()->pressedButton()->id(), LONG_DURATIONS);
+            ASSERT_NE(panel.pitchSet()->pressedButton(), nullptr);
+            EXPECT_EQ(panel.pitchSet()->pressedButton()->id(), LARGE_TURNS);
+            ASSERT_FALSE(rhythm.values().empty());
+            for (DURATION d : rhythm.values())
+                EXPECT_GE(std::abs(d), QUARTER);
+            ASSERT_FALSE(turns.values().empty());
+            for (TURN_ROUND turn : turns.values())
+                EXPECT_TRUE(isLargeTurn(turn)) << int(turn);
+        }
+        QTest::mouseClick(form->nextButton(), Qt::LeftButton);
+    }
+    EXPECT_EQ(shown, 4) << "steps 1, 2, 4 and 8 tell of schemes";
 }
 
 TEST_F(StepHelp, TheSecondStepsContrastCommandsAnswerAsItsPageSays) {

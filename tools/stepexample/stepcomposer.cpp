@@ -4,6 +4,7 @@
 #include "engine/relativeeffect.h"
 #include "engine/scheme.h"
 #include "files/periodbuilder.h"
+#include "help/stepschemes.h"
 #include "model/chordcatalogue.h"
 
 #include <algorithm>
@@ -208,12 +209,12 @@ std::function<void(TScheme&)> commands(std::vector<int> numbers) {
     };
 }
 
-// Schemes gathered by hand: the durations dragged into the rhythm gatherer in order, the turns
-// dragged into the turn gatherer as a set.
-std::function<void(TScheme&)> gathered(TDurations durations, TTurns turns) {
-    return [durations, turns](TScheme& scheme) {
-        scheme.setDurations(durations, true, true);
-        scheme.setTurns(turns, false, true);
+// The schemes the help's step gathered by hand.
+std::function<void(TScheme&)> gathered(int step) {
+    const TStepSchemes schemes = stepSchemes(step).value();
+    return [schemes](TScheme& scheme) {
+        scheme.setDurations(schemes.durations, STEP_DURATIONS_IN_ORDER, true);
+        scheme.setTurns(schemes.turns, STEP_TURNS_IN_ORDER, true);
     };
 }
 
@@ -230,8 +231,7 @@ TPeriodData composeStepExample(std::ostream& log) {
     // Motive 1: a stepwise run from the fifth up to the tonic.
     log << "motive 1: schemes\n";
     m[0] = generateUntil(
-        scheme, chords[0], gathered({120, 60, 60, 120}, {PASSING, CHORD_LEAP_1}),
-        {TLight(0, 24), TLight(300, 28)},
+        scheme, chords[0], gathered(0), {TLight(0, 24), TLight(300, 28)},
         [](const TMotive& x) {
             return singable(x) && x.notes().size() >= 3 && x.notes().size() <= 5 && !hasRest(x) &&
                    EXAMPLE_KEY.degree(x.notes().front().pitch()) == 5 && lowestPitch(x) >= 20 &&
@@ -242,9 +242,11 @@ TPeriodData composeStepExample(std::ostream& log) {
 
     // Motive 2: the contrast commands read motive 1 and generate the opposite categories.
     log << "motive 2: contrast of motive 1\n";
-    scheme.rhythmContrastMotive() = m[0];
-    scheme.pitchContrastMotive() = m[0];
-    m[1] = generateUntil(scheme, chords[1], commands({2, 22}), {TLight(0, 27), TLight(300, 24)},
+    const TStepSchemes contrast = stepSchemes(1).value();
+    scheme.rhythmContrastMotive() = m[std::size_t(contrast.contrastCell)];
+    scheme.pitchContrastMotive() = m[std::size_t(contrast.contrastCell)];
+    m[1] = generateUntil(scheme, chords[1], commands(contrast.contrastCommands),
+                         {TLight(0, 27), TLight(300, 24)},
                          [&](const TMotive& x) {
                              return singable(x) && x.notes().size() >= 3 && !hasRest(x) &&
                                     joins(m[0], x, 4) && lowestPitch(x) >= 20 &&
@@ -261,9 +263,7 @@ TPeriodData composeStepExample(std::ostream& log) {
 
     // Motive 4: long notes falling to the dominant: the half cadence.
     log << "motive 4: schemes\n";
-    m[3] = generateUntil(scheme, chords[3],
-                         gathered({60, 60, 240}, {PASSING, NEIGHBOUR, CHORD_LEAP_1}),
-                         {TLight(0, 25), TLight(240, 22)},
+    m[3] = generateUntil(scheme, chords[3], gathered(3), {TLight(0, 25), TLight(240, 22)},
                          [&](const TMotive& x) {
                              return singable(x) && x.notes().size() >= 2 && x.notes().size() <= 3 &&
                                     !hasRest(x) && x.notes().back().duration() >= 180 &&
@@ -292,9 +292,7 @@ TPeriodData composeStepExample(std::ostream& log) {
     // Motive 8: growing durations that settle on the tonic: the authentic cadence.
     log << "motive 8: schemes\n";
     const int from = m[6].notes().back().pitch();
-    m[7] = generateUntil(scheme, chords[7],
-                         gathered({120, 240}, {PASSING, CHORD_LEAP_1, CHORD_LEAP_2}),
-                         {TLight(0, from - 2), TLight(300, 20)},
+    m[7] = generateUntil(scheme, chords[7], gathered(7), {TLight(0, from - 2), TLight(300, 20)},
                          [&](const TMotive& x) {
                              return singable(x) && x.notes().size() >= 2 && x.notes().size() <= 4 &&
                                     !hasRest(x) && degreeOfLast(x) == 1 &&
