@@ -104,12 +104,13 @@ void TNewDialog::buildSettingGroups() {
     const int right = typeGroup->geometry().right() + 9;
     QGroupBox* tempoGroup = group(this, "Tempo:", QRect(right, 8, 682 - right, 60));
     tempoPanel_ = new TTempPanel(tempoGroup, bundle_);
-    tempoPanel_->move(14, 26);
+    // Closer to the frame than the other panels: the metronome mark needs the room.
+    tempoPanel_->move(10, 26);
     tempoPanel_->setToolTip("The tempo of the new composition");
 
     QGroupBox* meterGroup = group(this, "Meter:", QRect(right, 76, 682 - right, 64));
     meterCombo_ = new QComboBox(meterGroup);
-    meterCombo_->setGeometry(14, 28, 100, 22);
+    meterCombo_->setGeometry(10, 28, 100, 22);
     meterCombo_->setToolTip("The meter of the new composition");
     connect(meterCombo_, &QComboBox::activated, this, [this](int index) {
         if (index >= 0 && index < static_cast<int>(meters_.size()))

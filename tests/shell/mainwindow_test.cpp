@@ -492,8 +492,13 @@ TEST_F(MainWindow, ToolButtonsRunTheCommandsOfTheirIds) {
                                                    "demo7", "demo8"}));
     EXPECT_EQ(hints.front(), "How to select the notes for motive");
     EXPECT_EQ(hints.back(), "Pitch scheme description");
-    EXPECT_EQ(frame.demoButtons()[4]->geometry(), QRect(557 + 4 * 52, 0, 52, 21));
-    EXPECT_EQ(frame.demoButtons()[5]->geometry(), QRect(557, 21, 52, 21));
+    // Five in the first row and two in the second, right of the cursor delay.
+    const QRect first = frame.demoButtons()[0]->geometry();
+    EXPECT_GT(first.left(), frame.cursorDelay()->geometry().right());
+    EXPECT_EQ(frame.demoButtons()[4]->geometry(), QRect(first.left() + 4 * 52, 0, 52, 21));
+    EXPECT_EQ(frame.demoButtons()[5]->geometry(), QRect(first.left(), 21, 52, 21));
+    EXPECT_LT(frame.demoButtons()[4]->geometry().right(),
+              frame.helpButtons()[0]->geometry().left());
     // The second and the ninth are commands only.
     frame.command("demo2")->trigger();
     frame.command("demo9")->trigger();

@@ -219,6 +219,15 @@ TEST_F(NewDialog, OkBuildsExactlyTheChosenPeriod) {
                             {{{"A", 3}, {"B", 2}, {"B1", 3}}, {{"A1", 3}, {"A", 2}, {"B", 3}}}));
 }
 
+TEST_F(NewDialog, TheTempoControlWithItsMetronomeMarkFitsInItsGroup) {
+    dialog.show();
+    const TTempPanel& tempo = *dialog.tempoPanel();
+    const QRect inGroup(tempo.mapTo(tempo.parentWidget(), QPoint(0, 0)), tempo.size());
+    EXPECT_TRUE(tempo.parentWidget()->contentsRect().contains(inGroup))
+        << inGroup.right() << " in " << tempo.parentWidget()->contentsRect().right();
+    EXPECT_TRUE(tempo.metronomeMark()->isVisible());
+}
+
 TEST_F(NewDialog, EscapeCancels) {
     dialog.show();
     QTest::keyClick(&dialog, Qt::Key_Escape);

@@ -73,7 +73,7 @@ TEST_F(TempoPanel, PickingANameSetsItsTempoAndTellsTheListenerOnce) {
 
 TEST_F(TempoPanel, TheMetronomeMarkFollowsTheTempoHoweverItIsSet) {
     // The stored value is not beats per minute: 100 plays 75 quarter notes a minute.
-    EXPECT_EQ(panel.metronomeMark()->text(), QString::fromUtf8("\u2669 = 75"));
+    EXPECT_EQ(panel.metronomeMark()->text(), QString::fromUtf8("\u2669\u2009=\u200975"));
     panel.number()->setValue(50);
     EXPECT_EQ(panel.metronomeMark()->text(), metronomeMarkText(50));
     panel.setTempo(150);

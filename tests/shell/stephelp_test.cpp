@@ -29,7 +29,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace {
 
@@ -163,9 +162,10 @@ TEST_F(StepHelp, EachStepMadeFromSchemesShowsThemInTheSchemePanel) {
             EXPECT_EQ(panel.rythmSet()->pressedButton()->id(), LONG_DURATIONS);
             ASSERT_NE(panel.pitchSet()->pressedButton(), nullptr);
             EXPECT_EQ(panel.pitchSet()->pressedButton()->id(), LARGE_TURNS);
+            // The notes are long; a rest may fill what is left of the measure.
             ASSERT_FALSE(rhythm.values().empty());
             for (DURATION d : rhythm.values())
-                EXPECT_GE(std::abs(d), QUARTER);
+                EXPECT_TRUE(d < 0 || d >= QUARTER) << d;
             ASSERT_FALSE(turns.values().empty());
             for (TURN_ROUND turn : turns.values())
                 EXPECT_TRUE(isLargeTurn(turn)) << int(turn);
