@@ -11,6 +11,7 @@
 #include "files/periodbuilder.h"
 #include "files/periodreader.h"
 #include "files/periodwriter.h"
+#include "model/tempo.h"
 
 #include <cstddef>
 
@@ -28,7 +29,8 @@ void printInfo(const TMessageBundle& bundle, const TPeriodData& period, std::ost
         << bundle.text(key.isMinor() ? "minor" : "major") << ")\n";
     out << "Meter: " << meterText(period.measure()) << '\n';
     out << "Upbeat: " << period.zatakt() << " ticks\n";
-    out << "Tempo: " << period.tempo() << '\n';
+    out << "Tempo: " << period.tempo() << " (" << metronomeMark(period.tempo())
+        << " quarter notes a minute)\n";
     out << "Sentences: " << period.sentences().size() << '\n';
     std::size_t sentenceNumber = 0;
     for (const TSentenceData& sentence : period.sentences()) {

@@ -109,7 +109,7 @@ TEST(Cli, InfoDescribesTheComposition) {
     EXPECT_EQ(result.out, "Key: A minor (signature 0, Minor)\n"
                           "Meter: 3/4\n"
                           "Upbeat: 120 ticks\n"
-                          "Tempo: 145\n"
+                          "Tempo: 145 (136 quarter notes a minute)\n"
                           "Sentences: 2\n"
                           "  Sentence 1: 1 phrases\n"
                           "    Phrase B: 2 motives\n"
