@@ -5,7 +5,9 @@
 #include "engine/schemecommand.h"
 #include "help/forhelpservice.h"
 #include "model/duration.h"
+#include "panels/gatherer.h"
 #include "panels/groupbuttons.h"
+#include "panels/modechooser.h"
 #include "panels/panelchooser.h"
 #include "strip/periodpanelcells.h"
 #include "widgets/buttons.h"
@@ -19,8 +21,9 @@ constexpr int REL_SEQUENCE_UP_CHOOSER = 4;
 // The fast menu's areas that choose notes and chords for its motive.
 constexpr int FAST_MENU_NOTES = 0;
 constexpr int FAST_MENU_CHORDS = 2;
-// The mode button that chooses chords.
+// The mode buttons that choose chords and that generate a motive from a contour.
 constexpr int CHORD_MODE_BUTTON = 1;
+constexpr int GENERATE_MODE_BUTTON = 4;
 
 // What the demonstrations have in common beyond the primitives: finding the parts of a motive
 // cell.
@@ -66,11 +69,42 @@ protected:
     QPointer<QWidget> fastMenuArea(int index) {
         return locate([this, index] { return help().fastMenuControl(index); });
     }
+    QPointer<QWidget> schemeCommand(int command) {
+        return locate([this, command] { return help().schemeCommandButton(command); });
+    }
+    // The button of a scheme set's mode chooser that is up: pressing it changes the mode.
+    QPointer<QWidget> otherModeButton(QWidget* (TForHelpService::*chooserOf)()) {
+        return locate([this, chooserOf]() -> QWidget* {
+            auto* chooser = dynamic_cast<TModeChooser*>((help().*chooserOf)());
+            if (chooser == nullptr)
+                return nullptr;
+            return chooser->mode() == TModeChooser::SET_MODE ? chooser->inOrderButton()
+                                                             : chooser->setButton();
+        });
+    }
+    // The drag handle of entry i of a scheme set's gatherer.
+    QPointer<QWidget> gathererEntry(QWidget* (TForHelpService::*gathererOf)(), int i) {
+        return locate([this, gathererOf, i]() -> QWidget* {
+            auto* gatherer = dynamic_cast<TGatherer*>((help().*gathererOf)());
+            if (gatherer == nullptr || i < 0 || i >= int(gatherer->group().items().size()))
+                return nullptr;
+            return gatherer->handle(i);
+        });
+    }
+
     // Drags the handle onto the target with the pauses of a hand that shows what it does.
     void drag(const QPointer<QWidget>& handle, const QPointer<QWidget>& target) {
         pointAt(handle);
         waitSteps(50);
         dragAndDrop(handle, target, 50, 100);
+    }
+    // Points at a control, pauses, clicks it (released after `releaseAfter`) and pauses.
+    void pointAndClick(const QPointer<QWidget>& control, int waitBefore, int releaseAfter,
+                       int waitAfter) {
+        pointAt(control);
+        waitSteps(waitBefore);
+        click(control, releaseAfter);
+        waitSteps(waitAfter);
     }
     // Clicks a play control and waits until the music has finished.
     void play(const QPointer<QWidget>& control, int releaseAfter) {
@@ -78,6 +112,31 @@ protected:
         waitSteps(30);
         click(control, releaseAfter);
         waitForPlayback();
+    }
+    // Points at a canvas (or an area that serves one), pauses, makes the choice of the
+    // recorded path and waits until the choice has sounded.
+    void choose(const QPointer<QWidget>& target, const std::string& path) {
+        pointAt(target);
+        waitSteps(100);
+        playPath(target, path);
+        waitForPlayback();
+    }
+    // Presses scheme command buttons one after another.
+    void runCommands(std::initializer_list<int> commands, int waitAfter) {
+        for (const int command : commands)
+            pointAndClick(schemeCommand(command), 50, 20, waitAfter);
+    }
+    // Draws a contour over cell 2 in the mode that generates a motive, which the program then
+    // plays. The points are fractions of the canvas's width and height.
+    void generateMotive(const std::vector<QPointF>& contour) {
+        pointAndClick(locate([this] { return help().modeButton(GENERATE_MODE_BUTTON); }), 50, 10,
+                      0);
+        const QPointer<QWidget> canvas = cellCanvas(2);
+        pointAtLeftPart(canvas);
+        waitSteps(50);
+        drawContour(canvas, contour);
+        waitForPlayback();
+        waitSteps(100);
     }
 
 private:
@@ -107,11 +166,7 @@ public:
 
 protected:
     void steps() override {
-        const QPointer<QWidget> area = fastMenuArea(FAST_MENU_NOTES);
-        pointAt(area);
-        waitSteps(100);
-        playPath(area, "helpSelectNotesTwo");
-        waitForPlayback();
+        choose(fastMenuArea(FAST_MENU_NOTES), "helpSelectNotesTwo");
         waitSteps(100);
     }
 };
@@ -123,17 +178,9 @@ public:
 
 protected:
     void steps() override {
-        const QPointer<QWidget> button =
-            locate([this] { return help().modeButton(CHORD_MODE_BUTTON); });
-        pointAt(button);
-        waitSteps(100);
-        click(button, 10);
-        waitSteps(100);
-        const QPointer<QWidget> canvas = cellCanvas(1);
-        pointAt(canvas);
-        waitSteps(100);
-        playPath(canvas, "helpSelectChord");
-        waitForPlayback();
+        pointAndClick(locate([this] { return help().modeButton(CHORD_MODE_BUTTON); }), 100, 10,
+                      100);
+        choose(cellCanvas(1), "helpSelectChord");
         waitSteps(100);
     }
 };
@@ -150,11 +197,7 @@ protected:
         pointAt(locate([this] { return help().fastMenuAnchor(); }));
         waitSteps(200);
         showPage(page(3));
-        const QPointer<QWidget> area = fastMenuArea(FAST_MENU_CHORDS);
-        pointAt(area);
-        waitSteps(100);
-        playPath(area, "helpSelectChordTwo");
-        waitForPlayback();
+        choose(fastMenuArea(FAST_MENU_CHORDS), "helpSelectChordTwo");
         waitSteps(100);
     }
 };
@@ -186,11 +229,7 @@ protected:
         showPage(page(5));
         waitSteps(200);
         showPage(page(6));
-        const QPointer<QWidget> selection = cellSelectionStrip(0);
-        pointAt(selection);
-        waitSteps(50);
-        click(selection, 10);
-        waitSteps(100);
+        pointAndClick(cellSelectionStrip(0), 50, 10, 100);
         showPage(page(7));
         const QPointer<QWidget> canvas = locate([this]() -> QWidget* {
             return relative_ ? help().relSequenceUpCanvas() : help().sequenceUpCanvas();
@@ -236,78 +275,48 @@ protected:
         showPage(page(2));
         pointAt(locate([this] { return help().rhythmGatherer(); }));
         waitSteps(200);
+        // The scheme emptied, then written by hand.
         showPage(page(3));
+        runCommands({CLEAR_DURATIONS}, 100);
         const QPointer<QWidget> gatherer = locate([this] { return help().rhythmGatherer(); });
-        drag(locate([this] { return help().rhythmItemHandle(QUARTER); }), gatherer);
-        waitSteps(50);
-        drag(locate([this] { return help().rhythmItemHandle(EIGHTH); }), gatherer);
-        waitSteps(200);
-        // Each entry of the gatherer can be looked at.
-        showPage(page(4));
-        for (int i = 0; i < 3; ++i) {
-            const QPointer<QWidget> item =
-                locate([this, i] { return help().rhythmGathererItem(i); });
-            pointAt(item);
-            waitSteps(30);
-            click(item, 20);
+        for (const DURATION duration : {QUARTER, EIGHTH, HALF}) {
+            drag(locate([this, duration] { return help().rhythmItemHandle(duration); }), gatherer);
             waitSteps(50);
         }
-        // The deleter takes an entry out.
+        waitSteps(150);
+        // Each entry of the gatherer can be selected.
+        showPage(page(4));
+        for (int i = 0; i < 3; ++i)
+            pointAndClick(locate([this, i] { return help().rhythmGathererItem(i); }), 30, 20, 50);
+        // The deleter takes an entry out, and the selected one with it.
         showPage(page(5));
         drag(locate([this] { return help().rhythmGathererEntry(0); }),
              locate([this] { return help().rhythmDeleter(); }));
         waitSteps(200);
         // A new motive of the scheme, drawn with a contour.
         showPage(page(6));
-        generateMotive();
+        generateMotive(RISE_AND_FALL);
         // The mode: the scheme used in order, or as a set of durations.
         showPage(page(7));
-        const QPointer<QWidget> chooser = locate([this] { return help().rhythmModeChooser(); });
-        pointAt(chooser);
-        waitSteps(100);
-        click(chooser, 20);
-        waitSteps(200);
+        pointAndClick(otherModeButton(&TForHelpService::rhythmModeChooser), 100, 20, 200);
         // The category buttons write the scheme at once.
         showPage(page(8));
-        for (const int command : {int(SHORT_DURATIONS), int(NON_UNIFORM_RHYTHM)}) {
-            const QPointer<QWidget> button =
-                locate([this, command] { return help().schemeCommandButton(command); });
-            pointAt(button);
-            waitSteps(50);
-            click(button, 20);
-            waitSteps(150);
-        }
+        runCommands({SHORT_DURATIONS, NON_UNIFORM_RHYTHM}, 150);
         // Contrast: a motive dropped on the figure becomes the Motive for Contrast, and the
         // contrast buttons write a scheme opposite to it.
         showPage(page(9));
         drag(cellHandle(1), locate([this] { return help().rhythmContrastFigure(); }));
         waitSteps(150);
         showPage(page(10));
-        const QPointer<QWidget> contrast =
-            locate([this] { return help().schemeCommandButton(CONTRAST_SHORT_LONG); });
-        pointAt(contrast);
-        waitSteps(50);
-        click(contrast, 20);
-        waitSteps(200);
+        runCommands({CONTRAST_SHORT_LONG}, 200);
         showPage(page(11));
-        generateMotive();
+        generateMotive(RISE_AND_FALL);
     }
 
 private:
-    // Draws a contour over cell 2 in the mode that generates a motive and plays it.
-    void generateMotive() {
-        const QPointer<QWidget> button = locate([this] { return help().modeButton(4); });
-        pointAt(button);
-        waitSteps(50);
-        click(button, 10);
-        const QPointer<QWidget> canvas = cellCanvas(2);
-        pointAtLeftPart(canvas);
-        waitSteps(50);
-        // A contour that rises and falls back: the program places notes of the scheme along it.
-        drawContour(canvas, {{0.08, 0.55}, {0.35, 0.35}, {0.65, 0.3}, {0.95, 0.5}});
-        waitForPlayback();
-        waitSteps(100);
-    }
+    // A contour that rises and falls back: the program places notes of the scheme along it.
+    inline static const std::vector<QPointF> RISE_AND_FALL{
+        {0.08, 0.55}, {0.35, 0.35}, {0.65, 0.3}, {0.95, 0.5}};
 };
 
 class TDHTurnScheme : public TDemonstration {
@@ -323,59 +332,32 @@ protected:
         const QPointer<QWidget> gatherer = locate([this] { return help().pitchGatherer(); });
         pointAt(gatherer);
         waitSteps(200);
-        // Turns dragged into the gatherer: a step up, a leap of a third.
+        // The scheme emptied, then three turns of the item row dragged into the gatherer.
         showPage(page(3));
-        drag(locate([this] { return help().pitchItemHandle(0); }), gatherer);
-        waitSteps(50);
-        drag(locate([this] { return help().pitchItemHandle(2); }), gatherer);
-        waitSteps(200);
-        // The deleter clears the scheme.
+        runCommands({CLEAR_TURNS}, 100);
+        for (const int item : {0, 2, 5}) {
+            drag(locate([this, item] { return help().pitchItemHandle(item); }), gatherer);
+            waitSteps(50);
+        }
+        waitSteps(150);
+        // The deleter takes the first entry out.
         showPage(page(4));
-        pointAt(locate([this] { return help().pitchDeleter(); }));
+        drag(gathererEntry(&TForHelpService::pitchGatherer, 0),
+             locate([this] { return help().pitchDeleter(); }));
         waitSteps(200);
         showPage(page(5));
-        const QPointer<QWidget> chooser = locate([this] { return help().pitchModeChooser(); });
-        pointAt(chooser);
-        waitSteps(100);
-        click(chooser, 20);
-        waitSteps(200);
+        pointAndClick(otherModeButton(&TForHelpService::pitchModeChooser), 100, 20, 200);
         showPage(page(6));
-        for (const int command : {int(CHORD_TURNS), int(SMALL_TURNS)}) {
-            const QPointer<QWidget> button =
-                locate([this, command] { return help().schemeCommandButton(command); });
-            pointAt(button);
-            waitSteps(50);
-            click(button, 20);
-            waitSteps(150);
-        }
+        runCommands({CHORD_TURNS, SMALL_TURNS}, 150);
         showPage(page(7));
         generateMotive({{0.08, 0.6}, {0.5, 0.3}, {0.95, 0.45}});
         showPage(page(8));
         drag(cellHandle(1), locate([this] { return help().pitchContrastFigure(); }));
         waitSteps(150);
         showPage(page(9));
-        const QPointer<QWidget> contrast =
-            locate([this] { return help().schemeCommandButton(CONTRAST_CHORD_TURNS); });
-        pointAt(contrast);
-        waitSteps(50);
-        click(contrast, 20);
-        waitSteps(200);
+        runCommands({CONTRAST_CHORD_TURNS}, 200);
         showPage(page(10));
         generateMotive({{0.08, 0.3}, {0.5, 0.55}, {0.95, 0.4}});
-    }
-
-private:
-    void generateMotive(const std::vector<QPointF>& contour) {
-        const QPointer<QWidget> button = locate([this] { return help().modeButton(4); });
-        pointAt(button);
-        waitSteps(50);
-        click(button, 10);
-        const QPointer<QWidget> canvas = cellCanvas(2);
-        pointAtLeftPart(canvas);
-        waitSteps(50);
-        drawContour(canvas, contour);
-        waitForPlayback();
-        waitSteps(100);
     }
 };
 
@@ -390,17 +372,11 @@ protected:
         pointAt(cellHandle(0));
         waitSteps(100);
         const QPointer<QWidget> area = fastMenuArea(FAST_MENU_NOTES);
-        pointAt(area);
-        waitSteps(100);
-        playPath(area, "helpTemplate1");
-        waitForPlayback();
+        choose(area, "helpTemplate1");
         showPage(page(3));
         waitSteps(200);
         showPage(page(4));
-        pointAt(area);
-        waitSteps(100);
-        playPath(area, "helpTemplate2");
-        waitForPlayback();
+        choose(area, "helpTemplate2");
         waitSteps(100);
     }
 };
