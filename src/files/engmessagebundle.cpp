@@ -226,6 +226,7 @@ constexpr TBundleText ENG_TEXTS[] = {
     {"menu export musicxml", "Export to &MusicXML (*.musicxml)"},
     {"menu quit", "&Quit"},
     {"menu editor", "&Editor"},
+    {"menu fast menu", "&Fast Menu"},
     {"menu midi devices", "&Midi Devices..."},
     {"menu school harmony", "&School harmony"},
     {"menu theory", "&Theory"},

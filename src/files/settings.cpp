@@ -15,6 +15,7 @@ constexpr const char* SCHOOL_HARMONY_ELEMENT = "SCHOOL_HARMONY";
 // What earlier versions stored instead: "1" asked for cadences at phrase ends.
 constexpr const char* CADENCES_ELEMENT = "CADENCES";
 constexpr const char* RECENT_ELEMENT = "RECENT";
+constexpr const char* FAST_MENU_ELEMENT = "FAST_MENU";
 
 bool loadSettings(const std::filesystem::path& settingsFile, pugi::xml_document& document) {
     // A few lines; anything much larger is not a settings file.
@@ -23,15 +24,41 @@ bool loadSettings(const std::filesystem::path& settingsFile, pugi::xml_document&
     return !readRegularFile(settingsFile, text, maxBytes) && !parseDocument(document, text);
 }
 
-bool writeSettings(const std::filesystem::path& settingsFile, int device, bool schoolHarmony,
-                   const std::vector<std::string>& recent) noexcept {
+// Everything the file keeps; each write replaces one of them and keeps the others.
+struct TStoredSettings {
+    int device = NO_MIDI_DEVICE;
+    bool schoolHarmony = true;
+    std::vector<std::string> recent;
+    bool fastMenu = true;
+};
+
+TStoredSettings readStored(const std::filesystem::path& settingsFile) {
+    return {readMidiDevice(settingsFile), readSchoolHarmony(settingsFile),
+            readRecentFiles(settingsFile), readFastMenuShown(settingsFile)};
+}
+
+bool writeStored(const std::filesystem::path& settingsFile,
+                 const TStoredSettings& settings) noexcept {
     try {
         if (settingsFile.has_parent_path()) {
             std::error_code ignored; // a folder that cannot be made fails the write below
             std::filesystem::create_directories(settingsFile.parent_path(), ignored);
         }
-        writeFileAtomically(settingsFile, settingsDocument(device, schoolHarmony, recent));
+        writeFileAtomically(settingsFile, settingsDocument(settings.device, settings.schoolHarmony,
+                                                           settings.recent, settings.fastMenu));
         return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+// Reads the file, lets `change` replace one setting and writes the whole file again.
+template <typename Change>
+bool rewriteSettings(const std::filesystem::path& settingsFile, Change change) noexcept {
+    try {
+        TStoredSettings settings = readStored(settingsFile);
+        change(settings);
+        return writeStored(settingsFile, settings);
     } catch (...) {
         return false;
     }
@@ -82,11 +109,18 @@ bool readSchoolHarmony(const std::filesystem::path& settingsFile) {
     return value != "0";
 }
 
-std::string settingsDocument(int device, bool schoolHarmony,
-                             const std::vector<std::string>& recent) {
+bool readFastMenuShown(const std::filesystem::path& settingsFile) {
+    pugi::xml_document document;
+    return !loadSettings(settingsFile, document) || lastValue(document, FAST_MENU_ELEMENT) != "0";
+}
+
+std::string settingsDocument(int device, bool schoolHarmony, const std::vector<std::string>& recent,
+                             bool fastMenu) {
     std::string text = "<CONFIG>\n    <MIDI_DEVICE VALUE=\"" + std::to_string(device) + "\"/>\n";
     if (!schoolHarmony)
         text += "    <" + std::string(SCHOOL_HARMONY_ELEMENT) + " VALUE=\"0\"/>\n";
+    if (!fastMenu)
+        text += "    <" + std::string(FAST_MENU_ELEMENT) + " VALUE=\"0\"/>\n";
     // pugixml writes the names with the escapes XML needs.
     for (std::size_t i = 0; i < recent.size() && i < RECENT_FILE_COUNT; ++i) {
         pugi::xml_document element;
@@ -99,13 +133,18 @@ std::string settingsDocument(int device, bool schoolHarmony,
 }
 
 bool writeMidiDevice(const std::filesystem::path& settingsFile, int device) noexcept {
-    return writeSettings(settingsFile, device, readSchoolHarmony(settingsFile),
-                         readRecentFiles(settingsFile));
+    return rewriteSettings(settingsFile,
+                           [device](TStoredSettings& stored) { stored.device = device; });
 }
 
 bool writeSchoolHarmony(const std::filesystem::path& settingsFile, bool on) noexcept {
-    return writeSettings(settingsFile, readMidiDevice(settingsFile), on,
-                         readRecentFiles(settingsFile));
+    return rewriteSettings(settingsFile,
+                           [on](TStoredSettings& stored) { stored.schoolHarmony = on; });
+}
+
+bool writeFastMenuShown(const std::filesystem::path& settingsFile, bool shown) noexcept {
+    return rewriteSettings(settingsFile,
+                           [shown](TStoredSettings& stored) { stored.fastMenu = shown; });
 }
 
 std::vector<std::string> readRecentFiles(const std::filesystem::path& settingsFile) {
@@ -136,10 +175,6 @@ std::vector<std::string> withRecentFile(std::vector<std::string> recent, const s
 
 bool writeRecentFiles(const std::filesystem::path& settingsFile,
                       const std::vector<std::string>& recent) noexcept {
-    try {
-        return writeSettings(settingsFile, readMidiDevice(settingsFile),
-                             readSchoolHarmony(settingsFile), recent);
-    } catch (...) {
-        return false;
-    }
+    return rewriteSettings(settingsFile,
+                           [&recent](TStoredSettings& stored) { stored.recent = recent; });
 }

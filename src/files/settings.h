@@ -7,9 +7,9 @@
 
 // The settings that persist between runs, kept in "config.xml" in the application folder (in
 // the user's configuration folder when the program is installed): the number of the MIDI
-// output device, and whether automatic harmonisation keeps the rules of school harmony (an
-// element of its own that readers knowing only the device pass over; it is written only when
-// the option is off, since on is the default).
+// output device, whether automatic harmonisation keeps the rules of school harmony and whether
+// the fast menu shows (elements of their own that readers knowing only the device pass over;
+// each is written only when the option is off, since on is the default), and the recent files.
 inline constexpr std::string_view SETTINGS_FILE_NAME = "config.xml";
 inline constexpr int NO_MIDI_DEVICE = -1;
 
@@ -50,8 +50,16 @@ std::vector<std::string> withRecentFile(std::vector<std::string> recent, const s
 bool writeRecentFiles(const std::filesystem::path& settingsFile,
                       const std::vector<std::string>& recent) noexcept;
 
+// Whether the fast menu shows under its motive (View > Fast Menu). On unless the file turns it
+// off; a missing, damaged or unreadable file, or one of an earlier version, reads as on.
+bool readFastMenuShown(const std::filesystem::path& settingsFile);
+// Replaces the settings file by one that stores whether the fast menu shows, keeping the other
+// settings. Returns false, leaving the old file whole, when it cannot be written.
+bool writeFastMenuShown(const std::filesystem::path& settingsFile, bool shown) noexcept;
+
 // The exact text of a settings file that stores `device` and, when school harmony is off, the
 // element that says so after it; with it on the file is the one the device alone gives.
-// The recent compositions follow as RECENT elements, newest first.
+// When the fast menu is hidden, an element that says so follows. The recent compositions come
+// last as RECENT elements, newest first.
 std::string settingsDocument(int device, bool schoolHarmony = true,
-                             const std::vector<std::string>& recent = {});
+                             const std::vector<std::string>& recent = {}, bool fastMenu = true);

@@ -15,9 +15,11 @@
 #include "panels/picturebutton.h"
 #include "playback/motiveplayer.h"
 #include "widgets/drawing.h"
+#include "widgets/windowplacement.h"
 
 #include <QCloseEvent>
 #include <QMouseEvent>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -72,7 +74,15 @@ void TFastMenu::showFor(TUMotiveCanvas* canvas) {
 void TFastMenu::placeBelowAnchor() {
     if (anchor_ == nullptr)
         return;
-    move(anchor_->mapToGlobal(QPoint(0, anchor_->height())));
+    const QRect anchor(anchor_->mapToGlobal(QPoint(0, 0)), anchor_->size());
+    const QScreen* screen = anchor_->screen();
+    if (screen == nullptr) {
+        move(anchor.bottomLeft() + QPoint(0, 1));
+        return;
+    }
+    const QRect owner =
+        parentWidget() != nullptr ? parentWidget()->window()->frameGeometry() : QRect();
+    move(placeBelow(anchor, frameGeometry().size(), screen->availableGeometry(), owner));
 }
 
 void TFastMenu::releaseAnchor() {
@@ -350,6 +360,9 @@ void TFastMenu::mousePressEvent(QMouseEvent* event) {
 void TFastMenu::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     refreshContrastFigures();
+    // Its frame is known once shown: the menu stays whole on the screen.
+    placeBelowAnchor();
+    emit opened();
 }
 
 void TFastMenu::hideEvent(QHideEvent* event) {
@@ -360,4 +373,7 @@ void TFastMenu::hideEvent(QHideEvent* event) {
 void TFastMenu::closeEvent(QCloseEvent* event) {
     hideSchemeView();
     QWidget::closeEvent(event);
+    // The program's own closing (the session's end) is no choice of the user's.
+    if (event->spontaneous())
+        emit closed();
 }

@@ -68,7 +68,9 @@ public:
 
     // TFastMenuInterface: attaches to `canvas` and shows the window just below it.
     void showFor(TUMotiveCanvas* canvas) override;
-    // Moves the window below its anchor again (the strip scrolled).
+    // Moves the window below its anchor again (the strip scrolled), whole on the anchor's
+    // screen and, side to side, within the main window; above the anchor where the screen has
+    // no room below it.
     void placeBelowAnchor();
     TUMotiveCanvas* anchor() const { return anchor_; }
     // Playback of a motive of the period finished.
@@ -105,6 +107,12 @@ public:
 
     // The Motive for Contrast figures show whether each half has one.
     void refreshContrastFigures();
+
+signals:
+    // The window was shown, by the user or the program.
+    void opened();
+    // The user closed the window (its frame's close button).
+    void closed();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -31,6 +31,8 @@ public:
     // Whether automatic harmonisation keeps the rules of school harmony (cadences at phrase ends
     // among them); remembered between runs.
     virtual void setSchoolHarmony(bool on) = 0;
+    // View > Fast Menu: whether the fast menu shows under its motive; remembered between runs.
+    virtual void setFastMenuShown(bool on) = 0;
     // The nine demonstrations; starting one ends the one that runs.
     virtual void demo1() = 0;
     virtual void demo2() = 0;

@@ -87,7 +87,8 @@ TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
       playback_(player_, motivePlayer_, bundle_, dialogs_, folders.settingsFile),
       documents_(period_, motivePlayer_, bundle_, dialogs_, folders.documents),
       messageWindow_(*this, this), settingsFile_(folders.settingsFile),
-      schoolHarmony_(readSchoolHarmony(folders.settingsFile)) {
+      schoolHarmony_(readSchoolHarmony(folders.settingsFile)),
+      fastMenuShown_(readFastMenuShown(folders.settingsFile)) {
     setMinimumSize(MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT);
     resize(MAIN_WINDOW_WIDTH, MAIN_WINDOW_HEIGHT);
     move(0, MAIN_WINDOW_TOP);
@@ -106,6 +107,9 @@ TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
     frame_.setActions(this);
     frame_.buildToolArea();
     frame_.schoolHarmonyAction()->setChecked(schoolHarmony_);
+    frame_.command("menu fast menu")->setChecked(fastMenuShown_);
+    connect(fastMenu_, &TFastMenu::opened, this, [this] { fastMenuChosen(true); });
+    connect(fastMenu_, &TFastMenu::closed, this, [this] { fastMenuChosen(false); });
     scheme_.setSchoolHarmony(schoolHarmony_);
     frame_.shareMenuKeys(*this);
     // Space plays or stops from every window of the program, whatever control has the focus:
@@ -195,11 +199,32 @@ void TMainWindow::setSchoolHarmony(bool on) {
         return;
     schoolHarmony_ = on;
     scheme_.setSchoolHarmony(on);
-    if (!writeSchoolHarmony(settingsFile_, on) && !schoolHarmonyFailureReported_) {
-        schoolHarmonyFailureReported_ = true;
-        dialogs_.showMessage(bundle_.text("settings error") + "\n" + settingsFile_.string(),
-                             bundle_.text("warning"));
-    }
+    reportSettingsWrite(writeSchoolHarmony(settingsFile_, on));
+}
+
+void TMainWindow::setFastMenuShown(bool on) {
+    if (on == fastMenuShown_)
+        return;
+    fastMenuShown_ = on;
+    if (!on)
+        fastMenu_->hide();
+    else if (!fastMenu_->isVisible())
+        showFastMenuAgain();
+    reportSettingsWrite(writeFastMenuShown(settingsFile_, on));
+}
+
+void TMainWindow::fastMenuChosen(bool shown) {
+    if (demos_ == nullptr || demos_->isRunning())
+        return;
+    frame_.command("menu fast menu")->setChecked(shown);
+}
+
+void TMainWindow::reportSettingsWrite(bool written) {
+    if (written || settingsFailureReported_)
+        return;
+    settingsFailureReported_ = true;
+    dialogs_.showMessage(bundle_.text("settings error") + "\n" + settingsFile_.string(),
+                         bundle_.text("warning"));
 }
 
 TMotiveAndListenerPair TMainWindow::contextMotive(const TMotive& motive) {
@@ -285,6 +310,19 @@ void TMainWindow::showFastMenuForCell(int index) {
         fastMenu_->showFor(canvas);
 }
 
+void TMainWindow::showFastMenuAgain() {
+    if (fastMenu_->anchor() != nullptr) {
+        fastMenu_->showFor(fastMenu_->anchor());
+        return;
+    }
+    if (periodPanel_ == nullptr || periodPanel_->motiveCells().empty())
+        return;
+    const TUMotiveSet* cell = periodPanel_->selectedCell() != nullptr
+                                  ? periodPanel_->selectedCell()
+                                  : periodPanel_->motiveCells().front();
+    fastMenu_->showFor(cell->canvas());
+}
+
 void TMainWindow::scrolled() {
     if (fastMenu_ != nullptr && fastMenu_->isVisible())
         fastMenu_->placeBelowAnchor();
@@ -326,7 +364,9 @@ void TMainWindow::periodChanged() {
     developmentArea_->setMeter(period_.measure(), period_.key(), period_.zatakt());
     scheme_.setUpbeat(period_.zatakt());
     resetScheme();
-    if (!periodPanel_->motiveCells().empty())
+    // Hidden by the user, it stays hidden; a demonstration shows it.
+    const bool menuWanted = fastMenuShown_ || (demos_ != nullptr && demos_->isRunning());
+    if (menuWanted && !periodPanel_->motiveCells().empty())
         fastMenu_->showFor(periodPanel_->motiveCells().front()->canvas());
     // A period read from a file brings its tempo without a tempo notice.
     motivePlayer_.setTempo(period_.tempo());

@@ -129,6 +129,10 @@ public:
     }
     // Stores the choice in the settings file; a failed write is reported once.
     void setSchoolHarmony(bool on) override;
+    // Shows the fast menu (under its motive, the selected one, or the first) or hides it, and
+    // stores the choice as setSchoolHarmony does. While it is off a new period does not show
+    // the menu; a cell's fast-menu button still does, and turns the choice on again.
+    void setFastMenuShown(bool on) override;
     void demo1() override { startDemo(1); }
     void demo2() override { startDemo(2); }
     void demo3() override { startDemo(3); }
@@ -246,6 +250,14 @@ private:
     // Attaches the fast menu to the cell, scrolls the strip to bring the cell under the menu's
     // left edge and shows the menu below it; an index out of range does nothing.
     void showFastMenuForCell(int index);
+    // Shows the fast menu under its anchor, or under the selected cell or the first one when it
+    // has none.
+    void showFastMenuAgain();
+    // The fast menu was shown or closed by the user: View > Fast Menu follows (not while a
+    // demonstration shows the menu).
+    void fastMenuChosen(bool shown);
+    // A failed write of the settings file is reported, once.
+    void reportSettingsWrite(bool written);
     // Replaces the period panel after the tree changed, and wires it to the mode buttons and
     // the navigation tree.
     void rebuildPeriodPanel();
@@ -286,7 +298,8 @@ private:
     bool deviceOpeningDue_ = false;
     std::filesystem::path settingsFile_;
     bool schoolHarmony_ = true;
-    bool schoolHarmonyFailureReported_ = false;
+    bool settingsFailureReported_ = false;
+    bool fastMenuShown_ = true;
     TStepForm* stepForm_ = nullptr;
     TTheoryForm* theoryForm_ = nullptr;
     std::unique_ptr<TDemoControl> demos_;

@@ -8,7 +8,8 @@
 #include "shell/userdialogsinterface.h"
 
 // The main window's document commands: New, Open, the recent files, quitting, and the caption
-// that follows every change of the document.
+// that follows every change of the document. New and Open hide the fast menu while they ask;
+// when they are cancelled or fail, the composition stays and the menu shows again.
 
 namespace {
 
@@ -34,28 +35,38 @@ std::vector<std::string> TMainWindow::recentFiles() {
 }
 
 void TMainWindow::openRecent(const std::string& file) {
+    const bool menuShown = fastMenu_->isVisible();
     fastMenu_->hide();
     show();
     playback_.stop();
-    if (documents_.maySetAside())
-        documents_.openFrom(file);
+    if (documents_.maySetAside() && documents_.openFrom(file))
+        undo_->reset();
+    else if (menuShown)
+        showFastMenuAgain();
 }
 
 void TMainWindow::newComposition() {
+    const bool menuShown = fastMenu_->isVisible();
     fastMenu_->hide();
     undo_->settle();
     undo_->nameNext("New Composition");
-    if (documents_.newComposition())
+    if (documents_.newComposition()) {
         show();
-    else
-        undo_->settle(); // the name goes with the cancelled New
+        return;
+    }
+    undo_->settle(); // the name goes with the cancelled New
+    if (menuShown)
+        showFastMenuAgain();
 }
 
 void TMainWindow::open() {
+    const bool menuShown = fastMenu_->isVisible();
     fastMenu_->hide();
     show();
     if (documents_.open())
         undo_->reset();
+    else if (menuShown)
+        showFastMenuAgain();
 }
 
 bool TMainWindow::openFrom(const std::string& name) {

@@ -205,6 +205,7 @@ void TTopFrame::buildMenus() {
 
     QMenu* view = addMenu("menu view");
     view->addAction(addCommand("menu editor", &TBaseActionInterface::showEditor));
+    view->addAction(addToggle("menu fast menu", &TBaseActionInterface::setFastMenuShown));
 
     QMenu* tools = addMenu("menu tools");
     QAction* devices = addCommand("menu midi devices", &TBaseActionInterface::chooseMidiDevice);

@@ -143,8 +143,9 @@ TEST(EngMessageBundle, EveryTextIsPresentAndShown) {
     const TEngMessageBundle bundle;
     // The first 125 texts, the texts of later features, 22 of the menus and the strip, 2 of the
     // demonstrations, 6 of the Edit menu and the period commands, 6 of the recovery of unsaved
-    // work, the missing data files' notice, 2 of Open Recent and the lost output's notice.
-    EXPECT_EQ(bundle.textTable().size(), 158u + 22u + 2u + 6u + 6u + 1u + 2u + 1u);
+    // work, the missing data files' notice, 2 of Open Recent, the lost output's notice and
+    // View > Fast Menu.
+    EXPECT_EQ(bundle.textTable().size(), 158u + 22u + 2u + 6u + 6u + 1u + 2u + 1u + 1u);
     EXPECT_EQ(bundle.listTable().size(), 6u);
     for (const auto& [key, text] : bundle.textTable()) {
         EXPECT_FALSE(text.empty()) << key;

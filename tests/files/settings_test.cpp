@@ -140,6 +140,41 @@ TEST(Settings, OnlyAnExplicitZeroTurnsSchoolHarmonyOffAndTheOldCadencesElementSt
     EXPECT_EQ(readTextFile(file), settingsDocument(3));
 }
 
+TEST(Settings, TheFastMenuShowsUntilHiddenAndEveryWriteKeepsTheOtherSettings) {
+    TScratchFolder folder;
+    const auto file = folder / "config.xml";
+    const fs::path song = folder / "song.tnr";
+    writeText(song, "x");
+    EXPECT_TRUE(readFastMenuShown(file));                         // a new user
+    writeText(file, settingsDocument(4, false, {song.string()})); // an earlier version's file
+    EXPECT_TRUE(readFastMenuShown(file));
+
+    ASSERT_TRUE(writeFastMenuShown(file, false));
+    EXPECT_EQ(readTextFile(file), "<CONFIG>\n    <MIDI_DEVICE VALUE=\"4\"/>\n"
+                                  "    <SCHOOL_HARMONY VALUE=\"0\"/>\n"
+                                  "    <FAST_MENU VALUE=\"0\"/>\n"
+                                  "    <RECENT FILE=\"" +
+                                      song.string() + "\"/>\n</CONFIG>");
+    EXPECT_FALSE(readFastMenuShown(file));
+    EXPECT_EQ(readMidiDevice(file), 4) << "readers of the device pass over the element";
+    ASSERT_TRUE(writeMidiDevice(file, 1));
+    ASSERT_TRUE(writeSchoolHarmony(file, true));
+    ASSERT_TRUE(writeRecentFiles(file, {}));
+    EXPECT_FALSE(readFastMenuShown(file)) << "the other settings' writes keep it";
+    ASSERT_TRUE(writeFastMenuShown(file, true));
+    EXPECT_EQ(readTextFile(file), settingsDocument(1)) << "shown is the default, not written";
+
+    for (const auto& [text, shown] :
+         {std::pair{"<CONFIG><FAST_MENU VALUE=\"1\"/></CONFIG>", true},
+          std::pair{"<CONFIG><FAST_MENU VALUE=\"0\"/><FAST_MENU VALUE=\"1\"/></CONFIG>", true},
+          std::pair{"<CONFIG><FAST_MENU VALUE=\"0\"/>", true}}) { // damaged
+        writeText(file, text);
+        EXPECT_EQ(readFastMenuShown(file), shown) << text;
+    }
+    fs::create_directory(folder / "taken");
+    EXPECT_FALSE(writeFastMenuShown(folder / "taken", false));
+}
+
 TEST(RecentFiles, NewestFirstAtMostEightEachOnceAndKeptByTheOtherSettingsWrites) {
     TScratchFolder folder;
     const fs::path settings = folder / "config.xml";

@@ -4,6 +4,7 @@
 #include "engine/scheme.h"
 #include "engine/schemecommand.h"
 #include "files/periodbuilder.h"
+#include "files/settings.h"
 #include "model/glyphatlas.h"
 #include "panels/eventtranslater.h"
 #include "panels/fastmenu.h"
@@ -18,6 +19,7 @@
 #include "widgets/hintpanel.h"
 
 #include <QAction>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
@@ -40,8 +42,11 @@ protected:
     QRect onScreen(const QWidget* widget) const {
         return QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
     }
+    // Just below the canvas at its left, unless that takes the menu past the window's right.
     bool placedBelow(const TUMotiveCanvas* canvas) const {
-        return menu().pos() == canvas->mapToGlobal(QPoint(0, canvas->height()));
+        const QPoint corner = canvas->mapToGlobal(QPoint(0, canvas->height()));
+        const int rightmost = window->frameGeometry().right() + 1 - menu().frameGeometry().width();
+        return menu().pos() == QPoint(std::min(corner.x(), rightmost), corner.y());
     }
 
     TTempFolder folder;
@@ -112,12 +117,22 @@ TEST_F(MainWindowFastMenu, FollowsItsAnchorWhenTheStripScrolls) {
     EXPECT_TRUE(placedBelow(cellCanvas(3)));
 }
 
-TEST_F(MainWindowFastMenu, NewAndOpenHideItAndANewPeriodShowsItUnderItsFirstMotive) {
+TEST_F(MainWindowFastMenu, NewAndOpenHideItACancelShowsItAgainAndANewPeriodUnderItsFirstMotive) {
     menu().showFor(cellCanvas(4));
     frame.newAction()->trigger(); // cancelled
-    EXPECT_FALSE(menu().isVisible());
-    menu().show();
+    EXPECT_EQ(dialogs.newDialogs, 1);
+    EXPECT_TRUE(menu().isVisible());
+    EXPECT_EQ(window->fastMenuAnchor(), cellCanvas(4));
+    EXPECT_TRUE(placedBelow(cellCanvas(4)));
     frame.command("menu open")->trigger(); // cancelled
+    EXPECT_EQ(dialogs.fileChoices.size(), 1u);
+    EXPECT_TRUE(menu().isVisible());
+    EXPECT_EQ(window->fastMenuAnchor(), cellCanvas(4));
+    window->openRecent((folder / "gone.tnr").string()); // fails
+    EXPECT_TRUE(menu().isVisible());
+    // Hidden before, it stays hidden.
+    menu().hide();
+    frame.newAction()->trigger();
     EXPECT_FALSE(menu().isVisible());
 
     TPeriodStructure structure = defaultPeriodStructure();
@@ -131,6 +146,67 @@ TEST_F(MainWindowFastMenu, NewAndOpenHideItAndANewPeriodShowsItUnderItsFirstMoti
     EXPECT_EQ(window->fastMenuAnchor(), cellCanvas(0));
     EXPECT_TRUE(placedBelow(cellCanvas(0)));
     EXPECT_TRUE(menu().flatButton(TFastMenu::MOVE_TO_RIGHT)->isEnabled());
+}
+
+TEST_F(MainWindowFastMenu, StaysWholeOnTheScreenAndWithinTheWindowSidewaysWhereverItsCellIs) {
+    const QRect screen = window->screen()->availableGeometry();
+    // The window whole on the screen: the cells scrolled out at its right edge too.
+    for (int cell = 0; cell < window->motiveCellCount(); ++cell) {
+        menu().showFor(cellCanvas(cell));
+        EXPECT_GE(menu().frameGeometry().left(), window->frameGeometry().left()) << cell;
+        EXPECT_LE(menu().frameGeometry().right(), window->frameGeometry().right()) << cell;
+        EXPECT_EQ(menu().frameGeometry().top(), onScreen(cellCanvas(cell)).bottom() + 1) << cell;
+    }
+    // The window pushed off the screen to the left, to the right and down.
+    const QPoint corners[] = {QPoint(-700, 86), QPoint(screen.right() - 300, 86),
+                              QPoint(0, screen.bottom() - 450)};
+    for (const QPoint corner : corners) {
+        window->move(corner);
+        for (int cell = 0; cell < window->motiveCellCount(); ++cell) {
+            menu().showFor(cellCanvas(cell));
+            EXPECT_TRUE(screen.contains(menu().frameGeometry()))
+                << corner.x() << "," << corner.y() << " cell " << cell;
+        }
+    }
+    // With no room below, it opens above its cell instead of covering it; scrolling keeps that.
+    menu().showFor(cellCanvas(1));
+    EXPECT_EQ(menu().frameGeometry().bottom() + 1, onScreen(cellCanvas(1)).top());
+    window->periodPanel()->scrollTo(120);
+    EXPECT_EQ(menu().frameGeometry().bottom() + 1, onScreen(cellCanvas(1)).top());
+}
+
+TEST_F(MainWindowFastMenu, ViewFastMenuHidesAndShowsItAndTheNextStartRemembersTheChoice) {
+    QAction* toggle = frame.command("menu fast menu");
+    ASSERT_NE(toggle, nullptr);
+    EXPECT_TRUE(toggle->isCheckable());
+    EXPECT_TRUE(toggle->isChecked()) << "shown for a new user";
+    EXPECT_EQ(toggle->text(), "&Fast Menu");
+    toggle->trigger();
+    EXPECT_FALSE(menu().isVisible());
+    EXPECT_FALSE(readFastMenuShown(folder / "config.xml"));
+    dialogs.newAnswers = {defaultPeriodStructure()};
+    frame.newAction()->trigger();
+    EXPECT_FALSE(menu().isVisible()) << "a new period leaves it hidden";
+
+    window.reset();
+    window = std::make_unique<TMainWindow>(frame, devices, folder.path(), &dialogs);
+    window->show();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(toggle->isChecked());
+    EXPECT_FALSE(menu().isVisible());
+    window->periodPanel()->motiveCells()[2]->selectionPanel()->click();
+    toggle->trigger();
+    EXPECT_TRUE(menu().isVisible());
+    EXPECT_EQ(window->fastMenuAnchor(), cellCanvas(2)) << "under the selected cell";
+    EXPECT_TRUE(readFastMenuShown(folder / "config.xml"));
+
+    // A cell's own fast-menu button still opens it, and View follows.
+    toggle->trigger();
+    QTest::mouseClick(cellCanvas(5), Qt::LeftButton, {}, TUMotiveCanvas::FAST_MENU_BUTTON.center());
+    EXPECT_TRUE(menu().isVisible());
+    EXPECT_TRUE(toggle->isChecked());
+    EXPECT_TRUE(readFastMenuShown(folder / "config.xml"));
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(MainWindowFastMenu, ACommandRegeneratesTheAnchorInTheStrip) {

@@ -377,6 +377,9 @@ struct TActionLog : TBaseActionInterface {
     void setSchoolHarmony(bool on) override {
         calls.push_back(on ? "school harmony on" : "school harmony off");
     }
+    void setFastMenuShown(bool on) override {
+        calls.push_back(on ? "fast menu on" : "fast menu off");
+    }
     void demo1() override { calls.push_back("demo1"); }
     void demo2() override { calls.push_back("demo2"); }
     void demo3() override { calls.push_back("demo3"); }
@@ -525,7 +528,7 @@ TEST_F(MainWindow, MenusOfferOnlyTheCommandsThatWork) {
     EXPECT_EQ(menus.join(" | ").toStdString(),
               "&File: &New, &Open, Open &Recent, &Save, Save &As..., &Export to MIDI (*.mid), "
               "Export to &MusicXML (*.musicxml), &Quit | &Edit: &Undo, &Redo | "
-              "&View: &Editor | "
+              "&View: &Editor, &Fast Menu | "
               "&Tools: &Midi Devices..., &School harmony, &Harmonise Period, "
               "&Compose Empty Motives | "
               "&Demo: How to select the &notes for motive, How to select a &chord and its "
@@ -541,6 +544,7 @@ TEST_F(MainWindow, MenusOfferOnlyTheCommandsThatWork) {
                                                    "exportToMidi",
                                                    "exportToMusicXml",
                                                    "showEditor",
+                                                   "fast menu off",
                                                    "chooseMidiDevice",
                                                    "school harmony off",
                                                    "harmonisePeriod",

@@ -163,6 +163,30 @@ TEST(WindowPlacement, FitOnScreenKeepsAWindowOnTheAvailableArea) {
     EXPECT_EQ(window.frameGeometry().topLeft(), screen.topLeft() + QPoint(20, 30));
 }
 
+TEST(WindowPlacement, AWindowBelowAnAnchorStaysOnTheScreenAndSidewaysWithinItsOwner) {
+    const QRect screen(0, 0, 1280, 1000);
+    const QRect owner(0, 86, 1016, 546);
+    const QSize menu(300, 200);
+    const QRect anchor(100, 300, 250, 150); // bottom row 449
+    EXPECT_EQ(placeBelow(anchor, menu, screen, owner), QPoint(100, 450)) << "just below";
+    EXPECT_EQ(placeBelow(anchor.translated(-433, 0), menu, screen, owner), QPoint(0, 450))
+        << "off the left";
+    EXPECT_EQ(placeBelow(anchor.translated(900, 0), menu, screen, owner), QPoint(716, 450))
+        << "past the owner's right edge";
+    EXPECT_EQ(placeBelow(anchor.translated(1200, 0), menu, screen, QRect(0, 86, 2000, 546)),
+              QPoint(980, 450))
+        << "an owner wider than the screen: the screen's edge";
+    EXPECT_EQ(placeBelow(anchor, menu, screen, QRect(90, 86, 200, 546)), QPoint(100, 450))
+        << "an owner narrower than the window: the screen alone";
+    EXPECT_EQ(placeBelow(QRect(100, 700, 250, 150), menu, screen, owner), QPoint(100, 500))
+        << "no room below: above the anchor";
+    EXPECT_EQ(placeBelow(QRect(100, 100, 250, 750), menu, screen, owner), QPoint(100, 800))
+        << "room on neither side: on the bottom edge";
+    EXPECT_EQ(placeBelow(QRect(1200, 100, 250, 150), menu, QRect(1280, 0, 1024, 768), QRect()),
+              QPoint(1280, 250))
+        << "a second screen, no owner";
+}
+
 TEST(WindowPlacement, ShowMessageIsAModalBoxAboveStayOnTopWindows) {
     ensureWidgetApplication();
     QString text;
