@@ -8,6 +8,7 @@
 #include "panels/motivepanelbase.h"
 #include "panels/simplepanels.h"
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -45,7 +46,8 @@ constexpr int ROW_TOP = TChooserRow::PLACE.top() - TMotivePanelBase::PLACE.top()
 
 TDevelopmentArea::TDevelopmentArea(QWidget* parent, TBaseService& service, TScheme& scheme,
                                    TMotivePanelBase* schemePanel)
-    : QWidget(parent), schemePanel_(schemePanel), row_(new TChooserRow(this)) {
+    : QWidget(parent), service_(service), scheme_(scheme), schemePanel_(schemePanel),
+      row_(new TChooserRow(this)) {
     setGeometry(TMotivePanelBase::PLACE.left(), TMotivePanelBase::PLACE.top(),
                 TMotivePanelBase::PLACE.width(), ROW_TOP + TChooserRow::PLACE.height());
     row_->move(0, ROW_TOP);
@@ -55,37 +57,19 @@ TDevelopmentArea::TDevelopmentArea(QWidget* parent, TBaseService& service, TSche
         schemePanel_->hide();
     }
 
-    effectPanels_ = {
-        new TSequenceUpMotivePanel(this, service, scheme),
-        new TSequenceDownMotivePanel(this, service, scheme),
-        new TVariationMotivePanel(this, service, scheme),
-        new TRepeatMotivePanel(this, service, scheme),
-        new TPieceMotivePanel(this, service, scheme),
-        new TNewRythmMotivePanel(this, service, scheme),
-        new TOtherEffectsPanel(this, service, scheme),
-        new THarmSequenceUpPanel(this, service, scheme),
-        new THarmSequenceDownPanel(this, service, scheme),
-        new THarmVariationPanel(this, service, scheme),
-        new THarmRepeatPanel(this, service, scheme),
-        new THarmPiecePanel(this, service, scheme),
-        new THarmRhythmPanel(this, service, scheme),
-        new THarmOtherPanel(this, service, scheme),
-    };
-    for (int i = 0; i < EFFECT_PANEL_COUNT; ++i)
-        effectPanels_[static_cast<std::size_t>(i)]->setCanvasIds(i * VARIANT_COUNT);
-
     const TMessageBundle& bundle = service.messageBundle();
     std::vector<TPanelChooser*> inRow;
     for (int index = 0; index < CHOOSER_COUNT; ++index) {
         const TChooserEntry& entry = CHOOSERS[index];
-        TMotivePanelBase* panel =
-            entry.panel < 0 ? schemePanel_ : effectPanels_[static_cast<std::size_t>(entry.panel)];
-        if (panel == nullptr)
+        if (entry.panel < 0 && schemePanel_ == nullptr)
             continue;
+        TPanelChooser::TPanelSource panel = [this, entry] {
+            return entry.panel < 0 ? schemePanel_ : effectPanel(entry.panel);
+        };
         auto* chooser =
             new TPanelChooser(row_, QString::fromStdString(bundle.text(entry.key)),
                               QString::fromStdString(bundle.text(std::string(entry.key) + " hint")),
-                              panel, entry.mode);
+                              std::move(panel), entry.mode);
         choosers_[static_cast<std::size_t>(index)] = chooser;
         group_.add(chooser);
         inRow.push_back(chooser);
@@ -96,8 +80,11 @@ TDevelopmentArea::TDevelopmentArea(QWidget* parent, TBaseService& service, TSche
 TDevelopmentArea::~TDevelopmentArea() = default;
 
 void TDevelopmentArea::setMeter(const TMeasure& measure, const TKey& key, int upbeat) {
-    for (TEffectMotivePanel* panel : effectPanels_)
-        panel->setMeter(measure, key, upbeat);
+    meter_ = TMeter{measure, key, upbeat};
+    for (TEffectMotivePanel* panel : effectPanels_) {
+        if (panel != nullptr)
+            panel->setMeter(measure, key, upbeat);
+    }
 }
 
 void TDevelopmentArea::selectPanel(int index) {
@@ -123,7 +110,72 @@ TPanelChooser* TDevelopmentArea::panelChooser(int index) const {
 TEffectMotivePanel* TDevelopmentArea::effectPanel(int i) const {
     if (i < 0 || i >= EFFECT_PANEL_COUNT)
         return nullptr;
-    return effectPanels_[static_cast<std::size_t>(i)];
+    TEffectMotivePanel*& panel = effectPanels_[static_cast<std::size_t>(i)];
+    if (panel == nullptr)
+        panel = buildEffectPanel(i);
+    return panel;
+}
+
+int TDevelopmentArea::builtEffectPanels() const {
+    return static_cast<int>(
+        std::count_if(effectPanels_.begin(), effectPanels_.end(),
+                      [](const TEffectMotivePanel* p) { return p != nullptr; }));
+}
+
+TEffectMotivePanel* TDevelopmentArea::buildEffectPanel(int i) const {
+    auto* self = const_cast<TDevelopmentArea*>(this);
+    TEffectMotivePanel* panel = nullptr;
+    switch (static_cast<EffectPanel>(i)) {
+    case SEQUENCE_UP:
+        panel = new TSequenceUpMotivePanel(self, service_, scheme_);
+        break;
+    case SEQUENCE_DOWN:
+        panel = new TSequenceDownMotivePanel(self, service_, scheme_);
+        break;
+    case VARIATION:
+        panel = new TVariationMotivePanel(self, service_, scheme_);
+        break;
+    case REPEAT:
+        panel = new TRepeatMotivePanel(self, service_, scheme_);
+        break;
+    case PIECE:
+        panel = new TPieceMotivePanel(self, service_, scheme_);
+        break;
+    case RHYTHM:
+        panel = new TNewRythmMotivePanel(self, service_, scheme_);
+        break;
+    case OTHER:
+        panel = new TOtherEffectsPanel(self, service_, scheme_);
+        break;
+    case REL_SEQUENCE_UP:
+        panel = new THarmSequenceUpPanel(self, service_, scheme_);
+        break;
+    case REL_SEQUENCE_DOWN:
+        panel = new THarmSequenceDownPanel(self, service_, scheme_);
+        break;
+    case REL_VARIATION:
+        panel = new THarmVariationPanel(self, service_, scheme_);
+        break;
+    case REL_REPEAT:
+        panel = new THarmRepeatPanel(self, service_, scheme_);
+        break;
+    case REL_PIECE:
+        panel = new THarmPiecePanel(self, service_, scheme_);
+        break;
+    case REL_RHYTHM:
+        panel = new THarmRhythmPanel(self, service_, scheme_);
+        break;
+    case REL_OTHER:
+        panel = new THarmOtherPanel(self, service_, scheme_);
+        break;
+    }
+    // Made after the area was shown, the panel stays hidden until its chooser shows it.
+    panel->hide();
+    panel->setCanvasIds(i * VARIANT_COUNT);
+    panel->resize(width(), TMotivePanelBase::PLACE.height());
+    if (meter_)
+        panel->setMeter(meter_->measure, meter_->key, meter_->upbeat);
+    return panel;
 }
 
 TEffectMotivePanel* TDevelopmentArea::effectPanelOfChooser(int index) const {
@@ -148,7 +200,9 @@ void TDevelopmentArea::resizeEvent(QResizeEvent*) {
     const int w = width();
     if (schemePanel_ != nullptr)
         schemePanel_->resize(w, TMotivePanelBase::PLACE.height());
-    for (TEffectMotivePanel* panel : effectPanels_)
-        panel->resize(w, TMotivePanelBase::PLACE.height());
+    for (TEffectMotivePanel* panel : effectPanels_) {
+        if (panel != nullptr)
+            panel->resize(w, TMotivePanelBase::PLACE.height());
+    }
     row_->resize(w, TChooserRow::PLACE.height());
 }

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "engine/effect.h"
+#include "model/key.h"
+#include "model/measure.h"
 #include "panels/panelchoosergroup.h"
 
 #include <QWidget>
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class TBaseService;
 class TChooserRow;
@@ -19,7 +22,9 @@ class TScheme;
 class TUMotiveCanvas;
 
 // The upper part of the main window: one development panel at a time and, under it, the row
-// of sixteen chooser buttons. It owns the fourteen effect panels; the scheme panel, when there
+// of sixteen chooser buttons. It owns the fourteen effect panels, each built when first asked
+// for (its chooser pressed, a motive dropped, a canvas looked up), so that the window's start
+// does not pay for the forty-two variant canvases it does not show; the scheme panel, when there
 // is one, is handed in and shown by the first two choosers. Chooser indices are those of the
 // row (0 "scheme", 1 "contrast", 2 "sequence up", ...) whether or not the scheme panel exists.
 // Interface thread only.
@@ -76,12 +81,28 @@ public:
     TChooserRow* chooserRow() const { return row_; }
     TMotivePanelBase* shownPanel() const;
 
+    // How many effect panels have been built so far.
+    int builtEffectPanels() const;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    struct TMeter {
+        TMeasure measure;
+        TKey key;
+        int upbeat;
+    };
+
+    TEffectMotivePanel* buildEffectPanel(int i) const;
+
+    TBaseService& service_;
+    TScheme& scheme_;
     TMotivePanelBase* schemePanel_;
-    std::array<TEffectMotivePanel*, EFFECT_PANEL_COUNT> effectPanels_{};
+    // Built on demand: the panel accessors stay const for their callers.
+    mutable std::array<TEffectMotivePanel*, EFFECT_PANEL_COUNT> effectPanels_{};
+    // The meter the panels were last given, for those built later.
+    std::optional<TMeter> meter_;
     std::array<TPanelChooser*, CHOOSER_COUNT> choosers_{};
     TChooserRow* row_;
     TMotivePanelChooserGroup group_;

@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
+#include <utility>
+
 namespace {
 
 constexpr int CAPTION_LEFT = 4;
@@ -16,8 +18,8 @@ constexpr int MARK_GAP = 2;
 } // namespace
 
 TPanelChooser::TPanelChooser(QWidget* parent, const QString& caption, const QString& hint,
-                             TMotivePanelBase* panel, int mode)
-    : QAbstractButton(parent), panel_(panel), mode_(mode) {
+                             TPanelSource panel, int mode)
+    : QAbstractButton(parent), panel_(std::move(panel)), mode_(mode) {
     setText(caption);
     setToolTip(hint);
     setAccessibleName(caption);

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 
+#include <functional>
 #include <string>
 
 class QMimeData;
@@ -25,12 +26,15 @@ class TPanelChooser : public QAbstractButton {
 public:
     static constexpr int HEIGHT = 20;
 
+    // Gives the panel the chooser shows, building it when first asked for.
+    using TPanelSource = std::function<TMotivePanelBase*()>;
+
     // `mode` is 1 for the "contrast" chooser and 0 for all others; `caption` and `hint` are
     // texts of the message bundle.
-    TPanelChooser(QWidget* parent, const QString& caption, const QString& hint,
-                  TMotivePanelBase* panel, int mode);
+    TPanelChooser(QWidget* parent, const QString& caption, const QString& hint, TPanelSource panel,
+                  int mode);
 
-    TMotivePanelBase* panel() const { return panel_; }
+    TMotivePanelBase* panel() const { return panel_ ? panel_() : nullptr; }
     int mode() const { return mode_; }
     bool showsDropMark() const { return showsDropMark_; }
     bool isPressed() const { return isChecked(); }
@@ -52,7 +56,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    TMotivePanelBase* panel_;
+    TPanelSource panel_;
     int mode_;
     bool showsDropMark_ = true;
     TButtonListener* listener_ = nullptr;

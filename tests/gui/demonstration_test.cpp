@@ -124,14 +124,13 @@ const TChoices CHOICES[] = {
     {1, {"0 26 QUARTER", "120 25 QUARTER", "240 24 QUARTER"}, {"0 DOMINANT_THREE_CHORD"}},
     // The last contour's motive: short durations, in the order of the contrasting scheme...
     {2,
-     {"0 17 SIXTEENTH", "30 17 POINTED_EIGHTH", "120 18 SIXTEENTH", "150 21 SIXTEENTH",
-      "180 23 SIXTEENTH", "210 23 SIXTEENTH", "240 24 POINTED_EIGHTH", "330 21 SIXTEENTH"},
+     {"0 17 SIXTEENTH", "30 18 SIXTEENTH", "60 21 EIGHTH", "120 22 EIGHTH", "180 26 SIXTEENTH",
+      "210 24 EIGHTH", "270 21 EIGHTH", "330 21 SIXTEENTH"},
      {}},
-    // ...and leaps between chord tones. The draws start afresh with each demonstration.
-    {2,
-     {"0 24 SIXTEENTH", "30 19 EIGHTH", "90 24 QUARTER", "210 19 SIXTEENTH", "240 14 EIGHTH",
-      "300 19 SIXTEENTH", "330 24 SIXTEENTH"},
-     {}},
+    // ...and a chord turn, a repeated chord tone, against the motive for contrast's steps. The
+    // draws start afresh with each demonstration; the effect panels, built when first shown,
+    // draw nothing before.
+    {2, {"0 24 HALF", "240 24 QUARTER"}, {}},
     // The second choice replaces the first from the edit line at the measure's start.
     {0, {"0 22 QUARTER", "120 21 QUARTER", "240 22 QUARTER"}, {"0 TONIC_THREE_CHORD"}},
 };

@@ -170,9 +170,11 @@ TEST_F(DevelopmentArea, DroppingAMotiveOnEachChooserShowsTheEnginesThreeVariants
     area->show();
     for (const TChooserCase& c : CHOOSER_CASES) {
         SCOPED_TRACE(c.chooser);
+        // A relative panel draws its effect's seed when it is built: build it first.
+        TEffectMotivePanel* panel = area->effectPanel(c.panel);
         const TRandomGenerator before = service.random();
         ASSERT_TRUE(dropOn(*area->panelChooser(c.chooser), *sourceHandle));
-        TEffectMotivePanel* panel = area->effectPanel(c.panel);
+        EXPECT_EQ(area->effectPanel(c.panel), panel);
         EXPECT_EQ(area->chooserGroup().pressed(), area->panelChooser(c.chooser));
         EXPECT_TRUE(panel->isVisible());
         EXPECT_EQ(panel->title(), area->panelChooser(c.chooser)->text());
@@ -376,6 +378,34 @@ TEST_F(DevelopmentArea, AMeterChangeEmptiesEverySlotAndItsHistory) {
     relative->more();
     for (int i = 0; i < VARIANT_COUNT; ++i)
         EXPECT_TRUE(relative->variant(i).notes().empty()) << i;
+}
+
+TEST_F(DevelopmentArea, PanelsAreBuiltWhenFirstAskedForWithTheMeterAndWidthOfTheirTime) {
+    // Nothing of the forty-two canvases is built until a panel is asked for.
+    EXPECT_EQ(area->builtEffectPanels(), 0);
+    area->resize(1200, area->height());
+    area->show();
+    area->setMeter(TMeasure(3, 120), TKey(1, MAJOR), 0);
+    EXPECT_EQ(area->builtEffectPanels(), 0);
+
+    // Pressing a chooser builds and shows its panel only, empty in the meter set before.
+    QTest::mouseClick(area->panelChooser(9), Qt::LeftButton);
+    EXPECT_EQ(area->builtEffectPanels(), 1);
+    TEffectMotivePanel* panel = area->effectPanel(TDevelopmentArea::REL_REPEAT);
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(panel->width(), 1200);
+    for (int i = 0; i < VARIANT_COUNT; ++i) {
+        EXPECT_EQ(panel->variant(i).measure(), TMeasure(3, 120)) << i;
+        EXPECT_EQ(panel->variant(i).zatakt(), 0) << i;
+        EXPECT_EQ(panel->canvas(i)->canvasId(), TDevelopmentArea::REL_REPEAT * VARIANT_COUNT + i);
+        EXPECT_EQ(panel->canvas(i)->width(), TCanvasGeometry(TMeasure(3, 120), 0).canvasWidth());
+    }
+    // A panel built while another is shown stays hidden; asking again gives the same panel.
+    TEffectMotivePanel* other = area->effectPanel(TDevelopmentArea::PIECE);
+    EXPECT_FALSE(other->isVisible());
+    EXPECT_EQ(area->effectPanel(TDevelopmentArea::PIECE), other);
+    EXPECT_EQ(area->builtEffectPanels(), 2);
+    EXPECT_EQ(area->effectCanvas(TDevelopmentArea::PIECE * VARIANT_COUNT + 1), other->canvas(1));
 }
 
 TEST_F(DevelopmentArea, ATechniqueWithoutVariantsLeavesTheSlotsEmptyAndSaysSo) {
