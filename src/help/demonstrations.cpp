@@ -5,6 +5,7 @@
 #include "engine/schemecommand.h"
 #include "help/forhelpservice.h"
 #include "model/duration.h"
+#include "panels/developmentarea.h"
 #include "panels/gatherer.h"
 #include "panels/groupbuttons.h"
 #include "panels/modechooser.h"
@@ -15,8 +16,10 @@
 
 namespace {
 
-// The chooser buttons of the development area that the demonstrations drop motives on.
-constexpr int SEQUENCE_UP_CHOOSER = 2;
+// The chooser buttons of the development area: the scheme panel's, and those that the
+// demonstrations drop motives on.
+constexpr int SCHEME_CHOOSER = TDevelopmentArea::SCHEME_CHOOSER;
+constexpr int SEQUENCE_UP_CHOOSER = TDevelopmentArea::SEQUENCE_UP_CHOOSER;
 constexpr int REL_SEQUENCE_UP_CHOOSER = 4;
 // The fast menu's areas that choose notes and chords for its motive.
 constexpr int FAST_MENU_NOTES = 0;
@@ -121,6 +124,13 @@ protected:
         playPath(target, path);
         waitForPlayback();
     }
+    // Shows the page that tells where a chosen chord stands, and points at the chord strip
+    // of its canvas, where its numeral is.
+    void showChordPlace(const QPointer<QWidget>& canvas, const std::string& page) {
+        showPage(page);
+        pointAtChordStrip(canvas);
+        waitSteps(250);
+    }
     // Presses scheme command buttons one after another.
     void runCommands(std::initializer_list<int> commands, int waitAfter) {
         for (const int command : commands)
@@ -180,8 +190,9 @@ protected:
     void steps() override {
         pointAndClick(locate([this] { return help().modeButton(CHORD_MODE_BUTTON); }), 100, 10,
                       100);
-        choose(cellCanvas(1), "helpSelectChord");
-        waitSteps(100);
+        const QPointer<QWidget> canvas = cellCanvas(1);
+        choose(canvas, "helpSelectChord");
+        showChordPlace(canvas, page(2));
     }
 };
 
@@ -198,7 +209,7 @@ protected:
         waitSteps(200);
         showPage(page(3));
         choose(fastMenuArea(FAST_MENU_CHORDS), "helpSelectChordTwo");
-        waitSteps(100);
+        showChordPlace(cellCanvas(0), page(4));
     }
 };
 
@@ -234,18 +245,21 @@ protected:
         const QPointer<QWidget> canvas = locate([this]() -> QWidget* {
             return relative_ ? help().relSequenceUpCanvas() : help().sequenceUpCanvas();
         });
-        // The variant gets its chords, chosen on the chord strip, then its notes over them,
-        // chosen on the staff.
+        // The variant gets its chord, chosen on the chord strip under the notes it took from
+        // its source.
         pointAtChordStrip(canvas);
         waitSteps(100);
-        playPath(canvas, script() + "1");
+        playPath(canvas, relative_ ? script() + "1" : script());
         waitForPlayback();
-        showPage(script() + "75.html");
-        waitSteps(100);
-        pointAt(canvas);
-        waitSteps(50);
-        playPath(canvas, script());
-        waitForPlayback();
+        if (relative_) {
+            // Then another chord: the panel builds the same design under it once more.
+            showPage(script() + "75.html");
+            waitSteps(100);
+            pointAtChordStrip(canvas);
+            waitSteps(50);
+            playPath(canvas, script());
+            waitForPlayback();
+        }
         showPage(page(8));
         waitSteps(100);
         drag(locate([this] {
@@ -269,8 +283,8 @@ public:
 
 protected:
     bool helpAtRight() const override { return true; }
+    int panelAtStart() const override { return SCHEME_CHOOSER; }
     void steps() override {
-        onInterface([this] { service().selectPanel(0); });
         // The item row and the gatherer: the scheme is what the gatherer holds.
         showPage(page(2));
         pointAt(locate([this] { return help().rhythmGatherer(); }));
@@ -326,8 +340,8 @@ public:
 
 protected:
     bool helpAtRight() const override { return true; }
+    int panelAtStart() const override { return SCHEME_CHOOSER; }
     void steps() override {
-        onInterface([this] { service().selectPanel(0); });
         showPage(page(2));
         const QPointer<QWidget> gatherer = locate([this] { return help().pitchGatherer(); });
         pointAt(gatherer);
@@ -373,8 +387,15 @@ protected:
         waitSteps(100);
         const QPointer<QWidget> area = fastMenuArea(FAST_MENU_NOTES);
         choose(area, "helpTemplate1");
+        // The motive's back button takes the choice back, its forward button makes it again.
         showPage(page(3));
-        waitSteps(200);
+        const QPointer<QWidget> canvas = cellCanvas(0);
+        for (const QRect& button : {TUMotiveCanvas::BACK_BUTTON, TUMotiveCanvas::FORWARD_BUTTON}) {
+            pointAtSpot(canvas, button.center());
+            waitSteps(50);
+            click(canvas, 10);
+            waitSteps(100);
+        }
         showPage(page(4));
         choose(area, "helpTemplate2");
         waitSteps(100);

@@ -15,6 +15,9 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMouseEvent>
+#include <QScreen>
+#include <QScrollArea>
+#include <QToolTip>
 #include <QUrl>
 
 #include <algorithm>
@@ -94,6 +97,13 @@ void TDynamicHelpThread::fail(const std::string& why) {
 
 void TDynamicHelpThread::begin() {
     onInterface([this] {
+        // The pointer starts from where the user left it.
+        current_ = QCursor::pos();
+        QToolTip::hideText();
+        userPanel_ = help_.selectedPanel();
+        userMode_ = help_.canvasMode();
+        if (panelAtStart() >= 0)
+            service_.selectPanel(panelAtStart());
         auto* form = new THelpForm(help_.mainWindowControl(), bundle_);
         form->setBlocksPresses(!setting_.recordPath);
         helpWindow_ = form;
@@ -175,41 +185,76 @@ void TDynamicHelpThread::smoothMove(QPoint target) {
     setPointer(target);
 }
 
-void TDynamicHelpThread::pointAt(const QPointer<QWidget>& control) {
+void TDynamicHelpThread::bringIntoView(QWidget* control) {
+    for (QWidget* outer = control->parentWidget(); outer != nullptr;
+         outer = outer->parentWidget()) {
+        if (auto* area = qobject_cast<QScrollArea*>(outer))
+            area->ensureWidgetVisible(control, 0, 0);
+    }
+}
+
+void TDynamicHelpThread::keepHelpClearOf(const QRect& avoid) {
+    THelpForm* form = helpWindow_;
+    if (form == nullptr)
+        return;
+    const QPoint current = form->pos();
+    const QSize size = form->frameGeometry().size();
+    if (!QRect(current, size).intersects(avoid))
+        return;
+    // The help window's usual places first, then the corners of the screen.
+    std::vector<QPoint> places;
+    help_.placeAtMenuFrameLeft(form);
+    places.push_back(form->pos());
+    help_.placeAtMenuFrameRight(form);
+    places.push_back(form->pos());
+    const QRect screen = form->screen()->availableGeometry();
+    const QPoint far = screen.bottomRight() - QPoint(size.width() - 1, size.height() - 1);
+    places.insert(places.end(), {QPoint(far.x(), screen.top()), QPoint(screen.left(), far.y()), far,
+                                 screen.topLeft()});
+    form->move(placeClearOf(size, current, avoid, places, screen));
+}
+
+void TDynamicHelpThread::pointAtSpot(const QPointer<QWidget>& control, QPoint local) {
     bool there = false;
     onInterface([&] {
         there = control != nullptr;
-        if (there)
-            current_ = control->mapToGlobal(control->rect().center());
+        if (there) {
+            bringIntoView(control);
+            current_ = control->mapToGlobal(local);
+            keepHelpClearOf(QRect(control->mapToGlobal(QPoint(0, 0)), control->size()));
+        }
     });
     if (!there)
         fail("the control to point at is gone");
     smoothMove(current_);
 }
 
-void TDynamicHelpThread::pointAtLeftPart(const QPointer<QWidget>& canvas) {
-    bool there = false;
+void TDynamicHelpThread::pointAt(const QPointer<QWidget>& control) {
+    QPoint centre;
     onInterface([&] {
-        there = canvas != nullptr;
-        if (there)
-            current_ = canvas->mapToGlobal(QPoint(LEFT_PART_INSET, canvas->height() / 2));
+        if (control != nullptr)
+            centre = control->rect().center();
     });
-    if (!there)
-        fail("the canvas to point at is gone");
-    smoothMove(current_);
+    pointAtSpot(control, centre);
+}
+
+void TDynamicHelpThread::pointAtLeftPart(const QPointer<QWidget>& canvas) {
+    QPoint spot;
+    onInterface([&] {
+        if (canvas != nullptr)
+            spot = QPoint(LEFT_PART_INSET, canvas->height() / 2);
+    });
+    pointAtSpot(canvas, spot);
 }
 
 void TDynamicHelpThread::pointAtChordStrip(const QPointer<QWidget>& canvas) {
-    bool there = false;
+    QPoint spot;
     onInterface([&] {
-        there = canvas != nullptr;
-        if (there)
-            current_ = canvas->mapToGlobal(QPoint(
-                canvas->width() / 2, (TCanvasGeometry::CHORD_STRIP_TOP + canvas->height()) / 2));
+        if (canvas != nullptr)
+            spot = QPoint(canvas->width() / 2,
+                          (TCanvasGeometry::CHORD_STRIP_TOP + canvas->height()) / 2);
     });
-    if (!there)
-        fail("the canvas to point at is gone");
-    smoothMove(current_);
+    pointAtSpot(canvas, spot);
 }
 
 QPoint TDynamicHelpThread::pointerIn(QWidget* control) {
@@ -314,6 +359,8 @@ void TDynamicHelpThread::playPath(const QPointer<QWidget>& target, const std::st
         TVariantView* view = help_.variantView();
         if (target == nullptr || view == nullptr)
             return;
+        // The variant window opened for the press: the page makes room for it.
+        keepHelpClearOf(view->window()->frameGeometry());
         const QPoint origin = target->mapToGlobal(QPoint(0, 0));
         try {
             for (const TPathPoint point : readPointerPath(page_)) {
@@ -356,6 +403,8 @@ void TDynamicHelpThread::drawContour(const QPointer<QWidget>& canvas,
     onInterface([&] {
         if (canvas == nullptr)
             return;
+        bringIntoView(canvas);
+        keepHelpClearOf(QRect(canvas->mapToGlobal(QPoint(0, 0)), canvas->size()));
         for (const QPointF& point : points)
             screen.push_back(canvas->mapToGlobal(
                 QPoint(int(point.x() * canvas->width()), int(point.y() * canvas->height()))));
@@ -412,7 +461,13 @@ void TDynamicHelpThread::finish() {
                                  bundle_.text("error"));
         }
         setAside_ = false;
+        // The development area shows the user's panel again.
+        if (userPanel_ >= 0)
+            service_.selectPanel(userPanel_);
+        if (userMode_ >= 0)
+            help_.chooseCanvasMode(userMode_);
         delete helpWindow_.data();
+        QToolTip::hideText();
         help_.setVariantViewFlag(false);
         while (QApplication::overrideCursor() != nullptr)
             QApplication::restoreOverrideCursor();

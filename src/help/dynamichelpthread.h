@@ -75,6 +75,8 @@ protected:
     virtual std::string firstPage() const = 0;
     // Whether the help window stands at the menu frame's right instead of its left.
     virtual bool helpAtRight() const { return false; }
+    // The development area's panel the demonstration shows from its first page on, or -1.
+    virtual int panelAtStart() const { return -1; }
 
     // The primitives. A failure ends the demonstration with the error message; a cancel (a key,
     // or the application stopping it) ends it without one. Both leave the step list at once.
@@ -82,6 +84,8 @@ protected:
     void waitSteps(int steps);
     void smoothMove(QPoint target);
     void pointAt(const QPointer<QWidget>& control);
+    // Points at `local` (pixels of the control); the help window makes room for the control.
+    void pointAtSpot(const QPointer<QWidget>& control, QPoint local);
     void pointAtLeftPart(const QPointer<QWidget>& canvas);
     // Points at the middle of a canvas's chord strip, where a press chooses chords.
     void pointAtChordStrip(const QPointer<QWidget>& canvas);
@@ -130,6 +134,10 @@ private:
     void finish();
     void sendMouse(QWidget* control, int type, QPoint local, QPoint global);
     QPoint pointerIn(QWidget* control);
+    // Interface thread: scrolls the control into sight where a scroll area holds it, and moves
+    // the help window off the screen rectangle `avoid` when it covers any of it.
+    static void bringIntoView(QWidget* control);
+    void keepHelpClearOf(const QRect& avoid);
 
     QObject* context_;
     TBaseService& service_;
@@ -144,6 +152,10 @@ private:
     std::vector<QPoint> pathScreen_;
     QPoint current_;
     bool setAside_ = false;
+    // The user's panel of the development area, shown again at the end.
+    int userPanel_ = -1;
+    // The canvases' mode the user had chosen, chosen again at the end.
+    int userMode_ = -1;
     std::atomic<bool> stopRequested_{false};
     std::atomic<TEnd> end_{TEnd::Running};
     std::atomic<bool> restoreFailed_{false};

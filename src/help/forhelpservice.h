@@ -46,8 +46,13 @@ public:
     virtual TUMotiveCanvas* fastMenuAnchor() = 0;
     // The i-th mode button, 0 to 4; null out of range.
     virtual TRealButton* modeButton(int i) = 0;
+    // The canvases' mode that the mode buttons have chosen, and choosing one as they do.
+    virtual int canvasMode() = 0;
+    virtual void chooseCanvasMode(int mode) = 0;
     // The column of the n-th phrase, counted across sentences; null out of range.
     virtual QWidget* phraseNode(int n) = 0;
+    // The index of the development area's pressed chooser, or -1.
+    virtual int selectedPanel() = 0;
     // The i-th chooser of the development area; null out of range or while it has no panel.
     virtual TPanelChooser* panelChooser(int i) = 0;
     // The play button, canvas and drag handle of the first variant of the sequence-up panel,

@@ -23,6 +23,18 @@ bool isUserPress(const QEvent& event) {
 
 } // namespace
 
+QPoint placeClearOf(QSize size, QPoint current, const QRect& avoid,
+                    const std::vector<QPoint>& places, const QRect& screen) {
+    if (!QRect(current, size).intersects(avoid))
+        return current;
+    for (const QPoint place : places) {
+        const QRect there(place, size);
+        if (!there.intersects(avoid) && screen.contains(there))
+            return place;
+    }
+    return current;
+}
+
 THelpForm::THelpForm(QWidget* owner, const TMessageBundle& bundle)
     : QWidget(owner, Qt::Window | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint),
       bundle_(bundle), pages_(new QTextBrowser(this)) {
@@ -57,6 +69,9 @@ bool THelpForm::eventFilter(QObject* watched, QEvent* event) {
     // A message box of the demonstration's end answers its own keys and presses.
     if (QApplication::activeModalWidget() != nullptr)
         return false;
+    // A resting pointer would raise tooltips over what the page talks about.
+    if (event->type() == QEvent::ToolTip)
+        return true;
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
         if (event->type() == QEvent::KeyPress)
             cancel();

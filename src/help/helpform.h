@@ -2,6 +2,9 @@
 
 #include <QWidget>
 
+#include <QPoint>
+#include <QRect>
+
 #include <atomic>
 #include <vector>
 
@@ -15,6 +18,13 @@ class TMessageBundle;
 // in the application's other windows are swallowed, so that only the demonstration operates
 // the interface. Modal dialogs keep their own input. Interface thread only, except
 // isCancelled.
+// Where a window of `size` standing at `current` goes so that it keeps clear of `avoid`: where it
+// is when it covers nothing of it, else the first of `places` (top-left corners, in order of
+// preference) where it covers nothing of it and stays whole on `screen`; where it is when no
+// place is clear.
+QPoint placeClearOf(QSize size, QPoint current, const QRect& avoid,
+                    const std::vector<QPoint>& places, const QRect& screen);
+
 class THelpForm : public QWidget {
     Q_OBJECT
 public:

@@ -34,6 +34,9 @@ void TSchemePanel::setSource(const TMotive& motive, int mode) {
 void TSchemePanel::reloadSets() {
     rythmSet_->schemeChanged();
     pitchSet_->schemeChanged();
+    // A category lit by a command named the schemes before: these are others.
+    rythmSet_->releasePressed();
+    pitchSet_->releasePressed();
     refreshContrastFigures();
 }
 

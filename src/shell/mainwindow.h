@@ -169,6 +169,9 @@ public:
     TUMotiveCanvas* fastMenuAnchor() override;
     TRealButton* modeButton(int i) override { return modeButtons_->button(i + 1); }
     QWidget* phraseNode(int n) override;
+    int selectedPanel() override;
+    int canvasMode() override { return modeButtons_->mode(); }
+    void chooseCanvasMode(int mode) override { modeButtons_->pressMode(mode); }
     TPanelChooser* panelChooser(int i) override;
     TFlatButtonWithID* sequenceUpPlayButton() override;
     TUMotiveCanvas* sequenceUpCanvas() override;

@@ -81,6 +81,11 @@ QWidget* TMainWindow::phraseNode(int n) {
     return nullptr;
 }
 
+int TMainWindow::selectedPanel() {
+    TMotivePanelChooserGroup& group = developmentArea_->chooserGroup();
+    return group.pressed() != nullptr ? group.indexOf(group.pressed()) : -1;
+}
+
 TPanelChooser* TMainWindow::panelChooser(int i) {
     return developmentArea_->panelChooser(i);
 }

@@ -6,6 +6,7 @@
 
 #include "shelltesting.h"
 
+#include "canvas/umotivecanvas.h"
 #include "engine/schemecommand.h"
 #include "engine/turn.h"
 #include "files/periodreader.h"
@@ -23,11 +24,14 @@
 #include "playback/recordingbackend.h"
 #include "shell/mainwindow.h"
 #include "shell/topframe.h"
+#include "variants/variantview.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QElapsedTimer>
 #include <QPointer>
+#include <QScreen>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -36,6 +40,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -43,6 +48,9 @@
 namespace {
 
 using TEnd = TDynamicHelpThread::TEnd;
+
+// The development area's chooser the user has pressed before a demonstration.
+constexpr int USERS_PANEL = 1;
 
 const std::filesystem::path DATA_FOLDER = std::filesystem::path(TONARIA_APP_DIR) / "dynamichelp";
 
@@ -116,12 +124,19 @@ const TChoices CHOICES[] = {
     // The chord after the tonic: the subdominant; the period opens on the tonic.
     {1, {}, {"0 SUBDOMINANT_FOUR_CHORD"}},
     {0, {}, {"0 TONIC_THREE_CHORD"}},
-    // The variant, the first motive a step up, gets the subdominant under its notes, then notes
-    // of its own over it, and is dropped into the second motive.
-    {1, {"0 25 QUARTER", "120 24 QUARTER", "240 23 QUARTER"}, {"0 SUBDOMINANT_THREE_CHORD"}},
-    // The relative variant gets the dominant instead of the source's tonic, then notes of its
-    // own over it.
-    {1, {"0 26 QUARTER", "120 25 QUARTER", "240 24 QUARTER"}, {"0 DOMINANT_THREE_CHORD"}},
+    // The variant, the first motive a step up (the F a tritone below B taken as A, as school
+    // harmony asks), gets the subdominant under its notes and is dropped into the second
+    // motive.
+    {1,
+     {"0 23 POINTED_EIGHTH", "90 25 POINTED_EIGHTH", "180 25 POINTED_EIGHTH", "270 25 EIGHTH",
+      "330 29 SIXTEENTH"},
+     {"0 SUBDOMINANT_THREE_CHORD"}},
+    // The relative variant gets the tonic's sixth chord, then the dominant: the design of
+    // motive 1 (a leap up, a step down, a repetition, a leap up) built under it.
+    {1,
+     {"0 24 POINTED_EIGHTH", "90 27 POINTED_EIGHTH", "180 26 POINTED_EIGHTH", "270 26 EIGHTH",
+      "330 29 SIXTEENTH"},
+     {"0 DOMINANT_THREE_CHORD"}},
     // The last contour's motive: short durations, in the order of the contrasting scheme...
     {2,
      {"0 17 SIXTEENTH", "30 18 SIXTEENTH", "60 21 EIGHTH", "120 22 EIGHTH", "180 26 SIXTEENTH",
@@ -168,6 +183,10 @@ bool lessonHasPages(const TLesson& lesson, int last) {
             return false;
     return true;
 }
+
+// The rhythm of the first motive of the relative development's composition.
+const std::vector<int> RELATIVE_SOURCE_RHYTHM{POINTED_EIGHTH, POINTED_EIGHTH, POINTED_EIGHTH,
+                                              EIGHTH, SIXTEENTH};
 
 // The durations of a motive's notes, in time order.
 std::vector<int> rhythmOf(const TMotive& motive) {
@@ -235,6 +254,11 @@ protected:
         frame.show();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        // The user works with the contrast chooser pressed; the demonstrations press others.
+        window->selectPanel(USERS_PANEL);
+        // ...and the canvases in the mode that deletes notes, where no demonstration works.
+        window->chooseCanvasMode(TUMotiveCanvas::MODE_DELETE);
+        ASSERT_EQ(window->canvasMode(), TUMotiveCanvas::MODE_DELETE);
         // The user's own work: saved once, then changed without saving.
         ASSERT_TRUE(window->saveTo((folder / "mine.tnr").string()));
         window->period().setTempo(77);
@@ -309,9 +333,30 @@ protected:
         EXPECT_EQ(window->windowTitle(), title);
         EXPECT_FALSE(demo().restoreFailed());
         EXPECT_EQ(readWhole(folder / "dynamichelp" / "temp.tnr"), before);
-        // The demonstration's window and its hold on the input have gone.
+        // The demonstration's window and its hold on the input have gone, and the window
+        // looks as the user left it: their panel, no category lit for schemes that are not
+        // the demonstration's any more.
         EXPECT_TRUE(window->findChildren<THelpForm*>().empty());
         EXPECT_FALSE(window->variantWindowBusy());
+        EXPECT_EQ(window->selectedPanel(), USERS_PANEL);
+        EXPECT_EQ(window->canvasMode(), TUMotiveCanvas::MODE_DELETE);
+        EXPECT_EQ(window->schemePanel()->rythmSet()->pressedButton(), nullptr);
+        EXPECT_EQ(window->schemePanel()->pitchSet()->pressedButton(), nullptr);
+    }
+
+    // The page is never hidden under the variant window, and the pointer stays on the
+    // program's windows.
+    void expectHelpInTheClear() {
+        const QWidget* variants = window->variantView()->window();
+        const QRect screen = window->screen()->geometry();
+        for (const THelpForm* form : window->findChildren<THelpForm*>()) {
+            if (form->isVisible() && variants->isVisible())
+                EXPECT_FALSE(form->frameGeometry().intersects(variants->frameGeometry()))
+                    << "the page under the variant window";
+        }
+        const QPoint pointer = QCursor::pos();
+        EXPECT_TRUE(pointer.x() > screen.left() && pointer.x() < screen.right())
+            << "the pointer at the screen's edge: " << pointer.x();
     }
 
     TTempFolder folder;
@@ -337,12 +382,25 @@ TEST_P(EachDemonstration, RunsToItsEndChangesItsOwnCompositionAndGivesTheUsersBa
     ASSERT_TRUE(control().isRunning());
     bool helpShown = false;
     TLesson lesson;
+    // The relative variant as its first chord left it, when the page of the second comes up.
+    std::optional<TMotive> firstRelativeVariant;
+    // The simple variant before it gets its chord.
+    std::optional<TMotive> sequenceVariant;
     runToEnd([&] {
+        for (const THelpForm* form : window->findChildren<THelpForm*>()) {
+            const QString page = form->pageView()->source().fileName();
+            if (!firstRelativeVariant && page == "helpRelEffect75.html")
+                firstRelativeVariant = window->relSequenceUpCanvas()->motive();
+            if (!sequenceVariant && page == "helpSimpleEffect7.html")
+                sequenceVariant = window->sequenceUpCanvas()->motive();
+        }
         for (const THelpForm* form : window->findChildren<THelpForm*>())
             helpShown = helpShown ||
                         (form->isVisible() && form->windowTitle() == "PRESS ANY KEY TO CANCEL");
-        if (control().isRunning() && window->period().name() == "Untitled")
+        if (control().isRunning() && window->period().name() == "Untitled") {
             followLesson(lesson);
+            expectHelpInTheClear();
+        }
     });
     for (const auto& message : dialogs.messages)
         ADD_FAILURE() << message.caption << ": " << message.text;
@@ -365,6 +423,27 @@ TEST_P(EachDemonstration, RunsToItsEndChangesItsOwnCompositionAndGivesTheUsersBa
             EXPECT_EQ(motive.chords, choices.chords);
         }
     }
+    if (number == 5) {
+        // The chord chosen under the variant leaves its notes, which grew from motive 1.
+        ASSERT_TRUE(sequenceVariant.has_value());
+        EXPECT_EQ(rhythmOf(*sequenceVariant), RELATIVE_SOURCE_RHYTHM);
+        const std::vector<TMotiveText> placed = motivesOf(demo().demonstrationDocument());
+        ASSERT_GT(placed.size(), 1U);
+        std::vector<std::string> grown;
+        for (const TNote& note : sequenceVariant->notes())
+            grown.push_back(std::to_string(note.time()) + " " + std::to_string(note.pitch()));
+        std::vector<std::string> kept;
+        for (const std::string& note : placed[1].notes)
+            kept.push_back(note.substr(0, note.rfind(' ')));
+        EXPECT_EQ(kept, grown);
+    }
+    if (number == 6) {
+        // Under each chord chosen, the variant keeps the rhythm of motive 1 (its design).
+        ASSERT_TRUE(firstRelativeVariant.has_value());
+        ASSERT_EQ(firstRelativeVariant->chords().size(), 1U);
+        EXPECT_EQ(firstRelativeVariant->chords()[0].name(), "TONIC_SIXTH_CHORD");
+        EXPECT_EQ(rhythmOf(*firstRelativeVariant), RELATIVE_SOURCE_RHYTHM);
+    }
     if (number == 7)
         expectRhythmLesson(lesson);
     if (number == 8)
@@ -375,11 +454,14 @@ TEST_P(EachDemonstration, RunsToItsEndChangesItsOwnCompositionAndGivesTheUsersBa
 INSTANTIATE_TEST_SUITE_P(AllNine, EachDemonstration, ::testing::Range(1, DEMONSTRATION_COUNT + 1));
 
 TEST_F(Demonstrations, AKeyDuringAWaitCancelsWithoutAMessage) {
+    const QPoint usersPointer = window->mapToGlobal(QPoint(300, 200));
+    QCursor::setPos(usersPointer);
     window->demo5();
     bool pressed = false;
     runToEnd([&] {
         // Once the demonstration's composition is open, a key anywhere cancels.
         if (!pressed && window->period().name() == "Untitled") {
+            EXPECT_EQ(QCursor::pos(), usersPointer) << "the opening wait keeps the pointer";
             QTest::keyClick(window.get(), Qt::Key_A);
             pressed = true;
             for (const THelpForm* form : window->findChildren<THelpForm*>())

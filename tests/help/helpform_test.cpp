@@ -4,11 +4,13 @@
 #include "help/helpform.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -59,6 +61,43 @@ TEST(HelpForm, TheDemonstrationsOwnPressesPassAndTheFilterGoesWithTheForm) {
     EXPECT_EQ(field->text(), "ab");
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_EQ(clicked.count(), 2);
+}
+
+TEST(HelpForm, NoTooltipComesUpWhileItIsThere) {
+    ensureWidgetApplication();
+    TEngMessageBundle bundle;
+    QWidget window;
+    auto* button = new QPushButton("Play", &window);
+    button->setToolTip("Plays the motive");
+    window.show();
+    QHelpEvent ask(QEvent::ToolTip, QPoint(2, 2), button->mapToGlobal(QPoint(2, 2)));
+    {
+        THelpForm form(&window, bundle);
+        QApplication::sendEvent(button, &ask);
+        EXPECT_FALSE(QToolTip::isVisible());
+    }
+    // Afterwards the application's tooltips answer again.
+    QHelpEvent again(QEvent::ToolTip, QPoint(2, 2), button->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(button, &again);
+    EXPECT_TRUE(QToolTip::isVisible());
+    QToolTip::hideText();
+}
+
+TEST(HelpFormPlace, KeepsClearOfWhatItWouldCoverAndStaysOnTheScreen) {
+    const QSize size(300, 160);
+    const QRect screen(0, 0, 1280, 1024);
+    const std::vector<QPoint> places{{0, 0}, {980, 0}, {980, 864}, {0, 864}};
+    // Covering nothing, it stays where it is.
+    EXPECT_EQ(placeClearOf(size, {0, 0}, QRect(400, 300, 200, 100), places, screen), QPoint(0, 0));
+    // Over the control, it takes the first place that is clear.
+    EXPECT_EQ(placeClearOf(size, {0, 0}, QRect(100, 100, 50, 30), places, screen), QPoint(980, 0));
+    // A wide window over the top: the first clear place below.
+    EXPECT_EQ(placeClearOf(size, {0, 0}, QRect(0, 0, 1280, 500), places, screen), QPoint(980, 864));
+    // A place that would leave the screen is no place.
+    EXPECT_EQ(placeClearOf(size, {0, 0}, QRect(100, 100, 50, 30), {{1100, 0}, {0, 500}}, screen),
+              QPoint(0, 500));
+    // Nothing clear: it stays.
+    EXPECT_EQ(placeClearOf(size, {5, 5}, screen, places, screen), QPoint(5, 5));
 }
 
 } // namespace

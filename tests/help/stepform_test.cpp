@@ -45,6 +45,9 @@ public:
     TUMotiveCanvas* fastMenuAnchor() override { return nullptr; }
     TRealButton* modeButton(int) override { return nullptr; }
     QWidget* phraseNode(int) override { return nullptr; }
+    int selectedPanel() override { return -1; }
+    int canvasMode() override { return 0; }
+    void chooseCanvasMode(int) override {}
     TPanelChooser* panelChooser(int) override { return nullptr; }
     TFlatButtonWithID* sequenceUpPlayButton() override { return nullptr; }
     TUMotiveCanvas* sequenceUpCanvas() override { return nullptr; }

@@ -46,14 +46,14 @@ std::vector<TRouteStep> routeOf(const std::string& script) {
         // The period opens on the tonic, the first box.
         {"helpSelectChordTwo", chord(0)},
         // A simple variant comes without chords: the press on its chord strip chooses the
-        // subdominant, the first chord that its notes allow, then the press on its staff
-        // chooses notes over it.
-        {"helpSimpleEffect1", chord(0)},
-        {"helpSimpleEffect", notes({{25, 4}, {24, 4}, {23, 4}})},
+        // subdominant, the first chord that its notes allow; the notes stay those of its
+        // source a step up.
+        {"helpSimpleEffect", chord(0)},
         // A relative variant takes the source's chords: the press on its chord strip chooses
-        // the dominant instead, and the panel builds the design under it again.
-        {"helpRelEffect1", chord(8)},
-        {"helpRelEffect", notes({{26, 4}, {25, 4}, {24, 4}})},
+        // the dominant instead, and the panel builds the design under it again; a second press
+        // there chooses the subdominant, and the design is built once more.
+        {"helpRelEffect1", chord(1)},
+        {"helpRelEffect", chord(8)},
         {"helpTemplate1", notes({{24, 4}, {25, 2}, {26, 2}, {24, 4}})},
         {"helpTemplate2", notes({{22, 4}, {21, 4}, {22, 4}})},
     };
