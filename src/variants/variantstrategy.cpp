@@ -3,7 +3,10 @@
 #include "engine/variantgeometry.h"
 #include "widgets/drawing.h"
 
+#include <QFontMetrics>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace variantpaint {
 
@@ -37,9 +40,24 @@ void drawFrame(QPainter& painter, const QString& header, const QString& caption,
     font.setPointSize(8);
     painter.setFont(font);
     painter.setPen(QColor(0x20, 0x20, 0x20));
+    const QRect textBox = captionBox.adjusted(5, 0, -5, 0);
+    const TCaptionFit fit = fitCaption(font, caption, textBox);
+    painter.setFont(fit.font);
     painter.drawText(
-        captionBox.adjusted(5, 0, -5, 0), Qt::AlignLeft | Qt::AlignVCenter,
-        painter.fontMetrics().elidedText(caption, Qt::ElideRight, captionBox.width() - 10));
+        textBox, Qt::AlignLeft | Qt::AlignVCenter | (fit.wrapped ? Qt::TextWordWrap : 0), fit.text);
+}
+
+TCaptionFit fitCaption(const QFont& font, const QString& caption, const QRect& box) {
+    if (QFontMetrics(font).horizontalAdvance(caption) <= box.width())
+        return {font, caption, false};
+    QFont smaller = font;
+    smaller.setPointSize(std::max(1, font.pointSize() - 1));
+    const QFontMetrics metrics(smaller);
+    const QRect needed = metrics.boundingRect(QRect(0, 0, box.width(), 1000),
+                                              Qt::AlignLeft | Qt::TextWordWrap, caption);
+    if (needed.height() <= box.height())
+        return {smaller, caption, true};
+    return {smaller, metrics.elidedText(caption, Qt::ElideRight, box.width()), false};
 }
 
 void drawMiddleEdge(QPainter& painter, int side) {

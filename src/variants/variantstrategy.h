@@ -3,6 +3,8 @@
 #include "canvas/umotiveinterface.h"
 #include "variants/clipmaker.h"
 
+#include <QFont>
+#include <QRect>
 #include <QString>
 
 class QPainter;
@@ -41,6 +43,14 @@ namespace variantpaint {
 // The half's frame: face colour, a white working area, the header line and the caption box.
 void drawFrame(QPainter& painter, const QString& header, const QString& caption, bool active,
                int side);
+// The font and the text that fit a caption into `box`: the caption's own size on one line, else
+// a smaller size on two lines, else the smaller size on one line cut with an ellipsis.
+struct TCaptionFit {
+    QFont font;
+    QString text;
+    bool wrapped = false;
+};
+TCaptionFit fitCaption(const QFont& font, const QString& caption, const QRect& box);
 // A faint vertical line on the middle edge of the half, where the columns are counted from.
 void drawMiddleEdge(QPainter& painter, int side);
 } // namespace variantpaint

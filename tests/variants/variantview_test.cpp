@@ -452,3 +452,30 @@ TEST_F(VariantChoice, UnderSchoolHarmonyTheChordHalfOffersOnlyWhatItsRulesAllow)
             << chord.name();
     release();
 }
+
+namespace {
+
+// Every line the halves write under themselves is read whole in the caption box, on one line
+// or two; only text far beyond any of them is cut.
+TEST_F(VariantChoice, CaptionsFitTheirBoxWholeAndOnlyOverlongTextIsCut) {
+    QFont font = window->font();
+    font.setPointSize(8);
+    const QRect box(0, 0, VARIANT_HALF_WIDTH - 14, 22);
+    for (const QString caption : {
+             QStringLiteral("Release: F\u266F4, dotted quarter \u00B7 to the middle: next note"),
+             QStringLiteral("Choose this measure's chord in the other half"),
+             QStringLiteral("The motive is full: release to keep it"),
+         }) {
+        const variantpaint::TCaptionFit fit = variantpaint::fitCaption(font, caption, box);
+        EXPECT_EQ(fit.text, caption);
+        if (fit.wrapped) {
+            EXPECT_LT(fit.font.pointSize(), font.pointSize());
+        }
+    }
+    const QString overlong = QString("a very long caption ").repeated(8);
+    const variantpaint::TCaptionFit cut = variantpaint::fitCaption(font, overlong, box);
+    EXPECT_FALSE(cut.wrapped);
+    EXPECT_TRUE(cut.text.endsWith(QChar(0x2026)));
+}
+
+} // namespace
