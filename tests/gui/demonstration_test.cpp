@@ -344,20 +344,22 @@ protected:
         EXPECT_EQ(window->schemePanel()->pitchSet()->pressedButton(), nullptr);
     }
 
-    // The page is never hidden under the variant window, and the pointer stays on the
-    // program's windows.
-    void expectHelpInTheClear() {
+    // Counts the moments when the page lies under the variant window and when the pointer
+    // stands at the screen's edge, off the program's windows.
+    void watchHelpAndPointer() {
         const QWidget* variants = window->variantView()->window();
         const QRect screen = window->screen()->geometry();
         for (const THelpForm* form : window->findChildren<THelpForm*>()) {
-            if (form->isVisible() && variants->isVisible())
-                EXPECT_FALSE(form->frameGeometry().intersects(variants->frameGeometry()))
-                    << "the page under the variant window";
+            if (form->isVisible() && variants->isVisible() &&
+                form->frameGeometry().intersects(variants->frameGeometry()))
+                ++pageCovered;
         }
         const QPoint pointer = QCursor::pos();
-        EXPECT_TRUE(pointer.x() > screen.left() && pointer.x() < screen.right())
-            << "the pointer at the screen's edge: " << pointer.x();
+        if (pointer.x() <= screen.left() || pointer.x() >= screen.right())
+            ++pointerAtEdge;
     }
+    int pageCovered = 0;
+    int pointerAtEdge = 0;
 
     TTempFolder folder;
     TRecordingBackend devices{2};
@@ -386,9 +388,20 @@ TEST_P(EachDemonstration, RunsToItsEndChangesItsOwnCompositionAndGivesTheUsersBa
     std::optional<TMotive> firstRelativeVariant;
     // The simple variant before it gets its chord.
     std::optional<TMotive> sequenceVariant;
+    // The first motive's notes while the page about the back and forward buttons shows.
+    std::vector<std::vector<std::string>> backAndForth;
     runToEnd([&] {
         for (const THelpForm* form : window->findChildren<THelpForm*>()) {
             const QString page = form->pageView()->source().fileName();
+            const bool ownComposition = window->period().name() == "Untitled";
+            if (ownComposition &&
+                (page == "helpRythmScheme1.html" || page == "helpTurnScheme1.html"))
+                EXPECT_EQ(window->selectedPanel(), 0) << "the page says the scheme panel shows";
+            if (ownComposition && page == "helpTemplate3.html") {
+                const auto notes = motivesOf(periodDocument(window->period()))[0].notes;
+                if (backAndForth.empty() || backAndForth.back() != notes)
+                    backAndForth.push_back(notes);
+            }
             if (!firstRelativeVariant && page == "helpRelEffect75.html")
                 firstRelativeVariant = window->relSequenceUpCanvas()->motive();
             if (!sequenceVariant && page == "helpSimpleEffect7.html")
@@ -399,11 +412,13 @@ TEST_P(EachDemonstration, RunsToItsEndChangesItsOwnCompositionAndGivesTheUsersBa
                         (form->isVisible() && form->windowTitle() == "PRESS ANY KEY TO CANCEL");
         if (control().isRunning() && window->period().name() == "Untitled") {
             followLesson(lesson);
-            expectHelpInTheClear();
+            watchHelpAndPointer();
         }
     });
     for (const auto& message : dialogs.messages)
         ADD_FAILURE() << message.caption << ": " << message.text;
+    EXPECT_EQ(pageCovered, 0) << "the page lay under the variant window";
+    EXPECT_EQ(pointerAtEdge, 0) << "the pointer went to the screen's edge";
     EXPECT_EQ(demo().end(), TEnd::Finished);
     EXPECT_TRUE(helpShown);
     // The choices of its paths and drops changed its prepared composition.
@@ -443,6 +458,14 @@ TEST_P(EachDemonstration, RunsToItsEndChangesItsOwnCompositionAndGivesTheUsersBa
         ASSERT_EQ(firstRelativeVariant->chords().size(), 1U);
         EXPECT_EQ(firstRelativeVariant->chords()[0].name(), "TONIC_SIXTH_CHORD");
         EXPECT_EQ(rhythmOf(*firstRelativeVariant), RELATIVE_SOURCE_RHYTHM);
+    }
+    if (number == 9) {
+        // The back button took the first choice back, the forward button made it again.
+        const std::vector<std::string> prepared0 = motivesOf(prepared)[0].notes;
+        ASSERT_EQ(backAndForth.size(), 3U);
+        EXPECT_NE(backAndForth[0], prepared0);
+        EXPECT_EQ(backAndForth[1], prepared0);
+        EXPECT_EQ(backAndForth[2], backAndForth[0]);
     }
     if (number == 7)
         expectRhythmLesson(lesson);
