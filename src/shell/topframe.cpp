@@ -73,6 +73,9 @@ constexpr int DELAY_SLIDER_LEFT = 409;
 
 constexpr int DEMO_BUTTONS_LEFT = 526 + 21 + 10;
 constexpr int DEMO_BUTTON_WIDTH = 52;
+constexpr int DEMO_BUTTON_MIN_WIDTH = 36;
+constexpr int DEMO_BUTTON_GAP = 4;
+constexpr int DEMO_CAPTION_PADDING = 8;
 constexpr int DEMO_BUTTON_HEIGHT = 21;
 constexpr int DEMO_BUTTONS_PER_ROW = 5;
 
@@ -306,14 +309,24 @@ void TTopFrame::buildToolArea() {
     const int demoLeft = std::max(DEMO_BUTTONS_LEFT, std::max(delayLabel->geometry().right(),
                                                               cursorDelay_->geometry().right()) +
                                                          1 + CONTROL_GAP);
+    // Each as wide as its caption needs, with a gap to the next, so that no two captions
+    // touch; the rows stay left of the help buttons.
     int place = 0;
+    int left = demoLeft;
     for (const TDemoButton& button : DEMONSTRATION_BUTTONS) {
         const int column = place % DEMO_BUTTONS_PER_ROW;
         const int row = place / DEMO_BUTTONS_PER_ROW;
-        demoButtons_.push_back(
-            addHelpButton(command(button.command), button.caption, button.command,
-                          QRect(demoLeft + column * DEMO_BUTTON_WIDTH, row * DEMO_BUTTON_HEIGHT,
-                                DEMO_BUTTON_WIDTH, DEMO_BUTTON_HEIGHT)));
+        if (column == 0)
+            left = demoLeft;
+        QToolButton* added = addHelpButton(
+            command(button.command), button.caption, button.command,
+            QRect(left, row * DEMO_BUTTON_HEIGHT, DEMO_BUTTON_WIDTH, DEMO_BUTTON_HEIGHT));
+        const int width =
+            std::max(DEMO_BUTTON_MIN_WIDTH,
+                     added->fontMetrics().horizontalAdvance(added->text()) + DEMO_CAPTION_PADDING);
+        added->setGeometry(left, row * DEMO_BUTTON_HEIGHT, width, DEMO_BUTTON_HEIGHT);
+        left += width + DEMO_BUTTON_GAP;
+        demoButtons_.push_back(added);
         ++place;
     }
 

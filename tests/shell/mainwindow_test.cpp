@@ -495,11 +495,22 @@ TEST_F(MainWindow, ToolButtonsRunTheCommandsOfTheirIds) {
                                                    "demo7", "demo8"}));
     EXPECT_EQ(hints.front(), "How to select the notes for motive");
     EXPECT_EQ(hints.back(), "Pitch scheme description");
-    // Five in the first row and two in the second, right of the cursor delay.
+    // Five in the first row and two in the second, right of the cursor delay, each as wide as
+    // its caption with a gap between neighbours.
     const QRect first = frame.demoButtons()[0]->geometry();
     EXPECT_GT(first.left(), frame.cursorDelay()->geometry().right());
-    EXPECT_EQ(frame.demoButtons()[4]->geometry(), QRect(first.left() + 4 * 52, 0, 52, 21));
-    EXPECT_EQ(frame.demoButtons()[5]->geometry(), QRect(first.left(), 21, 52, 21));
+    for (std::size_t i = 0; i < frame.demoButtons().size(); ++i) {
+        const QToolButton* button = frame.demoButtons()[i];
+        const QRect place = button->geometry();
+        EXPECT_EQ(place.top(), i < 5 ? 0 : 21);
+        EXPECT_EQ(place.height(), 21);
+        EXPECT_GE(place.width(), button->fontMetrics().horizontalAdvance(button->text()) + 6)
+            << button->text().toStdString();
+        if (i % 5 == 0)
+            EXPECT_EQ(place.left(), first.left());
+        else
+            EXPECT_GT(place.left(), frame.demoButtons()[i - 1]->geometry().right() + 1);
+    }
     EXPECT_LT(frame.demoButtons()[4]->geometry().right(),
               frame.helpButtons()[0]->geometry().left());
     // The second and the ninth are commands only.
