@@ -3,13 +3,17 @@
 virtual X server, with the built-in synthesizer over a JACK server with the dummy driver.
 
 The floor is bench/startupfloor.cpp: an empty main window of the program's main window size.
-The two programs are started alternately, so that both see the same load. For each the script
-reports the medians of:
+The text floor is the same window with a menu bar of the program's six menu titles
+(startup_floor --menus): the part of the start that any window showing text pays (the font
+database, the first text laid out and drawn, the menu bar). All are started in turn, so
+that all see the same load. The synthesizer floor (startup_synth_floor) is the empty window
+that opens the built-in synthesizer once painted, as the program opens its stored device: what
+the synthesizer, its module and their libraries hold. For each the script reports the medians of:
   - exec to the first paint of the main window, split into exec to main (loading the
     libraries) and main to the first paint (building the windows),
   - exec to sound ready (the stored device, the synthesizer, has opened; the program only),
   - the resident memory one second after the first paint,
-and the program's figures as ratios to the floor's.
+and the program's figures as ratios to the floor's, and to the text floor's.
 
 Usage: bench/startup.py [build folder] [runs]   (default: build, 7)
 
@@ -29,7 +33,8 @@ build = Path(sys.argv[1] if len(sys.argv) > 1 else "build")
 runs = int(sys.argv[2]) if len(sys.argv) > 2 else 7
 program = build / "bin" / "tonaria"
 floor = build / "bench" / "startup_floor"
-for needed in (program, floor):
+synth_floor = build / "bench" / "startup_synth_floor"
+for needed in (program, floor, synth_floor):
     if not needed.exists():
         sys.exit(f"{needed} is not built")
 
@@ -45,10 +50,12 @@ def resident_mb(pid):
 
 
 def start_once(command, env, wants_sound):
-    """One start: seconds from exec to the first paint, to sound ready (or None), the
-    resident memory in MB one second after the first paint, and seconds from exec to main."""
+    """One start of `command` (the program and its arguments): seconds from exec to the first
+    paint, to sound ready (or None), the resident memory in MB one second after the first paint,
+    and seconds from exec to main."""
     started = time.time()
-    process = subprocess.Popen([str(command)], env=env, stdout=subprocess.DEVNULL,
+    process = subprocess.Popen([str(part) for part in command], env=env,
+                               stdout=subprocess.DEVNULL,
                                stderr=subprocess.PIPE, text=True)
     seen = {}
     try:
@@ -92,14 +99,17 @@ try:
     env["DISPLAY"] = display
     config.write_text('<CONFIG>\n    <MIDI_DEVICE VALUE="0"/>\n</CONFIG>')
 
-    results = {"floor": [], "program": []}
+    # The synthesizer floor ends without closing its JACK client, which the server takes a while
+    # to clear away: the floors without sound stand between it and the program.
+    commands = {"synthesizer floor": ([synth_floor], True), "floor": ([floor], False),
+                "text floor": ([floor, "--menus"], False), "program": ([program], True)}
+    results = {name: [] for name in commands}
     loads = [load()]
     for run in range(runs + 1):  # the first round warms the file cache and is not counted
-        floor_figures = start_once(floor, env, False)
-        program_figures = start_once(program, env, True)
-        if run > 0:
-            results["floor"].append(floor_figures)
-            results["program"].append(program_figures)
+        for name, (command, wants_sound) in commands.items():
+            figures = start_once(command, env, wants_sound)
+            if run > 0:
+                results[name].append(figures)
     loads.append(load())
 
     def median(name, index):
@@ -125,6 +135,20 @@ try:
     print(f"resident memory {MEMORY_DELAY:.0f} s after the first paint:  floor "
           f"{floor_memory:.1f} MB, program {program_memory:.1f} MB, "
           f"difference {program_memory - floor_memory:.1f} MB")
+    text_paint, text_memory = median("text floor", 0), median("text floor", 2)
+    print(f"text floor (the same window with the menu bar's titles): exec to first paint "
+          f"{text_paint:.3f} s {spread('text floor', 0)}, of which exec to main "
+          f"{median('text floor', 3):.3f} s; the text's own share "
+          f"{text_paint - floor_paint:.3f} s; the program's ratio to it "
+          f"{program_paint / text_paint:.2f}; resident memory {text_memory:.1f} MB, the "
+          f"program's difference {program_memory - text_memory:.1f} MB")
+    synth_memory = median("synthesizer floor", 2)
+    print(f"synthesizer floor (the empty window that opens the built-in synthesizer once "
+          f"painted): sound ready {median('synthesizer floor', 1):.3f} s after exec; resident "
+          f"memory {synth_memory:.1f} MB, the synthesizer's share "
+          f"{synth_memory - floor_memory:.1f} MB; the program beyond it "
+          f"{program_memory - synth_memory:.1f} MB, of which the text floor's share "
+          f"{text_memory - floor_memory:.1f} MB")
 finally:
     if saved is None:
         config.unlink(missing_ok=True)

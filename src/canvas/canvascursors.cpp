@@ -146,9 +146,3 @@ const QCursor& canvasCursor(int id) {
         found = table.emplace(id, drawCursor(id)).first;
     return found->second;
 }
-
-void loadCanvasCursors() {
-    for (int id : {CURSOR_MSELECT, CURSOR_PLAY, CURSOR_ICHNOTE, CURSOR_INOTE, CURSOR_ICHORD,
-                   CURSOR_ICHFNOTE, CURSOR_DELETE, CURSOR_MAYAK})
-        canvasCursor(id);
-}

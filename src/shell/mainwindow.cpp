@@ -1,6 +1,5 @@
 #include "shell/mainwindow.h"
 
-#include "canvas/canvascursors.h"
 #include "canvas/umotivecanvas.h"
 #include "files/appfolders.h"
 #include "files/settings.h"
@@ -143,7 +142,6 @@ TMainWindow::TMainWindow(TTopFrame& frame, TMidiBackendInterface& devices,
     autosave_ =
         std::make_unique<TAutosave>(documents_, period_, bundle_, dialogs_, folders.recovery);
 
-    loadCanvasCursors();
     developmentArea_->selectFirst();
     schemePanel_->reloadSets();
     variantWindow_->view()->addSelectionListener(schemePanel_->rythmSet());

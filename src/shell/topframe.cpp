@@ -161,6 +161,13 @@ void TTopFrame::fillRecentMenu(QMenu& menu) {
             ->setEnabled(false);
 }
 
+void iconWhenShown(QMenu& menu, QAction& action, TGlyph glyph) {
+    // The menu lays its items out after aboutToShow, with room for the icon.
+    QObject::connect(
+        &menu, &QMenu::aboutToShow, &action, [&action, glyph] { action.setIcon(glyphIcon(glyph)); },
+        Qt::SingleShotConnection);
+}
+
 QAction* TTopFrame::command(const std::string& key) const {
     const auto found = commands_.find(key);
     return found != commands_.end() ? found->second : nullptr;
@@ -170,23 +177,23 @@ void TTopFrame::buildMenus() {
     QMenu* file = addMenu("menu file");
     QAction* create = addCommand("menu new", &TBaseActionInterface::newComposition,
                                  QKeySequence(Qt::CTRL | Qt::Key_N));
-    create->setIcon(glyphIcon(TGlyph::ToolNew));
+    iconWhenShown(*file, *create, TGlyph::ToolNew);
     file->addAction(create);
     QAction* open = addCommand("menu open", &TBaseActionInterface::open, QKeySequence::Open);
-    open->setIcon(glyphIcon(TGlyph::ToolOpen));
+    iconWhenShown(*file, *open, TGlyph::ToolOpen);
     file->addAction(open);
     QMenu* recent = file->addMenu(QString());
     menus_["menu open recent"] = recent;
     // The list is read when the menu opens: a file that went since is not offered.
     connect(recent, &QMenu::aboutToShow, this, [this, recent] { fillRecentMenu(*recent); });
     QAction* save = addCommand("menu save", &TBaseActionInterface::save, QKeySequence::Save);
-    save->setIcon(glyphIcon(TGlyph::ToolSave));
+    iconWhenShown(*file, *save, TGlyph::ToolSave);
     file->addAction(save);
     file->addAction(addCommand("menu save as", &TBaseActionInterface::saveAs,
                                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)));
     file->addSeparator();
     QAction* exportMidi = addCommand("menu export midi", &TBaseActionInterface::exportToMidi);
-    exportMidi->setIcon(glyphIcon(TGlyph::ToolExportMidi));
+    iconWhenShown(*file, *exportMidi, TGlyph::ToolExportMidi);
     file->addAction(exportMidi);
     file->addAction(addCommand("menu export musicxml", &TBaseActionInterface::exportToMusicXml));
     file->addSeparator();
@@ -212,7 +219,7 @@ void TTopFrame::buildMenus() {
 
     QMenu* tools = addMenu("menu tools");
     QAction* devices = addCommand("menu midi devices", &TBaseActionInterface::chooseMidiDevice);
-    devices->setIcon(glyphIcon(TGlyph::ToolMidiDevice));
+    iconWhenShown(*tools, *devices, TGlyph::ToolMidiDevice);
     tools->addAction(devices);
     tools->addAction(addToggle("menu school harmony", &TBaseActionInterface::setSchoolHarmony));
     tools->addSeparator();
@@ -232,7 +239,7 @@ void TTopFrame::buildMenus() {
     help->addAction(addCommand("menu theory", &TBaseActionInterface::theoryHelp));
     help->addAction(addCommand("menu step by step", &TBaseActionInterface::stepByStepHelp));
     QAction* about = addCommand("menu about", &TBaseActionInterface::about);
-    about->setIcon(glyphIcon(TGlyph::ToolAbout));
+    iconWhenShown(*help, *about, TGlyph::ToolAbout);
     help->addAction(about);
 
     // Commands of the tool buttons only.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/glyphatlas.h"
 #include "widgets/buttons.h"
 
 #include <QMainWindow>
@@ -96,3 +97,6 @@ private:
 
 // Space and Escape as both windows handle them: true when `key` was one of them.
 bool handlePlayKey(int key, TBaseActionInterface* actions);
+
+// `action` gets the icon of `glyph` when `menu` first opens: the start draws no menu icons.
+void iconWhenShown(QMenu& menu, QAction& action, TGlyph glyph);

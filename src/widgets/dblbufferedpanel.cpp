@@ -13,9 +13,17 @@ TDblBufferedPanel::TDblBufferedPanel(const QImage& glyphs, int width, int height
     recreatePicture(width, height, name);
 }
 
+const QImage& TDblBufferedPanel::picture() const {
+    if (picture_.isNull()) {
+        picture_ = pictureFor(this, pictureSize_.width(), pictureSize_.height());
+        picture_.fill(Qt::white);
+    }
+    return picture_;
+}
+
 void TDblBufferedPanel::recreatePicture(int width, int height, const QString& name) {
-    picture_ = pictureFor(this, std::max(width, 1), std::max(height, 1));
-    picture_.fill(Qt::white);
+    pictureSize_ = QSize(std::max(width, 1), std::max(height, 1));
+    picture_ = QImage();
     setObjectName(name);
     invalidatePicture();
 }
@@ -26,6 +34,7 @@ void TDblBufferedPanel::invalidatePicture() {
 }
 
 void TDblBufferedPanel::paintEvent(QPaintEvent* /*event*/) {
+    picture();
     if (stale_) {
         QPainter buffer(&picture_);
         draw(buffer);

@@ -16,7 +16,9 @@ public:
                       QWidget* parent = nullptr);
 
     const QImage& glyphs() const { return glyphs_; }
-    const QImage& picture() const { return picture_; }
+    // The off-screen picture, white until first drawn. It is made when first needed: a panel of
+    // a window that never shows holds none.
+    const QImage& picture() const;
     // Replaces the off-screen picture with a new one of the given size.
     void recreatePicture(int width, int height, const QString& name);
     // Marks the picture for drawing anew and schedules a repaint.
@@ -29,6 +31,7 @@ protected:
 
 private:
     QImage glyphs_;
-    QImage picture_;
+    QSize pictureSize_;
+    mutable QImage picture_;
     bool stale_ = true;
 };

@@ -577,4 +577,28 @@ TEST_F(MainWindow, MenusOfferOnlyTheCommandsThatWork) {
     frame.setActions(window.get());
 }
 
+TEST_F(MainWindow, EachMenuShowsTheGlyphIconsOfItsCommandsWhenItOpens) {
+    const auto window = start();
+    QStringList withIcons;
+    for (int round = 0; round < 2; ++round) {
+        withIcons.clear();
+        for (QAction* menu : frame.menuBar()->actions()) {
+            menu->menu()->popup(QPoint(0, 0));
+            QCoreApplication::processEvents();
+            for (QAction* item : menu->menu()->actions()) {
+                if (item->icon().isNull())
+                    continue;
+                withIcons << item->text();
+                // A picture at the menu's icon size (the glyph sheet lies beside the program).
+                EXPECT_FALSE(item->icon().pixmap(QSize(16, 16)).isNull())
+                    << item->text().toStdString();
+            }
+            menu->menu()->hide();
+        }
+    }
+    // Opened a second time, each menu keeps the same items with their icons.
+    EXPECT_EQ(withIcons.join(", ").toStdString(),
+              "&New, &Open, &Save, &Export to MIDI (*.mid), &Midi Devices..., &About");
+}
+
 } // namespace

@@ -66,4 +66,23 @@ TEST(BufferedPanels, OwnPictureIsDrawnOnlyWhenInvalid) {
     EXPECT_EQ(larger.pixel(30, 10), qRgb(0, 0, 255));
 }
 
+TEST(BufferedPanels, OwnPictureIsWhiteAndOfItsSizeBeforeAnyPaintAndAfterARecreation) {
+    ensureWidgetApplication();
+    CountingDblPanel panel(QImage(), 40, 30, "motive");
+    EXPECT_EQ(panel.picture().size(), QSize(40, 30));
+    EXPECT_EQ(panel.picture().pixel(39, 29), qRgb(255, 255, 255));
+    EXPECT_EQ(panel.draws, 0);
+    panel.resize(40, 30);
+    panel.grab();
+    EXPECT_EQ(panel.picture().pixel(39, 29), qRgb(0, 0, 255));
+    // A recreated picture starts white again, whether or not it was drawn before.
+    panel.recreatePicture(0, 10, "narrow");
+    EXPECT_EQ(panel.picture().size(), QSize(1, 10));
+    EXPECT_EQ(panel.picture().pixel(0, 9), qRgb(255, 255, 255));
+    panel.recreatePicture(50, 20, "wide");
+    panel.resize(50, 20);
+    EXPECT_EQ(panel.grab().toImage().pixel(49, 19), qRgb(0, 0, 255));
+    EXPECT_EQ(panel.draws, 2);
+}
+
 } // namespace

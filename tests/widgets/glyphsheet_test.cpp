@@ -1,4 +1,5 @@
 #include "glyphsheet.h"
+#include "widgets/resources.h"
 #include "widgetstesting.h"
 
 #include "model/glyphatlas.h"
@@ -111,6 +112,12 @@ TEST(GlyphSheetTool, WritesTheDrawnSheetAsA24BitBitmap) {
     const QImage doubled(folder.filePath("glyphs@2x.bmp"));
     EXPECT_EQ(doubled.size(), QSize(2 * GLYPH_SHEET_WIDTH, 2 * GLYPH_SHEET_HEIGHT))
         << "the double-size sheet is written beside the plain one";
+
+    // The program reads both sheets with its own bitmap reader: pixel for pixel what was drawn.
+    TResourceFactory factory;
+    EXPECT_EQ(static_cast<const QImage&>(factory.bitmap(out)), written);
+    EXPECT_EQ(static_cast<const QImage&>(factory.bitmap(folder.filePath("glyphs@2x.bmp"))),
+              doubled.convertToFormat(QImage::Format_RGB32));
 }
 
 TEST(GlyphSheet, TheDoubleSheetHoldsEveryGlyphInItsRectangleTimesTwo) {

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -83,6 +84,90 @@ TEST_F(ResourceFactoryTest, LoadedBitmapsAreThirtyTwoBitRgb) {
     image.fill(Qt::yellow);
     ASSERT_TRUE(image.save(path, "BMP"));
     EXPECT_EQ(factory.bitmap(path).format(), QImage::Format_RGB32);
+}
+
+// A picture whose every pixel differs from its neighbours, so that a row or a channel out of
+// place shows.
+QImage pattern(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(x * 37 % 256, y * 53 % 256, (x + y) * 11 % 256));
+    return image;
+}
+
+// What the general image reader makes of `path`, as 32-bit RGB.
+QImage generalReading(const QString& path) {
+    return QImage(path, "BMP").convertToFormat(QImage::Format_RGB32);
+}
+
+TEST_F(ResourceFactoryTest, ReadsEveryBitmapPixelForPixelAsTheGeneralReaderDoes) {
+    // Widths 1 to 5 pad their rows by every amount from none to three bytes.
+    for (int width = 1; width <= 5; ++width) {
+        const QString path = folder.filePath(QString("pattern%1.bmp").arg(width));
+        const QImage image = pattern(width, 3);
+        ASSERT_TRUE(image.convertToFormat(QImage::Format_RGB888).save(path, "BMP"));
+        const TCustomBitmap& read = factory.bitmap(path);
+        EXPECT_EQ(static_cast<const QImage&>(read), image) << "width " << width;
+        EXPECT_EQ(static_cast<const QImage&>(read), generalReading(path)) << "width " << width;
+        EXPECT_EQ(read.dotsPerMeterX(), generalReading(path).dotsPerMeterX());
+    }
+
+    // An indexed bitmap is no plain RGB file and still loads, through the general reader.
+    const QString indexed = folder.filePath("indexed.bmp");
+    QImage few(3, 2, QImage::Format_Indexed8);
+    few.setColorTable({qRgb(255, 0, 0), qRgb(0, 0, 255)});
+    few.fill(1);
+    ASSERT_TRUE(few.save(indexed, "BMP"));
+    EXPECT_EQ(factory.bitmap(indexed).pixelColor(2, 1), QColor(Qt::blue));
+    EXPECT_EQ(factory.bitmap(indexed).format(), QImage::Format_RGB32);
+}
+
+TEST_F(ResourceFactoryTest, ReadsABitmapStoredTopRowFirst) {
+    const QString bottomUp = folder.filePath("bottomup.bmp");
+    const QImage image = pattern(5, 4);
+    ASSERT_TRUE(image.save(bottomUp, "BMP"));
+    QFile in(bottomUp);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    QByteArray bytes = in.readAll();
+    in.close();
+    // The same rows in the other order under a negative height: 5 pixels make 16-byte rows.
+    const int offset = qFromLittleEndian<qint32>(bytes.constData() + 10);
+    const int stride = 16;
+    QByteArray topDown = bytes.left(offset);
+    for (int row = 3; row >= 0; --row)
+        topDown += bytes.mid(offset + row * stride, stride);
+    qToLittleEndian<qint32>(-4, topDown.data() + 22);
+    const QString path = folder.filePath("topdown.bmp");
+    QFile out(path);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(topDown);
+    out.close();
+
+    EXPECT_EQ(static_cast<const QImage&>(factory.bitmap(path)), image);
+    EXPECT_EQ(static_cast<const QImage&>(factory.bitmap(path)), generalReading(path));
+}
+
+TEST_F(ResourceFactoryTest, ABitmapCutShortThrowsAsAnyUnreadableFileDoes) {
+    const QString whole = folder.filePath("whole.bmp");
+    ASSERT_TRUE(pattern(6, 6).save(whole, "BMP"));
+    QFile in(whole);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    const QByteArray bytes = in.readAll();
+    for (qsizetype length : {qsizetype(10), qsizetype(60), bytes.size() - 30}) {
+        const QString path = folder.filePath(QString("short%1.bmp").arg(length));
+        QFile out(path);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bytes.left(length));
+        out.close();
+        // The general reader reads what it can of a cut file and leaves the rest undefined;
+        // a file it cannot read either throws.
+        const QImage general(path, "BMP");
+        if (general.isNull())
+            EXPECT_THROW(factory.bitmap(path), std::runtime_error) << length;
+        else
+            EXPECT_EQ(factory.bitmap(path).size(), general.size()) << length;
+    }
 }
 
 TEST_F(ResourceFactoryTest, TheGlyphSheetIsTheBitmapOfTheApplicationFolder) {
