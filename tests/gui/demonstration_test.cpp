@@ -395,8 +395,9 @@ TEST_P(EachDemonstration, RunsToItsEndChangesItsOwnCompositionAndGivesTheUsersBa
             const QString page = form->pageView()->source().fileName();
             const bool ownComposition = window->period().name() == "Untitled";
             if (ownComposition &&
-                (page == "helpRythmScheme1.html" || page == "helpTurnScheme1.html"))
+                (page == "helpRythmScheme1.html" || page == "helpTurnScheme1.html")) {
                 EXPECT_EQ(window->selectedPanel(), 0) << "the page says the scheme panel shows";
+            }
             if (ownComposition && page == "helpTemplate3.html") {
                 const auto notes = motivesOf(periodDocument(window->period()))[0].notes;
                 if (backAndForth.empty() || backAndForth.back() != notes)

@@ -461,7 +461,7 @@ TEST_F(VariantChoice, CaptionsFitTheirBoxWholeAndOnlyOverlongTextIsCut) {
     QFont font = window->font();
     font.setPointSize(8);
     const QRect box(0, 0, VARIANT_HALF_WIDTH - 14, 22);
-    for (const QString caption : {
+    for (const QString& caption : {
              QStringLiteral("Release: F\u266F4, dotted quarter \u00B7 to the middle: next note"),
              QStringLiteral("Choose this measure's chord in the other half"),
              QStringLiteral("The motive is full: release to keep it"),
