@@ -35,6 +35,11 @@ QPoint toQPoint(TPathPoint point) {
     return {point.x, point.y};
 }
 
+// Where a control stands on the screen.
+QRect screenRect(const QWidget* control) {
+    return {control->mapToGlobal(QPoint(0, 0)), control->size()};
+}
+
 } // namespace
 
 int demoStepFromEnvironment() {
@@ -221,7 +226,7 @@ void TDynamicHelpThread::pointAtSpot(const QPointer<QWidget>& control, QPoint lo
         if (there) {
             bringIntoView(control);
             current_ = control->mapToGlobal(local);
-            keepHelpClearOf(QRect(control->mapToGlobal(QPoint(0, 0)), control->size()));
+            keepHelpClearOf(screenRect(control));
         }
     });
     if (!there)
@@ -404,7 +409,7 @@ void TDynamicHelpThread::drawContour(const QPointer<QWidget>& canvas,
         if (canvas == nullptr)
             return;
         bringIntoView(canvas);
-        keepHelpClearOf(QRect(canvas->mapToGlobal(QPoint(0, 0)), canvas->size()));
+        keepHelpClearOf(screenRect(canvas));
         for (const QPointF& point : points)
             screen.push_back(canvas->mapToGlobal(
                 QPoint(int(point.x() * canvas->width()), int(point.y() * canvas->height()))));

@@ -72,7 +72,6 @@ constexpr int CONTROL_GAP = 8;
 constexpr int DELAY_SLIDER_LEFT = 409;
 
 constexpr int DEMO_BUTTONS_LEFT = 526 + 21 + 10;
-constexpr int DEMO_BUTTON_WIDTH = 52;
 constexpr int DEMO_BUTTON_MIN_WIDTH = 36;
 constexpr int DEMO_BUTTON_GAP = 4;
 constexpr int DEMO_CAPTION_PADDING = 8;
@@ -325,15 +324,13 @@ void TTopFrame::buildToolArea() {
         const int row = place / DEMO_BUTTONS_PER_ROW;
         if (column == 0)
             left = demoLeft;
-        QToolButton* added = addHelpButton(
-            command(button.command), button.caption, button.command,
-            QRect(left, row * DEMO_BUTTON_HEIGHT, DEMO_BUTTON_WIDTH, DEMO_BUTTON_HEIGHT));
-        const int width =
-            std::max(DEMO_BUTTON_MIN_WIDTH,
-                     added->fontMetrics().horizontalAdvance(added->text()) + DEMO_CAPTION_PADDING);
-        added->setGeometry(left, row * DEMO_BUTTON_HEIGHT, width, DEMO_BUTTON_HEIGHT);
+        const int width = std::max(DEMO_BUTTON_MIN_WIDTH,
+                                   toolArea_->fontMetrics().horizontalAdvance(button.caption) +
+                                       DEMO_CAPTION_PADDING);
+        demoButtons_.push_back(
+            addHelpButton(command(button.command), button.caption, button.command,
+                          QRect(left, row * DEMO_BUTTON_HEIGHT, width, DEMO_BUTTON_HEIGHT)));
         left += width + DEMO_BUTTON_GAP;
-        demoButtons_.push_back(added);
         ++place;
     }
 
